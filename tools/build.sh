@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures and builds the project in ./build (incremental; ccache when present).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${VELMORA_BUILD_DIR:-$root/build}"
+jobs="${VELMORA_JOBS:-$(nproc)}"
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+fi
+cmake --build "$build" -j "$jobs"
