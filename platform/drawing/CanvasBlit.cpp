@@ -1,0 +1,153 @@
+// Bit-block transfers with ternary raster operations, and bitmap drawing.
+#include "platform/drawing/Canvas.h"
+
+#include "platform/core/Exception.h"
+#include "platform/drawing/Canvas_p.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+std::string RopName(uint32_t rop)
+{
+    std::ostringstream out;
+    out << "0x" << std::hex << std::uppercase << rop;
+    return out.str();
+}
+
+// A snapshot of a source area, so that a surface can be copied onto itself.
+struct TSourceArea {
+    QImage pixels;     // the area, device pixels
+    QRect device;      // where it was taken, device coordinates
+    bool monochrome = false;
+    uint32_t bkPixel = 0;
+
+    bool Get(int dx, int dy, uint32_t& p) const
+    {
+        if (!device.contains(dx, dy))
+            return false;
+        p = reinterpret_cast<const uint32_t*>(pixels.constScanLine(dy - device.top()))[dx - device.left()];
+        return true;
+    }
+};
+
+TSourceArea TakeSource(TCanvas& source, int sx, int sy, int sw, int sh)
+{
+    auto& s = CanvasAccess::Get(source);
+    TSourceArea area;
+    if (!s.surface)
+        throw EPlatformError("The source device context has no surface");
+    const QRect wanted(sx + s.origin.x(), sy + s.origin.y(), sw, sh);
+    area.device = wanted.intersected(s.SurfaceRect());
+    area.pixels = s.Image()->copy(area.device);
+    area.monochrome = s.Monochrome();
+    s.SyncTools();
+    area.bkPixel = ColorToPixel(ColorToRGB(s.bkColor) & 0xFFFFFF);
+    return area;
+}
+
+} // namespace
+
+void TCanvas::BitBlt(int x, int y, int width, int height, TCanvas* source, int sx, int sy, uint32_t rop)
+{
+    StretchBlt(x, y, width, height, source, sx, sy, width, height, rop);
+}
+
+void TCanvas::PatBlt(int x, int y, int width, int height, uint32_t rop)
+{
+    if (Rop3UsesSource(rop))
+        throw EPlatformError("Raster operation " + RopName(rop) + " needs a source");
+    StretchBlt(x, y, width, height, nullptr, 0, 0, width, height, rop);
+}
+
+void TCanvas::StretchBlt(int x, int y, int width, int height, TCanvas* source, int sx, int sy, int sw, int sh, uint32_t rop)
+{
+    const bool usesSource = Rop3UsesSource(rop);
+    if (usesSource && !source)
+        throw EPlatformError("Raster operation " + RopName(rop) + " needs a source");
+    if (!d->surface || width == 0 || height == 0 || (usesSource && (sw == 0 || sh == 0)))
+        return;
+    // Negative extents mirror the picture.
+    bool mirrorX = false, mirrorY = false;
+    if (width < 0) x += width, width = -width, mirrorX = !mirrorX;
+    if (height < 0) y += height, height = -height, mirrorY = !mirrorY;
+    if (sw < 0) sx += sw, sw = -sw, mirrorX = !mirrorX;
+    if (sh < 0) sy += sh, sh = -sh, mirrorY = !mirrorY;
+
+    TSourceArea src;
+    if (usesSource)
+        src = TakeSource(*source, sx, sy, sw, sh);
+    const QPoint srcOrigin = usesSource ? CanvasAccess::Get(*source).origin : QPoint();
+
+    d->SyncTools();
+    const bool brushClear = m_brush.Style() == TBrushStyle::bsClear && !m_brush.HasPattern();
+    if (Rop3UsesPattern(rop) && brushClear)
+        return; // nothing to paint with, as with a null brush on the classic platform
+    const TPaintSource pattern = d->BrushSource(true);
+    const bool destMono = d->Monochrome();
+    const uint32_t textPixel = d->SurfacePixel(d->textColor), bkPixel = d->SurfacePixel(d->bkColor);
+    const QPoint org = d->origin;
+
+    d->ForEachVisiblePixel(TRect(x, y, x + width, y + height), [&](int dx, int dy, uint32_t& dest) {
+        uint32_t s = 0;
+        if (usesSource) {
+            int i = dx - org.x() - x, j = dy - org.y() - y;
+            if (mirrorX) i = width - 1 - i;
+            if (mirrorY) j = height - 1 - j;
+            // The source pixel under the centre of the destination pixel.
+            const int si = int((int64_t(2 * i + 1) * sw) / (2 * int64_t(width)));
+            const int sj = int((int64_t(2 * j + 1) * sh) / (2 * int64_t(height)));
+            if (!src.Get(sx + si + srcOrigin.x(), sy + sj + srcOrigin.y(), s))
+                return;
+            // Monochrome to colour: black takes the text colour, white the background;
+            // colour to monochrome: the source's background colour becomes white.
+            if (src.monochrome && !destMono)
+                s = (s & 0xFFFFFFu) == 0 ? textPixel : bkPixel;
+            else if (!src.monochrome && destMono)
+                s = (s & 0xFFFFFFu) == (src.bkPixel & 0xFFFFFFu) ? 0xFFFFFFFFu : 0xFF000000u;
+        }
+        uint32_t p = 0;
+        if (!brushClear)
+            d->SourcePixelAt(pattern, dx, dy, p);
+        dest = ApplyRop3(rop, p, s, dest);
+    });
+}
+
+void TCanvas::Draw(int x, int y, TBitmap* bitmap)
+{
+    if (!bitmap)
+        throw EPlatformError("No bitmap to draw");
+    StretchDraw(TRect(x, y, x + bitmap->Width(), y + bitmap->Height()), bitmap);
+}
+
+void TCanvas::StretchDraw(const TRect& rect, TBitmap* bitmap)
+{
+    if (!bitmap)
+        throw EPlatformError("No bitmap to draw");
+    if (bitmap->Empty() || rect.IsEmpty())
+        return;
+    if (!bitmap->Transparent()) {
+        StretchBlt(rect.Left, rect.Top, rect.Width(), rect.Height(), bitmap->Canvas(), 0, 0, bitmap->Width(),
+                   bitmap->Height(), SRCCOPY);
+        return;
+    }
+    // Pixels of the transparent colour leave the canvas as it was.
+    const QImage& image = BitmapImage(*bitmap);
+    const uint32_t key = ColorToPixel(ColorToRGB(bitmap->TransparentColor()) & 0xFFFFFF) & 0xFFFFFFu;
+    const QPoint org = d->origin;
+    const bool destMono = d->Monochrome();
+    d->ForEachVisiblePixel(rect, [&](int dx, int dy, uint32_t& dest) {
+        const int i = dx - org.x() - rect.Left, j = dy - org.y() - rect.Top;
+        const int si = int((int64_t(2 * i + 1) * image.width()) / (2 * int64_t(rect.Width())));
+        const int sj = int((int64_t(2 * j + 1) * image.height()) / (2 * int64_t(rect.Height())));
+        const uint32_t s = reinterpret_cast<const uint32_t*>(image.constScanLine(sj))[si];
+        if ((s & 0xFFFFFFu) != key)
+            dest = destMono ? MonochromePixel(s) : s;
+    });
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src)
+{
+    StretchBlt(dest.Left, dest.Top, dest.Width(), dest.Height(), source, src.Left, src.Top, src.Width(), src.Height(), SRCCOPY);
+}

@@ -1,0 +1,195 @@
+// Lines and closed shapes with the classic geometry.
+#include "platform/drawing/Canvas.h"
+
+#include "platform/core/Exception.h"
+#include "platform/drawing/Canvas_p.h"
+
+#include <algorithm>
+
+namespace {
+
+// On/off run lengths of the dashed styles of a one-pixel pen.
+const std::vector<int>& DashPattern(TPenStyle style)
+{
+    static const std::vector<int> none;
+    static const std::vector<int> dash{18, 6};
+    static const std::vector<int> dot{3, 3};
+    static const std::vector<int> dashDot{9, 6, 3, 6};
+    static const std::vector<int> dashDotDot{9, 3, 3, 3, 3, 3};
+    switch (style) {
+    case TPenStyle::psDash: return dash;
+    case TPenStyle::psDot: return dot;
+    case TPenStyle::psDashDot: return dashDot;
+    case TPenStyle::psDashDotDot: return dashDotDot;
+    default: return none;
+    }
+}
+
+bool DashOn(const std::vector<int>& pattern, int phase)
+{
+    int period = 0;
+    for (int run : pattern)
+        period += run;
+    phase %= period;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (phase < pattern[i])
+            return i % 2 == 0;
+        phase -= pattern[i];
+    }
+    return true;
+}
+
+void AppendPixel(TSpans& spans, int x, int y)
+{
+    if (!spans.empty() && spans.back().y == y && spans.back().x1 == x) {
+        ++spans.back().x1;
+        return;
+    }
+    spans.push_back({y, x, x + 1});
+}
+
+bool PenIsNull(const TPen& pen)
+{
+    return pen.Style() == TPenStyle::psClear;
+}
+
+TRect Normalized(int l, int t, int r, int b)
+{
+    return TRect(std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b));
+}
+
+} // namespace
+
+void TCanvas::MoveTo(int x, int y)
+{
+    m_penPos = TPoint(x, y);
+    d->dashPhase = 0;
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    Polyline(std::vector<TPoint>{m_penPos, TPoint(x, y)});
+    m_penPos = TPoint(x, y);
+}
+
+void TCanvas::Polyline(const TPoint* points, int count)
+{
+    if (count < 0 || (count > 0 && !points))
+        throw EPlatformError("Invalid point list");
+    if (count < 2 || PenIsNull(m_pen))
+        return;
+    const TPaintSource pen = d->PenSource();
+    const int width = m_pen.Width();
+    if (width > 1) {
+        // A wide pen covers a width x width square around every pixel of the path,
+        // ends included; collecting the pixels first paints each once.
+        const int half = width / 2;
+        int l = points[0].X, t = points[0].Y, r = l, b = t;
+        for (int i = 1; i < count; ++i) {
+            l = std::min(l, points[i].X), t = std::min(t, points[i].Y);
+            r = std::max(r, points[i].X), b = std::max(b, points[i].Y);
+        }
+        TPixelSet pixels(TRect(l - half, t - half, r - half + width, b - half + width));
+        for (int i = 0; i + 1 < count; ++i)
+            ForEachLinePixel(points[i], points[i + 1], true, [&](int x, int y) {
+                pixels.AddRect(x - half, y - half, x - half + width, y - half + width);
+            });
+        d->PaintSpans(pixels.Spans(), pen);
+        return;
+    }
+    // A one-pixel pen leaves out the last pixel of each segment; dashes continue from
+    // one segment to the next, and gaps take the background colour in opaque mode.
+    const auto& pattern = DashPattern(m_pen.Style());
+    TSpans on, off;
+    for (int i = 0; i + 1 < count; ++i)
+        ForEachLinePixel(points[i], points[i + 1], false, [&](int x, int y) {
+            const bool drawn = pattern.empty() || DashOn(pattern, d->dashPhase);
+            ++d->dashPhase;
+            AppendPixel(drawn ? on : off, x, y);
+        });
+    d->PaintSpans(on, pen);
+    if (!off.empty() && d->bkMode == OPAQUE)
+        d->PaintSpans(off, d->SolidSource(d->bkColor, d->rop2));
+}
+
+void TCanvas::Polygon(const TPoint* points, int count)
+{
+    if (count < 0 || (count > 0 && !points))
+        throw EPlatformError("Invalid point list");
+    if (count < 2)
+        return;
+    // The outline is the closed one-pixel (or wide) path; the fill takes the pixels
+    // inside the polygon that the outline does not cover.
+    std::vector<TPoint> closed(points, points + count);
+    closed.push_back(points[0]);
+    TSpans outline;
+    if (!PenIsNull(m_pen)) {
+        const int width = m_pen.Width();
+        const int half = width > 1 ? width / 2 : 0;
+        const int w = std::max(1, width);
+        int l = points[0].X, t = points[0].Y, r = l, b = t;
+        for (const TPoint& p : closed)
+            l = std::min(l, p.X), t = std::min(t, p.Y), r = std::max(r, p.X), b = std::max(b, p.Y);
+        TPixelSet pixels(TRect(l - half, t - half, r - half + w, b - half + w));
+        for (size_t i = 0; i + 1 < closed.size(); ++i)
+            ForEachLinePixel(closed[i], closed[i + 1], true, [&](int x, int y) {
+                pixels.AddRect(x - half, y - half, x - half + w, y - half + w);
+            });
+        outline = pixels.Spans();
+    }
+    const bool brushClear = m_brush.Style() == TBrushStyle::bsClear && !m_brush.HasPattern();
+    if (!brushClear) {
+        TSpans fill = PolygonSpans(points, count, m_polyFillMode == WINDING);
+        // Take the outline's pixels out of the fill so that no pixel is painted twice.
+        TSpans inside;
+        for (const TSpan& s : fill) {
+            int x = s.x0;
+            for (const TSpan& o : outline) {
+                if (o.y != s.y || o.x1 <= x || o.x0 >= s.x1)
+                    continue;
+                if (o.x0 > x)
+                    inside.push_back({s.y, x, o.x0});
+                x = std::max(x, o.x1);
+            }
+            if (x < s.x1)
+                inside.push_back({s.y, x, s.x1});
+        }
+        d->PaintSpans(inside, d->BrushSource(false));
+    }
+    if (!outline.empty())
+        d->PaintSpans(outline, d->PenSource());
+}
+
+namespace {
+
+void DrawShape(TCanvas& canvas, TCanvas::Private& d, const TRect& box, int ew, int eh)
+{
+    if (box.IsEmpty())
+        return;
+    const TPen& pen = *canvas.Pen();
+    const TBrush& brush = *canvas.Brush();
+    const int penWidth = pen.Style() == TPenStyle::psClear ? 0 : pen.Width();
+    TSpans outline, interior;
+    ShapeSpans(box, ew, eh, penWidth, pen.Style() == TPenStyle::psInsideFrame, outline, interior);
+    if (!(brush.Style() == TBrushStyle::bsClear && !brush.HasPattern()))
+        d.PaintSpans(interior, d.BrushSource(false));
+    d.PaintSpans(outline, d.PenSource());
+}
+
+} // namespace
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom)
+{
+    DrawShape(*this, *d, Normalized(left, top, right, bottom), 0, 0);
+}
+
+void TCanvas::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
+{
+    DrawShape(*this, *d, Normalized(left, top, right, bottom), std::abs(ellipseWidth), std::abs(ellipseHeight));
+}
+
+void TCanvas::Ellipse(int left, int top, int right, int bottom)
+{
+    const TRect box = Normalized(left, top, right, bottom);
+    DrawShape(*this, *d, box, box.Width(), box.Height());
+}
