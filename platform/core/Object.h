@@ -1,4 +1,11 @@
-// The common base of every component and graphics object: events pass it as Sender.
+// The root of the component classes, and the plain notification event.
 #pragma once
 
-class TObject { public: virtual ~TObject() = default; };
+#include <functional>
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;

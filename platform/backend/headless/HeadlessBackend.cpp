@@ -1,0 +1,38 @@
+#include "platform/backend/headless/HeadlessBackend.h"
+
+#include "platform/core/Exception.h"
+
+THeadlessBackend::THeadlessBackend(TRect screen) : m_screen(screen) {}
+
+void THeadlessBackend::WaitUntilTick(DWORD target, DWORD maxWaitMs)
+{
+    const int32_t left = static_cast<int32_t>(target - m_clock);
+    if (left > 0)
+        m_clock += static_cast<DWORD>(std::min<int64_t>(left, maxWaitMs));
+}
+
+void THeadlessBackend::WaitForEvents(int)
+{
+    if (m_idle.empty())
+        throw EInvalidOperation("The headless message loop has nothing left to do: it would wait for ever.");
+    auto action = std::move(m_idle.front());
+    m_idle.pop_front();
+    action();
+}
+
+void THeadlessBackend::Present(HWND, const TBitmap&, const TRect&)
+{
+    ++m_presents;
+}
+
+bool THeadlessBackend::PlaySystemSound(const std::string& alias)
+{
+    m_sounds.push_back(alias);
+    return true;
+}
+
+bool THeadlessBackend::OpenUrl(const std::string& target)
+{
+    m_urls.push_back(target);
+    return true;
+}

@@ -1,0 +1,72 @@
+// The headless back end: no display, a virtual clock, and input injected by tests.
+// Top-level windows keep their picture in their surface, which can be saved as PNG.
+// When a message loop would wait, the back end runs the next scripted idle action (a
+// test's next step); with none left it raises, instead of hanging for ever.
+#pragma once
+
+#include "platform/window/Backend.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+class THeadlessBackend : public TWindowBackend {
+public:
+    explicit THeadlessBackend(TRect screen = TRect(0, 0, 1280, 800));
+
+    std::string Name() const override { return "headless"; }
+
+    DWORD TickCount() override { return m_clock; }
+    void WaitUntilTick(DWORD target, DWORD maxWaitMs) override;
+    void WaitForEvents(int timeoutMs) override;
+    void Wake() override {}
+
+    void TopLevelCreated(HWND) override {}
+    void TopLevelDestroyed(HWND) override {}
+    void TopLevelGeometryChanged(HWND, const TRect&) override {}
+    void TopLevelShown(HWND, bool, bool) override {}
+    void TopLevelTextChanged(HWND, const std::string&) override {}
+    void TopLevelRaised(HWND) override {}
+    void TopLevelActivated(HWND) override {}
+    void Present(HWND hwnd, const TBitmap& surface, const TRect& rect) override;
+    bool BeginSystemMove(HWND) override { return false; }
+    bool BeginSystemResize(HWND, int) override { return false; }
+
+    TRect ScreenRect() override { return m_screen; }
+    TRect WorkArea() override { return m_screen; }
+    int PixelsPerInch() override { return m_pixelsPerInch; }
+    void SetCursorShape(HCURSOR cursor) override { m_cursor = cursor; }
+    void SetCursorPos(TPoint) override {}
+
+    std::string ClipboardText() override { return m_clipboard; }
+    void SetClipboardText(const std::string& text) override { m_clipboard = text; }
+    void Beep(UINT) override { ++m_beeps; }
+    bool PlaySystemSound(const std::string& alias) override;
+    bool OpenUrl(const std::string& target) override;
+
+    // ---- For tests ----
+    void SetTickCount(DWORD value) { m_clock = value; }
+    void SetPixelsPerInch(int value) { m_pixelsPerInch = value; }
+    // Steps a waiting message loop takes, one per wait, in order.
+    void PushIdleAction(std::function<void()> action) { m_idle.push_back(std::move(action)); }
+    size_t PendingIdleActions() const { return m_idle.size(); }
+
+    HCURSOR CursorShape() const { return m_cursor; }
+    int Beeps() const { return m_beeps; }
+    int PresentCount() const { return m_presents; }
+    const std::vector<std::string>& Sounds() const { return m_sounds; }
+    const std::vector<std::string>& OpenedUrls() const { return m_urls; }
+
+private:
+    TRect m_screen;
+    int m_pixelsPerInch = 96;
+    DWORD m_clock = 1000;
+    HCURSOR m_cursor = 0;
+    std::string m_clipboard;
+    int m_beeps = 0;
+    int m_presents = 0;
+    std::vector<std::string> m_sounds;
+    std::vector<std::string> m_urls;
+    std::deque<std::function<void()>> m_idle;
+};

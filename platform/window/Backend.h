@@ -1,0 +1,69 @@
+// The seam between the window system and what shows its top-level windows and delivers
+// input: the Qt back end for the real program, the headless back end for tests.
+#pragma once
+
+#include "platform/window/WindowTypes.h"
+
+#include <memory>
+
+class TBitmap;
+
+class TWindowBackend {
+public:
+    virtual ~TWindowBackend() = default;
+
+    virtual std::string Name() const = 0;
+
+    // Time: a millisecond tick count that wraps at 2^32.
+    virtual DWORD TickCount() = 0;
+    // Waits until the tick count reaches `target` (wrapping difference), at most maxWaitMs.
+    virtual void WaitUntilTick(DWORD target, DWORD maxWaitMs) = 0;
+    // Blocks until input arrives, Wake() is called or timeoutMs passed (-1: no limit).
+    // Input arrives through the functions of InputInjection.h.
+    virtual void WaitForEvents(int timeoutMs) = 0;
+    // Ends a WaitForEvents from any thread.
+    virtual void Wake() = 0;
+
+    // Native top-level windows follow the window system's top-level windows.
+    virtual void TopLevelCreated(HWND hwnd) = 0;
+    virtual void TopLevelDestroyed(HWND hwnd) = 0;
+    virtual void TopLevelGeometryChanged(HWND hwnd, const TRect& screenRect) = 0;
+    virtual void TopLevelShown(HWND hwnd, bool visible, bool activate) = 0;
+    virtual void TopLevelTextChanged(HWND hwnd, const std::string& text) = 0;
+    virtual void TopLevelRaised(HWND hwnd) = 0;
+    virtual void TopLevelActivated(HWND hwnd) = 0;
+    // Shows the part `rect` (window coordinates) of the window's surface on the screen.
+    virtual void Present(HWND hwnd, const TBitmap& surface, const TRect& rect) = 0;
+    // Lets the desktop move or resize the window interactively (caption or border drag);
+    // answers false when the back end cannot, and the window system then does it itself.
+    virtual bool BeginSystemMove(HWND hwnd) = 0;
+    virtual bool BeginSystemResize(HWND hwnd, int hitTest) = 0;
+
+    virtual TRect ScreenRect() = 0;
+    virtual TRect WorkArea() = 0;
+    virtual int PixelsPerInch() = 0;
+    virtual void SetCursorShape(HCURSOR cursor) = 0;
+    virtual void SetCursorPos(TPoint screenPt) = 0;
+
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+    virtual void Beep(UINT type) = 0;
+    virtual bool PlaySystemSound(const std::string& alias) = 0;
+    virtual bool OpenUrl(const std::string& target) = 0;
+};
+
+// Where the caret must be drawn over the window's picture (surface coordinates), for
+// back ends presenting a top-level window; false while no caret shows there.
+bool CaretOverlay(HWND topLevel, TRect& surfaceRect);
+
+// The picture of a top-level window (its whole window rectangle), or null.
+const TBitmap* WindowSurface(HWND topLevel);
+// Milliseconds until the next timer is due (0: due now), -1 without timers; for drivers
+// of virtual time.
+int MillisecondsToNextTimerForTests();
+
+// Installs the back end the window system works with (the window system owns it).
+void SetWindowBackend(std::unique_ptr<TWindowBackend> backend);
+TWindowBackend* WindowBackend();
+// Destroys every window and removes the back end (end of program, between tests).
+void ShutdownWindowSystem();

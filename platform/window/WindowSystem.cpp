@@ -1,0 +1,57 @@
+// Installing and removing the back end.
+#include "platform/window/WindowSystem_p.h"
+
+using namespace ws;
+
+void SetWindowBackend(std::unique_ptr<TWindowBackend> backend)
+{
+    MarkUiThread();
+    S().backend = std::move(backend);
+}
+
+TWindowBackend* WindowBackend()
+{
+    return S().backend.get();
+}
+
+void ShutdownWindowSystem()
+{
+    auto& s = S();
+    while (!s.topLevels.empty()) {
+        const HWND h = s.topLevels.front()->handle;
+        if (!DestroyWindow(h)) {
+            // Already being destroyed further up the stack: unlink it so the loop ends.
+            s.topLevels.erase(s.topLevels.begin());
+        }
+    }
+    DestroyCaret();
+    s.timers.clear();
+    s.hooks.clear();
+    {
+        std::lock_guard lock(s.queueMutex);
+        s.queue.clear();
+    }
+    s.quitPosted = false;
+    s.focus = s.active = s.capture = s.hoverWindow = s.trackLeaveWindow = nullptr;
+    s.trackLeave = false;
+    s.lastClick = ClickState{};
+    s.pendingChar = 0;
+    s.cursor = IDC_ARROW;
+    ResetKeyboardState();
+    FreeGraveyard();
+    s.backend.reset();
+}
+
+const TBitmap* WindowSurface(HWND topLevel)
+{
+    Window* w = Find(topLevel);
+    if (!w || !w->IsTopLevel())
+        return nullptr;
+    EnsureSurface(w);
+    return w->surface.get();
+}
+
+int MillisecondsToNextTimerForTests()
+{
+    return MillisecondsToNextTimer();
+}
