@@ -17,6 +17,11 @@ void THeadlessBackend::WaitForEvents(int)
         throw EInvalidOperation("The headless message loop has nothing left to do: it would wait for ever.");
     auto action = std::move(m_idle.front());
     m_idle.pop_front();
+    m_inIdleAction = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_inIdleAction};
     action();
 }
 

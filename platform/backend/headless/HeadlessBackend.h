@@ -51,6 +51,8 @@ public:
     // Steps a waiting message loop takes, one per wait, in order.
     void PushIdleAction(std::function<void()> action) { m_idle.push_back(std::move(action)); }
     size_t PendingIdleActions() const { return m_idle.size(); }
+    // True while an idle action runs: the waiting loop handles what it injects.
+    bool RunningIdleAction() const { return m_inIdleAction; }
 
     HCURSOR CursorShape() const { return m_cursor; }
     int Beeps() const { return m_beeps; }
@@ -69,4 +71,5 @@ private:
     std::vector<std::string> m_sounds;
     std::vector<std::string> m_urls;
     std::deque<std::function<void()>> m_idle;
+    bool m_inIdleAction = false;
 };

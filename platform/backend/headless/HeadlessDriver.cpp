@@ -47,7 +47,9 @@ THeadlessDriver::~THeadlessDriver()
 
 void THeadlessDriver::Pump()
 {
-    ProcessPendingMessages();
+    // Inside an idle action the waiting loop itself handles what was injected.
+    if (!m_backend->RunningIdleAction())
+        ProcessPendingMessages();
 }
 
 void THeadlessDriver::AdvanceTime(DWORD ms)

@@ -17,7 +17,8 @@ public:
 
     THeadlessBackend& Backend() { return *m_backend; }
 
-    // Handles every message available now (no waiting).
+    // Handles every message available now (no waiting). Inside an idle action (a step
+    // of a waiting loop) it does nothing: the loop handles the input itself.
     void Pump();
     // Moves the virtual clock forward, firing due timers in time order on the way.
     void AdvanceTime(DWORD ms);

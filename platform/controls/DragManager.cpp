@@ -1,0 +1,181 @@
+#include "platform/controls/DragObject.h"
+
+#include "platform/controls/Control.h"
+#include "platform/controls/WinControl.h"
+#include "platform/core/VirtualKeys.h"
+#include "platform/window/WinApi.h"
+
+#include <cstdlib>
+
+namespace {
+
+struct DragState {
+    TControl* source = nullptr;
+    TControl* target = nullptr;
+    bool started = false; // the threshold was passed
+    bool accepted = false;
+    int threshold = 5;
+    TPoint origin;
+    TPoint last;
+    HWND captureWindow = nullptr;
+};
+
+DragState g_drag;
+
+// A hidden window holds the mouse capture while a drag runs, so that every move and
+// the release come here whatever lies under the pointer.
+LRESULT CaptureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+HWND CaptureWindow()
+{
+    if (g_drag.captureWindow && IsWindow(g_drag.captureWindow))
+        return g_drag.captureWindow;
+    if (!IsClassRegistered("VelmoraDragCapture")) {
+        WNDCLASS wc;
+        wc.lpszClassName = "VelmoraDragCapture";
+        wc.lpfnWndProc = CaptureProc;
+        RegisterClass(wc);
+    }
+    g_drag.captureWindow = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "VelmoraDragCapture", "", WS_POPUP, 0, 0, 0, 0, nullptr);
+    return g_drag.captureWindow;
+}
+
+void SendDrag(TControl* target, int message, TPoint screenPt, bool& accept)
+{
+    if (!target || !g_drag.source)
+        return;
+    target->DoDragMsg(message, g_drag.source, target->ScreenToClient(screenPt), accept);
+}
+
+void MoveTo(TPoint screenPt)
+{
+    g_drag.last = screenPt;
+    TControl* target = DragManager::FindDragTarget(screenPt);
+    if (target != g_drag.target) {
+        bool ignored = false;
+        if (g_drag.target)
+            SendDrag(g_drag.target, dmDragLeave, screenPt, ignored);
+        g_drag.target = target;
+        g_drag.accepted = false;
+        if (target)
+            SendDrag(target, dmDragEnter, screenPt, g_drag.accepted);
+    }
+    if (!g_drag.source)
+        return;
+    g_drag.accepted = false;
+    if (g_drag.target)
+        SendDrag(g_drag.target, dmDragMove, screenPt, g_drag.accepted);
+    if (g_drag.source)
+        SetCursor(g_drag.accepted ? g_drag.source->DragCursor() : crNoDrop);
+}
+
+LRESULT CaptureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        TPoint p = PointFromLParam(lParam);
+        ClientToScreen(hwnd, p);
+        if (!g_drag.started) {
+            const int t = g_drag.threshold;
+            if (std::abs(p.X - g_drag.origin.X) < t && std::abs(p.Y - g_drag.origin.Y) < t)
+                return 0;
+            g_drag.started = true;
+        }
+        MoveTo(p);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        DragManager::End(g_drag.started);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE)
+            DragManager::End(false);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (g_drag.source && reinterpret_cast<HWND>(lParam) != hwnd)
+            DragManager::End(false);
+        return 0;
+    default:
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+}
+
+} // namespace
+
+namespace DragManager {
+
+void Begin(TControl* source, bool immediate, int threshold)
+{
+    if (!source || g_drag.source)
+        return;
+    g_drag = DragState{source, nullptr, false, false, threshold < 0 ? DragThreshold() : threshold, {}, {}, g_drag.captureWindow};
+    GetCursorPos(g_drag.origin);
+    g_drag.last = g_drag.origin;
+    TDragObject* dragObject = nullptr;
+    source->DoStartDrag(dragObject);
+    if (!g_drag.source)
+        return;
+    SetCapture(CaptureWindow());
+    if (immediate) {
+        g_drag.started = true;
+        MoveTo(g_drag.origin);
+    }
+}
+
+void End(bool drop)
+{
+    if (!g_drag.source)
+        return;
+    DragState state = g_drag;
+    g_drag.source = nullptr;
+    g_drag.target = nullptr;
+    if (GetCapture() == state.captureWindow)
+        ReleaseCapture();
+    SetCursor(crArrow);
+    const TPoint p = state.last;
+    bool ignored = false;
+    // The target hears the drag leave first (its feedback goes), then the drop.
+    if (state.target)
+        state.target->DoDragMsg(dmDragLeave, state.source, state.target->ScreenToClient(p), ignored);
+    const bool dropped = drop && state.started && state.accepted && state.target;
+    if (dropped)
+        state.target->DoDragMsg(dmDragDrop, state.source, state.target->ScreenToClient(p), ignored);
+    else
+        state.source->DragCanceled();
+    TControl* target = dropped ? state.target : nullptr;
+    const TPoint local = target ? target->ScreenToClient(p) : TPoint{};
+    state.source->DoEndDrag(target, local.X, local.Y);
+}
+
+bool IsDragging(const TControl* source)
+{
+    return g_drag.source && (!source || g_drag.source == source);
+}
+
+void Forget(TControl* control)
+{
+    if (g_drag.target == control)
+        g_drag.target = nullptr;
+    if (g_drag.source == control) {
+        g_drag.source = nullptr;
+        if (GetCapture() == g_drag.captureWindow)
+            ReleaseCapture();
+    }
+}
+
+TControl* FindDragTarget(TPoint screenPt)
+{
+    HWND h = WindowFromPoint(screenPt);
+    TWinControl* win = nullptr;
+    for (; h && !win; h = GetParent(h))
+        win = TWinControl::FindControl(h);
+    if (!win)
+        return nullptr;
+    TControl* inner = win->ControlAtPos(win->ScreenToClient(screenPt), false);
+    if (inner && !inner->HasOwnWindow() && inner->Enabled())
+        return inner;
+    return win->Enabled() ? win : nullptr;
+}
+
+} // namespace DragManager
