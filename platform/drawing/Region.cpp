@@ -34,11 +34,11 @@ TRegion::~TRegion() = default;
 
 TRegion TRegion::Elliptic(const TRect& bounds)
 {
-    TSpans outline, interior;
-    ShapeSpans(bounds, bounds.Width(), bounds.Height(), 0, false, outline, interior);
     QRegion r;
-    for (const TSpan& s : interior)
-        r += QRect(s.x0, s.y, s.x1 - s.x0, 1);
+    const auto rows = RoundRectRows(bounds, bounds.Width(), bounds.Height());
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].first <= rows[i].last)
+            r += QRect(rows[i].first, bounds.Top + int(i), rows[i].last - rows[i].first + 1, 1);
     return RegionAccess::Make(r);
 }
 

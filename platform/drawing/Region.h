@@ -20,8 +20,8 @@ public:
     TRegion& operator=(TRegion&& other) noexcept;
     ~TRegion();
 
-    // An ellipse inscribed in the rectangle (right and bottom exclusive), pixel for
-    // pixel the area an Ellipse call with a null pen fills.
+    // The ellipse inscribed in the rectangle (right and bottom exclusive): the pixels
+    // an Ellipse call with a one-pixel pen covers, outline included.
     static TRegion Elliptic(const TRect& bounds);
     // The pixels whose centres lie inside the polygon (alternate fill rule).
     static TRegion Polygonal(const std::vector<TPoint>& points);
