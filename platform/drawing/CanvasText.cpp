@@ -200,6 +200,10 @@ int TCanvas::TextHeight(const std::string& text)
 
 TSize TCanvas::TextExtent(const std::string& text)
 {
+    // An empty text has no extent at all, as on the classic platform; callers that
+    // want the line height measure a sample string.
+    if (text.empty())
+        return TSize(0, 0);
     const QFontMetrics& m = MetricsOf(m_font);
     return TSize(TextWidthOf(m_font, QString::fromStdString(text)), m.ascent() + m.descent());
 }

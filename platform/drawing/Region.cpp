@@ -191,6 +191,24 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom)
     return CheckedDC(dc).ExcludeClipRect(TRect(left, top, right, bottom));
 }
 
+int ExtSelectClipRgn(HDC dc, HRGN region, int mode)
+{
+    TCanvas& canvas = CheckedDC(dc);
+    if (mode == RGN_COPY)
+        return SelectClipRgn(dc, region);
+    const TRegion& operand = Live(region);
+    const TRegion current = canvas.ClipRegion();
+    TRegion combined;
+    switch (mode) {
+    case RGN_AND: combined = current.Intersected(operand); break;
+    case RGN_OR: combined = current.United(operand); break;
+    case RGN_XOR: combined = current.Xored(operand); break;
+    case RGN_DIFF: combined = current.Subtracted(operand); break;
+    default: throw EPlatformError("Invalid region combination mode " + std::to_string(mode));
+    }
+    return canvas.SelectClipRegion(&combined);
+}
+
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom)
 {
     return CheckedDC(dc).IntersectClipRect(TRect(left, top, right, bottom));

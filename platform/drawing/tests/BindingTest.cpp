@@ -55,6 +55,18 @@ TEST(CanvasBinding, ProgramClipNarrowsTheBindingClip)
     EXPECT_EQ(surface.Pixel(5, 3), clRed);
     EXPECT_EQ(surface.Pixel(3, 0), clBlack);
     EXPECT_TRUE(DeleteObject(rgn));
+
+    // A ring taken out of the clip, as a focused line keeps its frame from being
+    // painted over.
+    SelectClipRgn(c, nullptr);
+    HRGN ring = CreateRectRgn(0, 0, 6, 4);
+    HRGN hole = CreateRectRgn(1, 1, 5, 3);
+    CombineRgn(ring, ring, hole, RGN_DIFF);
+    EXPECT_EQ(ExtSelectClipRgn(c, ring, RGN_DIFF), SIMPLEREGION);
+    EXPECT_EQ(c->ClipRect(), TRect(1, 1, 5, 3));
+    EXPECT_THROW(ExtSelectClipRgn(c, ring, 0), EPlatformError);
+    DeleteObject(ring);
+    DeleteObject(hole);
     EXPECT_TRUE(DeleteObject(other));
 }
 
