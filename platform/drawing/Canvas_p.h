@@ -35,6 +35,11 @@ struct TCanvas::Private {
     QRegion deviceClip;
     bool hasUserClip = false;
     QRegion userClip; // device coordinates
+    // The effective clip, kept until the binding, the clip or the surface size changes.
+    mutable QRegion clipCache;
+    mutable QSize clipCacheSurfaceSize;
+    mutable bool clipCacheValid = false;
+    void InvalidateClip() { clipCacheValid = false; }
 
     int bkMode = OPAQUE;
     TColor bkColor = clWhite;
@@ -49,7 +54,7 @@ struct TCanvas::Private {
     void SyncTools();
     QImage* Image() const;
     bool Monochrome() const;
-    QRegion EffectiveClip() const;
+    const QRegion& EffectiveClip() const;
     QRect SurfaceRect() const;
     // A colour as the surface stores it (system colours resolved; black or white on
     // a monochrome surface).

@@ -220,7 +220,7 @@ void DrawRadio(TCanvas& c, TCanvas::Private& d, const TRect& rect, unsigned stat
 void DrawCaptionButton(TCanvas& c, TCanvas::Private& d, TRect r, unsigned state)
 {
     DrawButtonFace(c, r, state, false);
-    const int size = std::max(3, std::min(r.Width(), r.Height()) - 4);
+    const int size = std::max(3, std::min(r.Width(), r.Height()) - 2);
     const int shift = (state & DFCS_PUSHED) ? 1 : 0;
     const bool inactive = state & DFCS_INACTIVE;
     const unsigned part = state & 0xFF;

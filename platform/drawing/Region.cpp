@@ -34,11 +34,11 @@ TRegion::~TRegion() = default;
 
 TRegion TRegion::Elliptic(const TRect& bounds)
 {
-    TSpans outline, interior;
-    ShapeSpans(bounds, bounds.Width(), bounds.Height(), 0, false, outline, interior);
     QRegion r;
-    for (const TSpan& s : interior)
-        r += QRect(s.x0, s.y, s.x1 - s.x0, 1);
+    const auto rows = RoundRectRows(bounds, bounds.Width(), bounds.Height());
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].first <= rows[i].last)
+            r += QRect(rows[i].first, bounds.Top + int(i), rows[i].last - rows[i].first + 1, 1);
     return RegionAccess::Make(r);
 }
 
@@ -189,6 +189,24 @@ int SelectClipRgn(HDC dc, HRGN region)
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom)
 {
     return CheckedDC(dc).ExcludeClipRect(TRect(left, top, right, bottom));
+}
+
+int ExtSelectClipRgn(HDC dc, HRGN region, int mode)
+{
+    TCanvas& canvas = CheckedDC(dc);
+    if (mode == RGN_COPY)
+        return SelectClipRgn(dc, region);
+    const TRegion& operand = Live(region);
+    const TRegion current = canvas.ClipRegion();
+    TRegion combined;
+    switch (mode) {
+    case RGN_AND: combined = current.Intersected(operand); break;
+    case RGN_OR: combined = current.United(operand); break;
+    case RGN_XOR: combined = current.Xored(operand); break;
+    case RGN_DIFF: combined = current.Subtracted(operand); break;
+    default: throw EPlatformError("Invalid region combination mode " + std::to_string(mode));
+    }
+    return canvas.SelectClipRegion(&combined);
 }
 
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom)

@@ -210,3 +210,25 @@ TEST(CanvasShapes, DashedThinPenPaintsGapsOnlyInOpaqueMode)
     EXPECT_EQ(s.Art(), Art("###bbb###bbb",
                            "###...###..."));
 }
+
+TEST(CanvasShapes, PatternBrushesUseTextAndBackgroundColoursAndHatchesKeepTheirGaps)
+{
+    // The halftone pattern in a monochrome brush: black pattern pixels take the text
+    // colour, white ones the background colour.
+    Surface s(4, 2);
+    TBitmap halftone;
+    MakeHalftonePattern(halftone);
+    s.c->Brush()->SetBitmap(&halftone);
+    s.c->SetTextColor(clRed);
+    s.c->SetBkColor(clBlue);
+    s.c->FillRect(TRect(0, 0, 4, 2));
+    EXPECT_EQ(s.Art(), Art("rbrb", "brbr"));
+
+    // A hatch in transparent mode leaves the gaps alone.
+    Surface h(8, 3);
+    h.c->Brush()->SetColor(clBlack);
+    h.c->Brush()->SetStyle(TBrushStyle::bsVertical);
+    EXPECT_EQ(h.c->BkMode(), TRANSPARENT);
+    h.c->FillRect(TRect(0, 0, 8, 3));
+    EXPECT_EQ(h.Art(), Art("#.......", "#.......", "#......."));
+}
