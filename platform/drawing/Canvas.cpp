@@ -251,7 +251,10 @@ void TCanvas::Private::WithPainter(const TRect& affected, const std::function<vo
         return;
     {
         QPainter painter(Image());
-        painter.setClipRegion(clip);
+        if (clip.rectCount() == 1)
+            painter.setClipRect(clip.boundingRect());
+        else
+            painter.setClipRegion(clip);
         painter.translate(origin);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, !Monochrome());
