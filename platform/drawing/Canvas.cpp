@@ -79,14 +79,21 @@ QRect TCanvas::Private::SurfaceRect() const
     return surface ? QRect(0, 0, surface->Width(), surface->Height()) : QRect();
 }
 
-QRegion TCanvas::Private::EffectiveClip() const
+const QRegion& TCanvas::Private::EffectiveClip() const
 {
-    if (!surface)
-        return QRegion();
-    QRegion clip = wholeSurface ? QRegion(SurfaceRect()) : deviceClip.intersected(SurfaceRect());
+    const QSize size = surface ? QSize(surface->Width(), surface->Height()) : QSize();
+    if (clipCacheValid && size == clipCacheSurfaceSize)
+        return clipCache;
+    clipCacheValid = true;
+    clipCacheSurfaceSize = size;
+    if (!surface) {
+        clipCache = QRegion();
+        return clipCache;
+    }
+    clipCache = wholeSurface ? QRegion(SurfaceRect()) : deviceClip.intersected(SurfaceRect());
     if (hasUserClip)
-        clip = clip.intersected(userClip);
-    return clip;
+        clipCache = clipCache.intersected(userClip);
+    return clipCache;
 }
 
 uint32_t TCanvas::Private::SurfacePixel(TColor color) const
@@ -133,7 +140,7 @@ void TCanvas::Private::ForEachClippedSpan(int y, int x0, int x1, const std::func
 {
     if (x1 <= x0 || !surface)
         return;
-    const QRegion clip = EffectiveClip();
+    const QRegion& clip = EffectiveClip();
     for (const QRect& r : clip) {
         if (y < r.top() || y > r.bottom())
             continue;
@@ -191,11 +198,9 @@ void TCanvas::Private::PaintSpans(const TSpans& spans, const TPaintSource& sourc
 {
     if (!surface || spans.empty())
         return;
-    const QRegion clip = EffectiveClip();
+    const QRegion& clip = EffectiveClip();
     if (clip.isEmpty())
         return;
-    QImage* image = Image();
-    (void)image;
     for (const TSpan& span : spans) {
         const int y = span.y + origin.y();
         const int x0 = span.x0 + origin.x(), x1 = span.x1 + origin.x();
@@ -214,10 +219,11 @@ void TCanvas::Private::PaintLogicalRect(const TRect& rect, const TPaintSource& s
     if (!surface || rect.IsEmpty())
         return;
     const QRect device(rect.Left + origin.x(), rect.Top + origin.y(), rect.Width(), rect.Height());
-    const QRegion visible = EffectiveClip().intersected(device);
-    for (const QRect& r : visible)
+    for (const QRect& clipRect : EffectiveClip()) {
+        const QRect r = clipRect.intersected(device);
         for (int y = r.top(); y <= r.bottom(); ++y)
             PaintDeviceSpan(y, r.left(), r.right() + 1, source);
+    }
 }
 
 void TCanvas::Private::ForEachVisiblePixel(const TRect& logical, const std::function<void(int, int, uint32_t&)>& fn)
@@ -225,26 +231,30 @@ void TCanvas::Private::ForEachVisiblePixel(const TRect& logical, const std::func
     if (!surface || logical.IsEmpty())
         return;
     const QRect device(logical.Left + origin.x(), logical.Top + origin.y(), logical.Width(), logical.Height());
-    const QRegion visible = EffectiveClip().intersected(device);
     QImage* image = Image();
-    for (const QRect& r : visible)
+    for (const QRect& clipRect : EffectiveClip()) {
+        const QRect r = clipRect.intersected(device);
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* line = reinterpret_cast<uint32_t*>(image->scanLine(y));
             for (int x = r.left(); x <= r.right(); ++x)
                 fn(x, y, line[x]);
         }
+    }
 }
 
 void TCanvas::Private::WithPainter(const TRect& affected, const std::function<void(QPainter&)>& fn)
 {
     if (!surface)
         return;
-    const QRegion clip = EffectiveClip();
+    const QRegion& clip = EffectiveClip();
     if (clip.isEmpty())
         return;
     {
         QPainter painter(Image());
-        painter.setClipRegion(clip);
+        if (clip.rectCount() == 1)
+            painter.setClipRect(clip.boundingRect());
+        else
+            painter.setClipRegion(clip);
         painter.translate(origin);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, !Monochrome());
@@ -284,6 +294,7 @@ void TCanvas::BindSurface(TBitmap* surface, TPoint origin, const TRegion& device
     d->hasUserClip = false;
     d->userClip = QRegion();
     d->dashPhase = 0;
+    d->InvalidateClip();
     AddToSurface(surface, this);
 }
 
@@ -291,6 +302,7 @@ void TCanvas::BindSurface(TBitmap* surface)
 {
     BindSurface(surface, TPoint(0, 0), TRegion());
     d->wholeSurface = true;
+    d->InvalidateClip();
 }
 
 void TCanvas::UnbindSurface()
@@ -301,6 +313,7 @@ void TCanvas::UnbindSurface()
     d->deviceClip = QRegion();
     d->hasUserClip = false;
     d->userClip = QRegion();
+    d->InvalidateClip();
 }
 
 bool TCanvas::HasSurface() const { return d->surface != nullptr; }
@@ -396,6 +409,7 @@ int TCanvas::SelectClipRegion(const TRegion* region)
         d->hasUserClip = true;
         d->userClip = RegionAccess::Get(*region).translated(d->origin);
     }
+    d->InvalidateClip();
     return RegionKind(ClipRegion());
 }
 
@@ -404,6 +418,7 @@ int TCanvas::IntersectClipRect(const TRect& rect)
     const QRegion r(ToQRect(rect).translated(d->origin));
     d->userClip = d->hasUserClip ? d->userClip.intersected(r) : r;
     d->hasUserClip = true;
+    d->InvalidateClip();
     return RegionKind(ClipRegion());
 }
 
@@ -413,6 +428,7 @@ int TCanvas::ExcludeClipRect(const TRect& rect)
     const QRegion base = d->hasUserClip ? d->userClip : d->EffectiveClip();
     d->userClip = base.subtracted(r);
     d->hasUserClip = true;
+    d->InvalidateClip();
     return RegionKind(ClipRegion());
 }
 
@@ -440,19 +456,15 @@ void TCanvas::FrameRect(const TRect& rect)
     if (BrushIsClear(m_brush) || rect.IsEmpty())
         return;
     const TPaintSource source = d->BrushSource(true);
-    const TSpans spans = [&] {
-        TSpans s;
-        s.push_back({rect.Top, rect.Left, rect.Right});
-        if (rect.Height() > 1)
-            s.push_back({rect.Bottom - 1, rect.Left, rect.Right});
-        for (int y = rect.Top + 1; y < rect.Bottom - 1; ++y) {
-            s.push_back({y, rect.Left, rect.Left + 1});
-            if (rect.Width() > 1)
-                s.push_back({y, rect.Right - 1, rect.Right});
-        }
-        return s;
-    }();
-    d->PaintSpans(spans, source);
+    const TRect& r = rect;
+    d->PaintLogicalRect(TRect(r.Left, r.Top, r.Right, r.Top + 1), source);
+    if (r.Height() > 1)
+        d->PaintLogicalRect(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), source);
+    if (r.Height() > 2) {
+        d->PaintLogicalRect(TRect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1), source);
+        if (r.Width() > 1)
+            d->PaintLogicalRect(TRect(r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1), source);
+    }
 }
 
 void TCanvas::InvertRect(const TRect& rect)

@@ -7,6 +7,13 @@
 // window system binds window canvases that way, TBitmap::Canvas() binds to the whole
 // bitmap. The program may narrow the clip further with SelectClipRgn,
 // IntersectClipRect and ExcludeClipRect (logical coordinates).
+//
+// Lines and shapes are rasterised here, without antialiasing, so that every pixel
+// lands where a program written for the classic platform expects it. Text is drawn
+// by Qt with greyscale antialiasing (no colour fringes): at the small sizes of dialog
+// text it reads much better than bare outlines; glyph ink is clipped like any other
+// drawing. On a monochrome bitmap text is drawn aliased.
+// Text is laid out without kerning, so widths of parts add up to the whole.
 #pragma once
 
 #include "platform/core/Color.h"
@@ -136,6 +143,7 @@ public:
     void TextRect(const TRect& rect, int x, int y, const std::string& text);
     // ETO_OPAQUE fills rect with the background colour; ETO_CLIPPED clips to rect.
     void ExtTextOut(int x, int y, unsigned options, const TRect* rect, const std::string& text);
+    // Extents of one line of text; an empty text measures (0, 0).
     int TextWidth(const std::string& text);
     int TextHeight(const std::string& text);
     TSize TextExtent(const std::string& text);

@@ -27,8 +27,8 @@ struct TTextLine {
 // Measures and draws lines with the canvas font, expanding tabs when asked.
 class TLineMeasure {
 public:
-    TLineMeasure(const QFontMetrics& metrics, bool expandTabs, int tabWidth)
-        : m_metrics(metrics), m_expandTabs(expandTabs), m_tabWidth(std::max(1, tabWidth)) {}
+    TLineMeasure(const TFont& font, bool expandTabs, int tabWidth)
+        : m_font(font), m_expandTabs(expandTabs), m_tabWidth(std::max(1, tabWidth)) {}
 
     int Width(const QString& s) const { return PrefixWidth(s, int(s.size())); }
 
@@ -36,16 +36,16 @@ public:
     int PrefixWidth(const QString& s, int n) const
     {
         if (!m_expandTabs)
-            return m_metrics.horizontalAdvance(s.left(n));
+            return TextWidthOf(m_font, n == int(s.size()) ? s : s.left(n));
         int x = 0, start = 0;
         for (int i = 0; i < n; ++i) {
             if (s[i] != QLatin1Char('\t'))
                 continue;
-            x += m_metrics.horizontalAdvance(s.mid(start, i - start));
+            x += TextWidthOf(m_font, s.mid(start, i - start));
             x = (x / m_tabWidth + 1) * m_tabWidth;
             start = i + 1;
         }
-        return x + m_metrics.horizontalAdvance(s.mid(start, n - start));
+        return x + TextWidthOf(m_font, s.mid(start, n - start));
     }
 
     // Draws the line with its left end at x, baseline at y.
@@ -66,7 +66,7 @@ public:
     }
 
 private:
-    const QFontMetrics& m_metrics;
+    const TFont& m_font;
     bool m_expandTabs;
     int m_tabWidth;
 };
@@ -200,8 +200,12 @@ int TCanvas::TextHeight(const std::string& text)
 
 TSize TCanvas::TextExtent(const std::string& text)
 {
+    // An empty text has no extent at all, as on the classic platform; callers that
+    // want the line height measure a sample string.
+    if (text.empty())
+        return TSize(0, 0);
     const QFontMetrics& m = MetricsOf(m_font);
-    return TSize(m.horizontalAdvance(QString::fromStdString(text)), m.ascent() + m.descent());
+    return TSize(TextWidthOf(m_font, QString::fromStdString(text)), m.ascent() + m.descent());
 }
 
 TEXTMETRIC TCanvas::GetTextMetrics()
@@ -246,7 +250,7 @@ void TCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, cons
         return;
     const QString s = QString::fromStdString(text);
     const QFontMetrics& m = MetricsOf(m_font);
-    const int width = m.horizontalAdvance(s), height = m.ascent() + m.descent();
+    const int width = TextWidthOf(m_font, s), height = m.ascent() + m.descent();
     const bool opaque = d->bkMode == OPAQUE;
     const uint32_t textPixel = d->SurfacePixel(d->textColor), bkPixel = d->SurfacePixel(d->bkColor);
     const int angle = m_font.Orientation();
@@ -270,7 +274,7 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned format)
     d->SyncTools();
     const QFontMetrics& m = MetricsOf(m_font);
     const int lineHeight = m.ascent() + m.descent() + ((format & DT_EXTERNALLEADING) ? std::max(0, m.leading()) : 0);
-    const TLineMeasure measure(m, format & DT_EXPANDTABS, 8 * m.averageCharWidth());
+    const TLineMeasure measure(m_font, format & DT_EXPANDTABS, 8 * m.averageCharWidth());
 
     // Characters and underlines.
     const QString raw = QString::fromStdString(text);

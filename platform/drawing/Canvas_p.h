@@ -35,6 +35,11 @@ struct TCanvas::Private {
     QRegion deviceClip;
     bool hasUserClip = false;
     QRegion userClip; // device coordinates
+    // The effective clip, kept until the binding, the clip or the surface size changes.
+    mutable QRegion clipCache;
+    mutable QSize clipCacheSurfaceSize;
+    mutable bool clipCacheValid = false;
+    void InvalidateClip() { clipCacheValid = false; }
 
     int bkMode = OPAQUE;
     TColor bkColor = clWhite;
@@ -49,7 +54,7 @@ struct TCanvas::Private {
     void SyncTools();
     QImage* Image() const;
     bool Monochrome() const;
-    QRegion EffectiveClip() const;
+    const QRegion& EffectiveClip() const;
     QRect SurfaceRect() const;
     // A colour as the surface stores it (system colours resolved; black or white on
     // a monochrome surface).
@@ -74,6 +79,17 @@ struct TCanvas::Private {
     // coordinates; the affected logical area is snapped to black and white on a
     // monochrome surface afterwards.
     void WithPainter(const TRect& affected, const std::function<void(QPainter&)>& fn);
+
+    // The logical area drawing can reach, grown by margin on every side: shapes are
+    // only rasterised there.
+    TRect VisibleLogical(int margin) const
+    {
+        const QRect b = EffectiveClip().boundingRect();
+        if (b.isEmpty())
+            return TRect();
+        return TRect(b.left() - origin.x() - margin, b.top() - origin.y() - margin, b.right() + 1 - origin.x() + margin,
+                     b.bottom() + 1 - origin.y() + margin);
+    }
 
     TPoint ToDevice(TPoint p) const { return {p.X + origin.x(), p.Y + origin.y()}; }
 };

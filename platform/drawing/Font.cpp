@@ -174,7 +174,7 @@ std::string TFont::ResolvedFamily() const
     return QFontInfo(QFontOf(*this)).family().toStdString();
 }
 
-const TFont::Cache& FontAccess::Get(const TFont& font)
+TFont::Cache& FontAccess::Get(const TFont& font)
 {
     if (font.m_cache && font.m_cacheRevision == font.Revision())
         return *font.m_cache;

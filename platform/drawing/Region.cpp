@@ -5,6 +5,7 @@
 #include "platform/drawing/Raster_p.h"
 #include "platform/drawing/Region_p.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 // ---- TRegion -------------------------------------------------------------------
@@ -32,18 +33,35 @@ TRegion& TRegion::operator=(TRegion&& other) noexcept
 }
 TRegion::~TRegion() = default;
 
+namespace {
+
+// Regions are built row by row; a shape taller than any screen is a mistake.
+void CheckRegionHeight(int64_t height)
+{
+    if (height > (1 << 16))
+        throw EPlatformError("Region too large: " + std::to_string(height) + " rows");
+}
+
+} // namespace
+
 TRegion TRegion::Elliptic(const TRect& bounds)
 {
-    TSpans outline, interior;
-    ShapeSpans(bounds, bounds.Width(), bounds.Height(), 0, false, outline, interior);
+    CheckRegionHeight(int64_t(bounds.Bottom) - bounds.Top);
     QRegion r;
-    for (const TSpan& s : interior)
-        r += QRect(s.x0, s.y, s.x1 - s.x0, 1);
+    const auto rows = RoundRectRows(bounds, bounds.Width(), bounds.Height());
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].first <= rows[i].last)
+            r += QRect(rows[i].first, bounds.Top + int(i), rows[i].last - rows[i].first + 1, 1);
     return RegionAccess::Make(r);
 }
 
 TRegion TRegion::Polygonal(const std::vector<TPoint>& points)
 {
+    if (!points.empty()) {
+        const auto [lo, hi] = std::minmax_element(points.begin(), points.end(),
+                                                  [](const TPoint& a, const TPoint& b) { return a.Y < b.Y; });
+        CheckRegionHeight(int64_t(hi->Y) - lo->Y);
+    }
     QRegion r;
     for (const TSpan& s : PolygonSpans(points.data(), int(points.size()), false))
         r += QRect(s.x0, s.y, s.x1 - s.x0, 1);
@@ -189,6 +207,24 @@ int SelectClipRgn(HDC dc, HRGN region)
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom)
 {
     return CheckedDC(dc).ExcludeClipRect(TRect(left, top, right, bottom));
+}
+
+int ExtSelectClipRgn(HDC dc, HRGN region, int mode)
+{
+    TCanvas& canvas = CheckedDC(dc);
+    if (mode == RGN_COPY)
+        return SelectClipRgn(dc, region);
+    const TRegion& operand = Live(region);
+    const TRegion current = canvas.ClipRegion();
+    TRegion combined;
+    switch (mode) {
+    case RGN_AND: combined = current.Intersected(operand); break;
+    case RGN_OR: combined = current.United(operand); break;
+    case RGN_XOR: combined = current.Xored(operand); break;
+    case RGN_DIFF: combined = current.Subtracted(operand); break;
+    default: throw EPlatformError("Invalid region combination mode " + std::to_string(mode));
+    }
+    return canvas.SelectClipRegion(&combined);
 }
 
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom)

@@ -20,8 +20,9 @@ public:
     TRegion& operator=(TRegion&& other) noexcept;
     ~TRegion();
 
-    // An ellipse inscribed in the rectangle (right and bottom exclusive), pixel for
-    // pixel the area an Ellipse call with a null pen fills.
+    // The ellipse inscribed in the rectangle (right and bottom exclusive): the pixels
+    // an Ellipse call with a one-pixel pen covers, outline included.
+    // Shapes taller than 65536 rows raise EPlatformError.
     static TRegion Elliptic(const TRect& bounds);
     // The pixels whose centres lie inside the polygon (alternate fill rule).
     static TRegion Polygonal(const std::vector<TPoint>& points);
@@ -84,6 +85,9 @@ int RegionKind(const TRegion& region);
 // chosen by the program, leaving the one of the binding.
 int SelectClipRgn(HDC dc, HRGN region);
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
+// Combines the current clip with a region by RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF or
+// RGN_COPY (null region with RGN_COPY: no program clip).
+int ExtSelectClipRgn(HDC dc, HRGN region, int mode);
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
 int GetClipBox(HDC dc, TRect* box);
 // Copies the program's clip region into region: 1 when there is one, 0 when none.

@@ -41,3 +41,17 @@ inline TRect InkBounds(const TBitmap& bitmap, TColor background)
             }
     return box;
 }
+
+// The bounding box of pixels of exactly the colour.
+inline TRect ColorBounds(const TBitmap& bitmap, TColor color)
+{
+    TRect box;
+    bool any = false;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            if (bitmap.Pixel(x, y) == color) {
+                box = any ? box.Union(TRect(x, y, x + 1, y + 1)) : TRect(x, y, x + 1, y + 1);
+                any = true;
+            }
+    return box;
+}
