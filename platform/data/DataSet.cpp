@@ -996,6 +996,7 @@ const TRecord* TDataSet::ActiveRecord() const
     case TDataSetState::dsEdit:
     case TDataSetState::dsInsert: return &m_edit;
     case TDataSetState::dsSetKey: return &m_keyBuffer;
+    case TDataSetState::dsCalcFields: return m_calcRecord;
     case TDataSetState::dsInactive: return nullptr;
     default:
         return (m_pos >= 0 && m_pos < int(m_records.size())) ? m_records[size_t(m_pos)].get() : nullptr;
@@ -1037,14 +1038,18 @@ void TDataSet::EnsureCalcFields() const
         return;
     auto* self = const_cast<TDataSet*>(this);
     const TDataSetState saved = m_state;
+    // Fields read inside OnCalcFields see the record that was active.
+    self->m_calcRecord = ActiveRecord();
     self->m_state = TDataSetState::dsCalcFields;
     try {
         OnCalcFields(self);
     } catch (...) {
         self->m_state = saved;
+        self->m_calcRecord = nullptr;
         throw;
     }
     self->m_state = saved;
+    self->m_calcRecord = nullptr;
 }
 
 Variant TDataSet::LookupFieldValue(const TField* field) const

@@ -259,6 +259,7 @@ private:
     int m_posBeforeInsert = -1;
     TRecord m_keyBuffer;            // set-key state
     const TRecord* m_filterRecord = nullptr; // the record OnFilterRecord is looking at
+    const TRecord* m_calcRecord = nullptr;   // the record OnCalcFields is computing
 
     mutable std::vector<Variant> m_calcValues;
     mutable bool m_calcValid = false;
