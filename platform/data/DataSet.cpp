@@ -595,6 +595,30 @@ Variant TDataSet::Lookup(const std::string& keyFields, const Variant& value, con
     return Lookup(keyFields, std::vector<Variant>{value}, resultField);
 }
 
+Variant TDataSet::ValueAt(int recordIndex, const TField* field) const
+{
+    CheckActive();
+    if (recordIndex < 0 || recordIndex >= int(m_records.size()))
+        DatabaseError("Record index " + std::to_string(recordIndex) + " is out of range.");
+    const TRecord& rec = *m_records[size_t(recordIndex)];
+    if (field->IsDataField() && field->FieldNo() > 0)
+        return rec.Values[size_t(field->FieldNo() - 1)];
+    const TRecord* saved = m_filterRecord;
+    const_cast<TDataSet*>(this)->m_filterRecord = &rec;
+    m_calcValid = false;
+    Variant v;
+    try {
+        v = GetFieldValue(field);
+    } catch (...) {
+        const_cast<TDataSet*>(this)->m_filterRecord = saved;
+        m_calcValid = false;
+        throw;
+    }
+    const_cast<TDataSet*>(this)->m_filterRecord = saved;
+    m_calcValid = false;
+    return v;
+}
+
 // ---------------------------------------------------------------- keys
 
 int TDataSet::CompareRecords(const TRecord& a, const TRecord& b) const

@@ -112,6 +112,10 @@ public:
     Variant Lookup(const std::string& keyFields, const std::vector<Variant>& values, const std::string& resultField) const;
     Variant Lookup(const std::string& keyFields, const Variant& value, const std::string& resultField) const;
 
+    // The value of a field in the record at a 0-based position of the current order,
+    // without moving the cursor (for lists and grids).
+    Variant ValueAt(int recordIndex, const TField* field) const;
+
     // --- Keys of the primary index (the record order) ---
     // Enters set-key state: assigning the key fields then fills the search key.
     void SetKey();

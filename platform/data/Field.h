@@ -107,6 +107,10 @@ public:
     void SetEditText(const std::string& text);
     void SetText(const std::string& text) { SetEditText(text); }
 
+    // The text of any value of this field's type (display or edit form), e.g. of
+    // another record; OnGetText is not applied.
+    std::string TextOf(const Variant& value, bool display = true) const { return value.IsClear() ? std::string() : FormatValue(value, display); }
+
     // Whether typing the character can be part of a valid value.
     virtual bool IsValidChar(char32_t ch) const;
     // Not read-only, on a dataset that can be modified; a lookup field can be
