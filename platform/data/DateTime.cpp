@@ -158,7 +158,11 @@ std::optional<TDateTime> TryStrToDateTime(const std::string& text)
     if (b == std::string::npos)
         return std::nullopt;
     size_t e = text.find_last_not_of(" \t");
-    const std::string s = text.substr(b, e - b + 1);
+    // Stored dates have no blanks around them: no copy for those.
+    std::string trimmed;
+    if (b != 0 || e + 1 != text.size())
+        trimmed = text.substr(b, e - b + 1);
+    const std::string& s = trimmed.empty() ? text : trimmed;
     size_t pos = 0;
     TDateTime result = 0;
     if (s.size() >= 5 && s[2] == ':') {

@@ -388,7 +388,8 @@ void TTable::InternalOpen()
         d->readOnlyReason = "the folder '" + FolderOf(path) + "' of the table file is read-only";
     }
 
-    const int flags = d->fileReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    // A table is used from one thread at a time, so the connection needs no mutex.
+    const int flags = (d->fileReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     int rc = sqlite3_open_v2(path.c_str(), &d->db, flags, nullptr);
     if (rc != SQLITE_OK) {
         // Keep the handle long enough to word the message, then drop it.
