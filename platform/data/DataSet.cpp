@@ -323,7 +323,7 @@ void TDataSet::LoadRecords()
     m_records.clear();
     InternalLoadRecords(m_records);
     if (m_filtered && (m_filter || OnFilterRecord)) {
-        std::erase_if(m_records, [this](const TRecordPtr& r) { return !RecordAccepted(*r); });
+        std::erase_if(m_records, [this](const TRecord& r) { return !RecordAccepted(r); });
     }
     m_calcValid = false;
 }
@@ -549,7 +549,7 @@ bool TDataSet::Locate(const std::string& keyFields, const std::vector<Variant>& 
     if (fields.size() != values.size())
         DatabaseError("Locate needs one value for each of the " + std::to_string(fields.size()) + " key fields.");
     for (size_t i = 0; i < m_records.size(); ++i) {
-        if (!RecordMatches(*m_records[i], fields, values, options))
+        if (!RecordMatches(m_records[i], fields, values, options))
             continue;
         DoEvent(BeforeScroll);
         const int old = m_pos;
@@ -574,13 +574,13 @@ Variant TDataSet::Lookup(const std::string& keyFields, const std::vector<Variant
     if (fields.size() != values.size())
         DatabaseError("Lookup needs one value for each of the " + std::to_string(fields.size()) + " key fields.");
     const TField* result = FieldByName(resultField);
-    for (const TRecordPtr& rec : m_records) {
-        if (!RecordMatches(*rec, fields, values, {}))
+    for (const TRecord& rec : m_records) {
+        if (!RecordMatches(rec, fields, values, {}))
             continue;
         if (result->IsDataField() && result->FieldNo() > 0)
-            return rec->Values[size_t(result->FieldNo() - 1)];
+            return rec.Values[size_t(result->FieldNo() - 1)];
         const TRecord* saved = m_filterRecord;
-        const_cast<TDataSet*>(this)->m_filterRecord = rec.get();
+        const_cast<TDataSet*>(this)->m_filterRecord = &rec;
         m_calcValid = false;
         Variant v = GetFieldValue(result);
         const_cast<TDataSet*>(this)->m_filterRecord = saved;
@@ -600,7 +600,7 @@ Variant TDataSet::ValueAt(int recordIndex, const TField* field) const
     CheckActive();
     if (recordIndex < 0 || recordIndex >= int(m_records.size()))
         DatabaseError("Record index " + std::to_string(recordIndex) + " is out of range.");
-    const TRecord& rec = *m_records[size_t(recordIndex)];
+    const TRecord& rec = m_records[size_t(recordIndex)];
     if (field->IsDataField() && field->FieldNo() > 0)
         return rec.Values[size_t(field->FieldNo() - 1)];
     const TRecord* saved = m_filterRecord;
@@ -667,8 +667,8 @@ bool TDataSet::GotoKey()
         return false;
     };
     auto it = std::lower_bound(m_records.begin(), m_records.end(), key,
-                               [&](const TRecordPtr& r, const TRecord& k) { return keyLess(*r, k); });
-    const bool found = it != m_records.end() && !keyLess(key, **it);
+                               [&](const TRecord& r, const TRecord& k) { return keyLess(r, k); });
+    const bool found = it != m_records.end() && !keyLess(key, *it);
     if (found) {
         DoEvent(BeforeScroll);
         const int old = m_pos;
@@ -742,7 +742,7 @@ void TDataSet::Edit()
     CheckBrowseMode();
     CheckCanModify();
     DoEvent(BeforeEdit);
-    m_edit = *m_records[size_t(m_pos)];
+    m_edit = m_records[size_t(m_pos)];
     m_changed.assign(m_fieldDefs.size(), false);
     m_modified = false;
     SetState(TDataSetState::dsEdit);
@@ -822,8 +822,8 @@ void TDataSet::Post()
     CheckRequiredFields();
     const bool inserting = m_state == TDataSetState::dsInsert;
     const int oldIndex = inserting ? -1 : m_pos;
-    TRecordPtr stored = InternalPost(inserting ? nullptr : m_records[size_t(m_pos)].get(), m_edit, m_changed);
-    PlacePostedRecord(std::move(stored), inserting, oldIndex);
+    TRecordPtr stored = InternalPost(inserting ? nullptr : &m_records[size_t(m_pos)], m_edit, m_changed);
+    PlacePostedRecord(std::move(*stored), inserting, oldIndex);
     m_edit = TRecord{};
     m_modified = false;
     SetState(TDataSetState::dsBrowse);
@@ -831,13 +831,13 @@ void TDataSet::Post()
     DoEvent(AfterPost);
 }
 
-void TDataSet::PlacePostedRecord(TRecordPtr stored, bool inserting, int oldIndex)
+void TDataSet::PlacePostedRecord(TRecord stored, bool inserting, int oldIndex)
 {
-    const bool visible = RecordAccepted(*stored);
+    const bool visible = RecordAccepted(stored);
     if (!inserting) {
         // Fast path: the record keeps its place in the order.
-        const bool fitsBefore = oldIndex == 0 || CompareRecords(*m_records[size_t(oldIndex - 1)], *stored) < 0;
-        const bool fitsAfter = oldIndex + 1 >= int(m_records.size()) || CompareRecords(*stored, *m_records[size_t(oldIndex + 1)]) < 0;
+        const bool fitsBefore = oldIndex == 0 || CompareRecords(m_records[size_t(oldIndex - 1)], stored) < 0;
+        const bool fitsAfter = oldIndex + 1 >= int(m_records.size()) || CompareRecords(stored, m_records[size_t(oldIndex + 1)]) < 0;
         if (visible && fitsBefore && fitsAfter) {
             m_records[size_t(oldIndex)] = std::move(stored);
             MoveTo(oldIndex, false, false);
@@ -854,7 +854,7 @@ void TDataSet::PlacePostedRecord(TRecordPtr stored, bool inserting, int oldIndex
         return;
     }
     auto it = std::lower_bound(m_records.begin(), m_records.end(), stored,
-                               [this](const TRecordPtr& a, const TRecordPtr& b) { return CompareRecords(*a, *b) < 0; });
+                               [this](const TRecord& a, const TRecord& b) { return CompareRecords(a, b) < 0; });
     it = m_records.insert(it, std::move(stored));
     MoveTo(int(it - m_records.begin()), false, false);
 }
@@ -901,7 +901,7 @@ void TDataSet::Delete()
     DataEvent(TDataEvent::deCheckBrowseMode);
     DoEvent(BeforeDelete);
     DoEvent(BeforeScroll);
-    InternalDelete(*m_records[size_t(m_pos)]);
+    InternalDelete(m_records[size_t(m_pos)]);
     m_records.erase(m_records.begin() + m_pos);
     const int count = int(m_records.size());
     MoveTo(count == 0 ? -1 : std::min(m_pos, count - 1), count == 0, count == 0);
@@ -916,7 +916,7 @@ void TDataSet::Delete()
 int TDataSet::IndexOfRowId(int64_t rowId) const
 {
     for (size_t i = 0; i < m_records.size(); ++i)
-        if (m_records[i]->RowId == rowId)
+        if (m_records[i].RowId == rowId)
             return int(i);
     return -1;
 }
@@ -934,7 +934,7 @@ void TDataSet::ReloadRecords()
 {
     if (!Active())
         return;
-    const int64_t rowId = m_pos >= 0 && m_pos < int(m_records.size()) ? m_records[size_t(m_pos)]->RowId : 0;
+    const int64_t rowId = m_pos >= 0 && m_pos < int(m_records.size()) ? m_records[size_t(m_pos)].RowId : 0;
     const int oldPos = m_pos;
     m_edit = TRecord{};
     m_keyBuffer = TRecord{};
@@ -1023,7 +1023,7 @@ const TRecord* TDataSet::ActiveRecord() const
     case TDataSetState::dsCalcFields: return m_calcRecord;
     case TDataSetState::dsInactive: return nullptr;
     default:
-        return (m_pos >= 0 && m_pos < int(m_records.size())) ? m_records[size_t(m_pos)].get() : nullptr;
+        return (m_pos >= 0 && m_pos < int(m_records.size())) ? &m_records[size_t(m_pos)] : nullptr;
     }
 }
 
@@ -1107,11 +1107,11 @@ void TDataSet::SetLookupFieldValue(TField* field, const Variant& value)
         return;
     }
     const TField* result = lookup->FieldByName(field->LookupResultField());
-    for (const TRecordPtr& rec : lookup->m_records) {
-        if (!lookup->RecordMatches(*rec, {const_cast<TField*>(result)}, {value}, {}))
+    for (const TRecord& rec : lookup->m_records) {
+        if (!lookup->RecordMatches(rec, {const_cast<TField*>(result)}, {value}, {}))
             continue;
         for (size_t i = 0; i < keyFields.size(); ++i)
-            keyFields[i]->SetValue(rec->Values[size_t(lookupKeys[i]->FieldNo() - 1)]);
+            keyFields[i]->SetValue(rec.Values[size_t(lookupKeys[i]->FieldNo() - 1)]);
         return;
     }
     DatabaseError("'" + value.AsString() + "' is not one of the values of field '" + field->DisplayName() + "'.");

@@ -191,7 +191,7 @@ protected:
     virtual void InternalOpen() = 0;
     virtual void InternalClose() = 0;
     // Every record of the storage in the record order.
-    virtual void InternalLoadRecords(std::vector<TRecordPtr>& records) = 0;
+    virtual void InternalLoadRecords(std::vector<TRecord>& records) = 0;
     // Writes a record (original none for a new record; `changed` marks the values
     // assigned since Edit or Append) and answers it as stored, with the values the
     // storage gave it (keys, defaults). Throws EDatabaseError on failure.
@@ -228,7 +228,7 @@ private:
     void CheckCanModify() const;
     void CheckRequiredFields();
     void BeginInsertAppend(bool append);
-    void PlacePostedRecord(TRecordPtr stored, bool inserting, int oldIndex);
+    void PlacePostedRecord(TRecord stored, bool inserting, int oldIndex);
     void MoveTo(int index, bool bof, bool eof);
     void ApplyFilterChange();
     void CompileFilter(const std::string& text, TFilterOptions options, std::unique_ptr<TFilterExpression>& out) const;
@@ -249,7 +249,7 @@ private:
     TDataSetState m_state = TDataSetState::dsInactive;
     TFields m_fields;
     std::vector<TFieldDef> m_fieldDefs;
-    std::vector<TRecordPtr> m_records;
+    std::vector<TRecord> m_records; // held by value: one allocation less per record
     int m_pos = -1;
     bool m_bof = true;
     bool m_eof = true;

@@ -269,14 +269,12 @@ struct TTable::Private {
 
     [[noreturn]] void Fail(int rc, const std::string& doing) const { sqlitedb::Fail(db, rc, context, doing); }
 
-    TRecordPtr ReadRecord(sqlite3_stmt* stmt) const
+    void ReadRecord(sqlite3_stmt* stmt, TRecord& rec) const
     {
-        auto rec = std::make_unique<TRecord>();
-        rec->RowId = sqlite3_column_int64(stmt, 0);
-        rec->Values.reserve(types.size());
+        rec.RowId = sqlite3_column_int64(stmt, 0);
+        rec.Values.reserve(types.size());
         for (size_t i = 0; i < types.size(); ++i)
-            rec->Values.push_back(ReadValue(stmt, int(i) + 1, types[i]));
-        return rec;
+            rec.Values.push_back(ReadValue(stmt, int(i) + 1, types[i]));
     }
 
     TRecordPtr ReadByRowId(int64_t rowId)
@@ -284,8 +282,10 @@ struct TTable::Private {
         sqlite3_bind_int64(selectByRowId.get(), 1, rowId);
         TRecordPtr rec;
         try {
-            if (selectByRowId.Step())
-                rec = ReadRecord(selectByRowId.get());
+            if (selectByRowId.Step()) {
+                rec = std::make_unique<TRecord>();
+                ReadRecord(selectByRowId.get(), *rec);
+            }
         } catch (const Error& e) {
             selectByRowId.Reset();
             Fail(e.rc, "read the record back");
@@ -517,12 +517,12 @@ void TTable::InternalClose()
     d->CloseDb();
 }
 
-void TTable::InternalLoadRecords(std::vector<TRecordPtr>& records)
+void TTable::InternalLoadRecords(std::vector<TRecord>& records)
 {
     Statement& stmt = d->selectAll;
     try {
         while (stmt.Step())
-            records.push_back(d->ReadRecord(stmt.get()));
+            d->ReadRecord(stmt.get(), records.emplace_back());
     } catch (const Error& e) {
         stmt.Reset();
         d->Fail(e.rc, "read its records");

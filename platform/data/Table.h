@@ -73,7 +73,7 @@ public:
 protected:
     void InternalOpen() override;
     void InternalClose() override;
-    void InternalLoadRecords(std::vector<TRecordPtr>& records) override;
+    void InternalLoadRecords(std::vector<TRecord>& records) override;
     TRecordPtr InternalPost(const TRecord* original, const TRecord& edited, const std::vector<bool>& changed) override;
     void InternalDelete(const TRecord& record) override;
     bool InternalReadOnly() const override;
