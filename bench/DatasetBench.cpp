@@ -53,7 +53,7 @@ int64_t ReadRecord(TTable& table)
     int64_t sum = 0;
     for (TField* f : table.Fields()) {
         const Variant& v = table.DataFieldValue(f);
-        sum += v.IsString() ? int64_t(v.StringRef().size()) : (v.IsNumeric() ? 1 : 0);
+        sum += v.IsString() ? int64_t(v.StringView().size()) : (v.IsNumeric() ? 1 : 0);
     }
     return sum;
 }

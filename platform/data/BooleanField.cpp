@@ -30,7 +30,7 @@ Variant TBooleanField::ConvertValue(const Variant& value) const
     if (value.IsClear())
         return Variant::Null();
     if (value.IsString()) {
-        const std::string t = Lower(value.StringRef());
+        const std::string t = Lower(std::string(value.StringView()));
         if (!TrueText().empty() && t == Lower(TrueText()))
             return Variant(true);
         if (!FalseText().empty() && t == Lower(FalseText()))

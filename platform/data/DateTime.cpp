@@ -18,17 +18,16 @@ int DaysInMonth(int y, int m)
 // Days from 0001-01-01 (day 1) using the proleptic Gregorian calendar.
 long long DayNumber(int y, int m, int d)
 {
+    static const int before[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     long long yy = y - 1;
-    long long n = yy * 365 + yy / 4 - yy / 100 + yy / 400;
-    for (int i = 1; i < m; ++i)
-        n += DaysInMonth(y, i);
+    long long n = yy * 365 + yy / 4 - yy / 100 + yy / 400 + before[m - 1] + (m > 2 && IsLeapYear(y) ? 1 : 0);
     return n + d;
 }
 
 const long long kDayNumberOf18991230 = DayNumber(1899, 12, 30);
 
 // Reads exactly `count` digits at `pos`.
-bool ReadDigits(const std::string& s, size_t& pos, int count, int& out)
+bool ReadDigits(std::string_view s, size_t& pos, int count, int& out)
 {
     out = 0;
     for (int i = 0; i < count; ++i) {
@@ -39,7 +38,7 @@ bool ReadDigits(const std::string& s, size_t& pos, int count, int& out)
     return true;
 }
 
-bool ReadTime(const std::string& s, size_t& pos, TDateTime& out)
+bool ReadTime(std::string_view s, size_t& pos, TDateTime& out)
 {
     int h = 0, mi = 0, sec = 0, ms = 0;
     if (!ReadDigits(s, pos, 2, h) || pos >= s.size() || s[pos++] != ':' || !ReadDigits(s, pos, 2, mi))
@@ -152,17 +151,13 @@ std::string DateTimeToStr(TDateTime value)
     return DateToStr(value) + " " + TimeToStr(value);
 }
 
-std::optional<TDateTime> TryStrToDateTime(const std::string& text)
+std::optional<TDateTime> TryStrToDateTime(std::string_view text)
 {
     size_t b = text.find_first_not_of(" \t");
-    if (b == std::string::npos)
+    if (b == std::string_view::npos)
         return std::nullopt;
     size_t e = text.find_last_not_of(" \t");
-    // Stored dates have no blanks around them: no copy for those.
-    std::string trimmed;
-    if (b != 0 || e + 1 != text.size())
-        trimmed = text.substr(b, e - b + 1);
-    const std::string& s = trimmed.empty() ? text : trimmed;
+    const std::string_view s = text.substr(b, e - b + 1);
     size_t pos = 0;
     TDateTime result = 0;
     if (s.size() >= 5 && s[2] == ':') {

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 using TDateTime = double;
 
@@ -26,4 +27,4 @@ std::string DateTimeToStr(TDateTime value);  // date, then the time when it is n
 
 // Parses "YYYY-MM-DD", "YYYY-MM-DD HH:MM[:SS[.mmm]]" (also with 'T') or "HH:MM[:SS]".
 // Surrounding spaces are allowed; anything else gives no value.
-std::optional<TDateTime> TryStrToDateTime(const std::string& text);
+std::optional<TDateTime> TryStrToDateTime(std::string_view text);

@@ -14,9 +14,9 @@ bool TDateTimeField::IsValidChar(char32_t ch) const
 TDateTime TDateTimeField::ToDateTime(const Variant& value) const
 {
     if (value.IsString()) {
-        if (auto d = TryStrToDateTime(value.StringRef()))
+        if (auto d = TryStrToDateTime(value.StringView()))
             return *d;
-        RaiseInvalidValue(value.StringRef(), "date");
+        RaiseInvalidValue(std::string(value.StringView()), "date");
     }
     try {
         return value.AsDateTime();

@@ -287,7 +287,7 @@ struct Evaluator {
         return Variant(Bool(n));
     }
 
-    static bool HasWildcard(const Node& n) { return n.kind == Node::Literal && n.literal.IsString() && n.literal.StringRef().find('*') != std::string::npos; }
+    static bool HasWildcard(const Node& n) { return n.kind == Node::Literal && n.literal.IsString() && n.literal.StringView().find('*') != std::string_view::npos; }
 
     bool Compare(const Node& n) const
     {
@@ -299,7 +299,7 @@ struct Evaluator {
             const Variant& subject = HasWildcard(*n.right) ? a : b;
             if (subject.IsClear())
                 return false;
-            std::string text = subject.AsString(), pat = pattern.StringRef();
+            std::string text = subject.AsString(), pat = std::string(pattern.StringView());
             if (options.contains(TFilterOption::foCaseInsensitive)) {
                 text = FoldCase(text);
                 pat = FoldCase(pat);
@@ -308,8 +308,8 @@ struct Evaluator {
             return n.op == Node::Eq ? match : !match;
         }
         if (options.contains(TFilterOption::foCaseInsensitive) && a.IsString() && b.IsString()) {
-            a = Variant(FoldCase(a.StringRef()));
-            b = Variant(FoldCase(b.StringRef()));
+            a = Variant(FoldCase(std::string(a.StringView())));
+            b = Variant(FoldCase(std::string(b.StringView())));
         }
         switch (n.op) {
         case Node::Eq: return VarEquals(a, b);

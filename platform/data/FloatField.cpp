@@ -16,8 +16,8 @@ double TFloatField::CheckedFloat(const Variant& value) const
     double d = 0;
     if (value.IsString()) {
         Variant parsed;
-        if (!TryStrToNumber(value.StringRef(), parsed))
-            RaiseInvalidValue(value.StringRef(), "floating point");
+        if (!TryStrToNumber(value.StringView(), parsed))
+            RaiseInvalidValue(std::string(value.StringView()), "floating point");
         d = parsed.AsFloat();
     } else {
         try {

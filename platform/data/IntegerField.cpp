@@ -13,8 +13,8 @@ Variant TIntegerField::ConvertValue(const Variant& value) const
     int64_t v = 0;
     if (value.IsString()) {
         Variant parsed;
-        if (!TryStrToNumber(value.StringRef(), parsed) || parsed.Type() != TVarType::varInteger)
-            RaiseInvalidValue(value.StringRef(), "integer");
+        if (!TryStrToNumber(value.StringView(), parsed) || parsed.Type() != TVarType::varInteger)
+            RaiseInvalidValue(std::string(value.StringView()), "integer");
         v = parsed.AsInteger();
     } else {
         try {

@@ -171,7 +171,7 @@ void BindValue(sqlite3_stmt* stmt, int index, const Variant& value, TFieldType t
                               type == TFieldType::ftFixedChar || type == TFieldType::ftWideString ||
                               type == TFieldType::ftBlob || type == TFieldType::ftGraphic)) {
         // A value kept as read because it did not fit its column type goes back unchanged.
-        const std::string& s = value.StringRef();
+        const std::string_view s = value.StringView();
         sqlite3_bind_text(stmt, index, s.data(), int(s.size()), SQLITE_TRANSIENT);
         return;
     }

@@ -88,7 +88,7 @@ void TTableWriter::Add(const std::vector<Variant>& values)
             break;
         }
         case TVarType::varString:
-            sqlite3_bind_text(stmt, index, v.StringRef().data(), int(v.StringRef().size()), SQLITE_STATIC);
+            sqlite3_bind_text(stmt, index, v.StringView().data(), int(v.StringView().size()), SQLITE_STATIC);
             break;
         }
     }

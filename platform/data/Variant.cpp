@@ -7,12 +7,7 @@
 #include <cstdlib>
 #include <limits>
 #include <ostream>
-
-class VariantAccess {
-public:
-    template <typename T>
-    static const T* Get(const Variant& v) { return std::get_if<T>(&v.m_v); }
-};
+#include <string_view>
 
 namespace {
 
@@ -28,14 +23,14 @@ struct Number {
 bool ToNumber(const Variant& v, Number& n)
 {
     switch (v.Type()) {
-    case TVarType::varInteger: n.kind = Number::Int; n.i = *VariantAccess::Get<int64_t>(v); return true;
-    case TVarType::varBoolean: n.kind = Number::Int; n.i = *VariantAccess::Get<bool>(v) ? 1 : 0; return true;
-    case TVarType::varCurrency: n.kind = Number::Curr; n.i = VariantAccess::Get<TCurrency>(v)->Value; return true;
-    case TVarType::varDouble: n.kind = Number::Real; n.r = *VariantAccess::Get<double>(v); return true;
-    case TVarType::varDate: n.kind = Number::Real; n.r = VariantAccess::Get<TDate>(v)->Value; return true;
+    case TVarType::varInteger:
+    case TVarType::varBoolean: n.kind = Number::Int; n.i = v.RawInt(); return true;
+    case TVarType::varCurrency: n.kind = Number::Curr; n.i = v.RawInt(); return true;
+    case TVarType::varDouble:
+    case TVarType::varDate: n.kind = Number::Real; n.r = v.RawDouble(); return true;
     case TVarType::varString: {
         Variant parsed;
-        if (!TryStrToNumber(v.StringRef(), parsed))
+        if (!TryStrToNumber(v.StringView(), parsed))
             return false;
         return ToNumber(parsed, n);
     }
@@ -80,7 +75,7 @@ Outcome Compare(const Variant& a, const Variant& b)
         return ta == TVarType::varNull ? Outcome::Less : Outcome::Greater;
     }
     if (ta == TVarType::varString && tb == TVarType::varString) {
-        int c = a.StringRef().compare(b.StringRef());
+        int c = a.StringView().compare(b.StringView());
         return c < 0 ? Outcome::Less : (c > 0 ? Outcome::Greater : Outcome::Equal);
     }
     Number x, y;
@@ -99,7 +94,7 @@ Outcome Compare(const Variant& a, const Variant& b)
     message += ")";
     if (v.IsString()) {
         message += ": '";
-        message += v.StringRef();
+        message += v.StringView();
         message += "'";
     }
     message += ".";
@@ -155,22 +150,40 @@ TCurrency TCurrency::FromDouble(double d)
 Variant Variant::Null()
 {
     Variant v;
-    v.m_v = NullTag{};
+    v.m_type = TVarType::varNull;
     return v;
 }
 
-TVarType Variant::Type() const
+void Variant::SetString(std::string_view s)
 {
-    switch (m_v.index()) {
-    case 0: return TVarType::varEmpty;
-    case 1: return TVarType::varNull;
-    case 2: return TVarType::varInteger;
-    case 3: return TVarType::varDouble;
-    case 4: return TVarType::varCurrency;
-    case 5: return TVarType::varDate;
-    case 6: return TVarType::varBoolean;
-    default: return TVarType::varString;
+    m_type = TVarType::varString;
+    if (s.size() <= kInline) {
+        if (!s.empty())
+            std::memcpy(m_data, s.data(), s.size());
+        m_len = uint8_t(s.size());
+    } else {
+        std::string* p = new std::string(s);
+        std::memcpy(m_data, &p, sizeof p);
+        m_len = kHeap;
     }
+}
+
+void Variant::CopyFrom(const Variant& o)
+{
+    if (o.m_type == TVarType::varString && o.m_len == kHeap) {
+        SetString(*o.HeapText());
+        return;
+    }
+    std::memcpy(static_cast<void*>(this), &o, sizeof(Variant));
+}
+
+std::string_view Variant::StringView() const
+{
+    if (m_type != TVarType::varString)
+        return {};
+    if (m_len == kHeap)
+        return *HeapText();
+    return std::string_view(m_data, m_len);
 }
 
 bool Variant::IsNumeric() const
@@ -202,24 +215,17 @@ const char* Variant::TypeName(TVarType type)
     return "Unknown";
 }
 
-const std::string& Variant::StringRef() const
-{
-    static const std::string empty;
-    const std::string* s = std::get_if<std::string>(&m_v);
-    return s ? *s : empty;
-}
-
 int64_t Variant::AsInteger() const
 {
     switch (Type()) {
     case TVarType::varEmpty: return 0;
     case TVarType::varNull: CannotConvert(*this, "Integer");
-    case TVarType::varInteger: return std::get<int64_t>(m_v);
-    case TVarType::varBoolean: return std::get<bool>(m_v) ? 1 : 0;
-    case TVarType::varDouble: return RoundToInt64(std::get<double>(m_v), *this);
-    case TVarType::varDate: return RoundToInt64(std::get<TDate>(m_v).Value, *this);
+    case TVarType::varInteger:
+    case TVarType::varBoolean: return RawInt();
+    case TVarType::varDouble:
+    case TVarType::varDate: return RoundToInt64(RawDouble(), *this);
     case TVarType::varCurrency: {
-        int64_t c = std::get<TCurrency>(m_v).Value;
+        int64_t c = RawInt();
         int64_t q = c / 10000, r = c % 10000;
         if (r >= 5000)
             ++q;
@@ -229,7 +235,7 @@ int64_t Variant::AsInteger() const
     }
     case TVarType::varString: {
         Variant n;
-        if (!TryStrToNumber(StringRef(), n))
+        if (!TryStrToNumber(StringView(), n))
             CannotConvert(*this, "Integer");
         return n.AsInteger();
     }
@@ -241,14 +247,14 @@ double Variant::AsFloat() const
 {
     switch (Type()) {
     case TVarType::varEmpty: return 0;
-    case TVarType::varInteger: return double(std::get<int64_t>(m_v));
-    case TVarType::varBoolean: return std::get<bool>(m_v) ? 1 : 0;
-    case TVarType::varDouble: return std::get<double>(m_v);
-    case TVarType::varDate: return std::get<TDate>(m_v).Value;
-    case TVarType::varCurrency: return std::get<TCurrency>(m_v).ToDouble();
+    case TVarType::varInteger:
+    case TVarType::varBoolean: return double(RawInt());
+    case TVarType::varDouble:
+    case TVarType::varDate: return RawDouble();
+    case TVarType::varCurrency: return TCurrency{RawInt()}.ToDouble();
     case TVarType::varString: {
         Variant n;
-        if (!TryStrToNumber(StringRef(), n))
+        if (!TryStrToNumber(StringView(), n))
             CannotConvert(*this, "Double");
         return n.AsFloat();
     }
@@ -260,9 +266,9 @@ double Variant::AsFloat() const
 TCurrency Variant::AsCurrency() const
 {
     switch (Type()) {
-    case TVarType::varCurrency: return std::get<TCurrency>(m_v);
+    case TVarType::varCurrency: return TCurrency{RawInt()};
     case TVarType::varInteger: {
-        int64_t i = std::get<int64_t>(m_v);
+        int64_t i = RawInt();
         if (i > INT64_MAX / 10000 || i < INT64_MIN / 10000)
             CannotConvert(*this, "Currency");
         return TCurrency{i * 10000};
@@ -285,9 +291,9 @@ TCurrency Variant::AsCurrency() const
 TDateTime Variant::AsDateTime() const
 {
     switch (Type()) {
-    case TVarType::varDate: return std::get<TDate>(m_v).Value;
+    case TVarType::varDate: return RawDouble();
     case TVarType::varString: {
-        if (auto d = TryStrToDateTime(StringRef()))
+        if (auto d = TryStrToDateTime(StringView()))
             return *d;
         CannotConvert(*this, "Date");
     }
@@ -302,10 +308,10 @@ bool Variant::AsBoolean() const
 {
     switch (Type()) {
     case TVarType::varEmpty: return false;
-    case TVarType::varBoolean: return std::get<bool>(m_v);
+    case TVarType::varBoolean: return RawInt() != 0;
     case TVarType::varString: {
         std::string s;
-        for (char c : StringRef())
+        for (char c : StringView())
             if (c != ' ')
                 s += char(std::tolower((unsigned char)c));
         if (s == "true" || s == "yes")
@@ -313,7 +319,7 @@ bool Variant::AsBoolean() const
         if (s == "false" || s == "no")
             return false;
         Variant n;
-        if (TryStrToNumber(StringRef(), n))
+        if (TryStrToNumber(StringView(), n))
             return n.AsFloat() != 0;
         CannotConvert(*this, "Boolean");
     }
@@ -329,12 +335,12 @@ std::string Variant::AsString() const
     switch (Type()) {
     case TVarType::varEmpty:
     case TVarType::varNull: return {};
-    case TVarType::varInteger: return std::to_string(std::get<int64_t>(m_v));
-    case TVarType::varBoolean: return std::get<bool>(m_v) ? "True" : "False";
-    case TVarType::varDouble: return FormatDouble(std::get<double>(m_v));
-    case TVarType::varCurrency: return FormatCurrency(std::get<TCurrency>(m_v));
-    case TVarType::varDate: return DateTimeToStr(std::get<TDate>(m_v).Value);
-    case TVarType::varString: return std::get<std::string>(m_v);
+    case TVarType::varInteger: return std::to_string(RawInt());
+    case TVarType::varBoolean: return RawInt() ? "True" : "False";
+    case TVarType::varDouble: return FormatDouble(RawDouble());
+    case TVarType::varCurrency: return FormatCurrency(TCurrency{RawInt()});
+    case TVarType::varDate: return DateTimeToStr(RawDouble());
+    case TVarType::varString: return std::string(StringView());
     }
     return {};
 }
@@ -346,15 +352,15 @@ bool Variant::IsIdentical(const Variant& other) const
     switch (Type()) {
     case TVarType::varEmpty:
     case TVarType::varNull: return true;
-    case TVarType::varInteger: return std::get<int64_t>(m_v) == std::get<int64_t>(other.m_v);
-    case TVarType::varBoolean: return std::get<bool>(m_v) == std::get<bool>(other.m_v);
-    case TVarType::varCurrency: return std::get<TCurrency>(m_v).Value == std::get<TCurrency>(other.m_v).Value;
-    case TVarType::varDouble: {
-        double x = std::get<double>(m_v), y = std::get<double>(other.m_v);
+    case TVarType::varInteger:
+    case TVarType::varBoolean:
+    case TVarType::varCurrency: return RawInt() == other.RawInt();
+    case TVarType::varDouble:
+    case TVarType::varDate: {
+        double x = RawDouble(), y = other.RawDouble();
         return x == y || (std::isnan(x) && std::isnan(y));
     }
-    case TVarType::varDate: return std::get<TDate>(m_v).Value == std::get<TDate>(other.m_v).Value;
-    case TVarType::varString: return StringRef() == other.StringRef();
+    case TVarType::varString: return StringView() == other.StringView();
     }
     return false;
 }
@@ -383,7 +389,10 @@ int VarCompareTotal(const Variant& a, const Variant& b)
     if (ra != rb)
         return ra < rb ? -1 : 1;
     if (ra == 3)
-        return a.StringRef().compare(b.StringRef()) < 0 ? -1 : (a.StringRef() == b.StringRef() ? 0 : 1);
+        {
+        const int c = a.StringView().compare(b.StringView());
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
     if (ra < 2)
         return 0;
     Number x, y;
@@ -394,7 +403,7 @@ int VarCompareTotal(const Variant& a, const Variant& b)
     return CompareNumbers(x, y);
 }
 
-bool TryStrToNumber(const std::string& text, Variant& out)
+bool TryStrToNumber(std::string_view text, Variant& out)
 {
     size_t b = text.find_first_not_of(" \t");
     if (b == std::string::npos)
