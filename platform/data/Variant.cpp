@@ -50,7 +50,23 @@ int CompareNumbers(const Number& a, const Number& b)
         __int128 y = b.kind == Number::Int ? __int128(b.i) * 10000 : __int128(b.i);
         return x < y ? -1 : (x > y ? 1 : 0);
     }
-    // long double holds every 64-bit integer exactly, so integer against float is exact.
+    // Integer against float, exactly: compare with the float's whole part first.
+    auto intAgainstReal = [](int64_t i, long double r) {
+        const double d = double(r);
+        if (d >= 9223372036854775808.0)
+            return -1;
+        if (d < -9223372036854775808.0)
+            return 1;
+        const double whole = std::floor(d);
+        const int64_t w = int64_t(whole);
+        if (i != w)
+            return i < w ? -1 : 1;
+        return d > whole ? -1 : 0;
+    };
+    if (a.kind == Number::Int && b.kind == Number::Real)
+        return intAgainstReal(a.i, b.r);
+    if (a.kind == Number::Real && b.kind == Number::Int)
+        return -intAgainstReal(b.i, a.r);
     auto asReal = [](const Number& n) -> long double {
         if (n.kind == Number::Int)
             return (long double)n.i;
