@@ -63,7 +63,7 @@ public:
     // file and puts the cursor back on the record it was on (or at the same
     // position), then tells its controls that the data set changed. If the storage
     // itself abandoned the transaction after an error, Commit raises and Rollback only
-    // reloads.
+    // reloads. Closing the table with a transaction open rolls it back.
     void StartTransaction();
     void Commit();
     void Rollback();
