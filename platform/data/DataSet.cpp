@@ -269,7 +269,8 @@ void TDataSet::Open()
     InternalOpen();
     try {
         BindFields();
-        if (m_filtered && !m_filterText.empty() && !m_filter)
+        // A filter set while closed was only checked for syntax; now its field names.
+        if (m_filtered && !m_filterText.empty())
             CompileFilter(m_filterText, m_filterOptions, m_filter);
         LoadRecords();
     } catch (...) {

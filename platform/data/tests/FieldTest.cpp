@@ -310,3 +310,20 @@ TEST(Filter, SelectsRecordsAndRefusesInjection)
     table.SetFiltered(false);
     EXPECT_EQ(table.RecordCount(), 6);
 }
+
+TEST(Filter, AFilterSetWhileClosedIsCheckedOnOpen)
+{
+    TempDir dir;
+    MakeArbolo(dir.File("ARBOLO.DB"), 4);
+    TTable table;
+    table.SetDatabaseName(dir.Path());
+    table.SetTableName("ARBOLO.DB");
+    EXPECT_THROW(table.SetFilter("ID = "), EFilterError); // syntax is checked at once
+    table.SetFilter("NOPE = 1");                           // names only when the fields exist
+    table.SetFiltered(true);
+    EXPECT_THROW(table.Open(), EFilterError);
+    EXPECT_FALSE(table.Active());
+    table.SetFilter("ID >= 3");
+    table.Open();
+    EXPECT_EQ(table.RecordCount(), 2);
+}
