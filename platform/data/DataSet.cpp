@@ -271,7 +271,7 @@ void TDataSet::Open()
         BindFields();
         // A filter set while closed was only checked for syntax; now its field names.
         if (m_filtered && !m_filterText.empty())
-            CompileFilter(m_filterText, m_filterOptions, m_filter);
+            CompileFilter(m_filterText, m_filterOptions, m_filter, true);
         LoadRecords();
     } catch (...) {
         m_records.clear();
@@ -953,13 +953,14 @@ void TDataSet::ReloadRecords()
 
 // ---------------------------------------------------------------- filters
 
-void TDataSet::CompileFilter(const std::string& text, TFilterOptions options, std::unique_ptr<TFilterExpression>& out) const
+void TDataSet::CompileFilter(const std::string& text, TFilterOptions options, std::unique_ptr<TFilterExpression>& out,
+                             bool checkNames) const
 {
     out.reset();
     if (text.find_first_not_of(" \t\r\n") == std::string::npos)
         return;
     std::unique_ptr<TFilterExpression> expr = TFilterExpression::Parse(text, options);
-    if (Active())
+    if (checkNames || Active())
         for (const std::string& name : expr->FieldNames())
             if (!m_fields.FindField(name))
                 throw EFilterError("Invalid filter: field '" + name + "' not found.");

@@ -231,7 +231,8 @@ private:
     void PlacePostedRecord(TRecord stored, bool inserting, int oldIndex);
     void MoveTo(int index, bool bof, bool eof);
     void ApplyFilterChange();
-    void CompileFilter(const std::string& text, TFilterOptions options, std::unique_ptr<TFilterExpression>& out) const;
+    void CompileFilter(const std::string& text, TFilterOptions options, std::unique_ptr<TFilterExpression>& out,
+                       bool checkNames = false) const;
     const TRecord* ActiveRecord() const;
     void EnsureCalcFields() const;
     Variant LookupFieldValue(const TField* field) const;
