@@ -423,8 +423,9 @@ void TzqDbOrgChart::ResolveParents()
     // A node that closes a cycle stays at the top level, placed by its order value.
     for (auto it = survivors.rbegin(); it != survivors.rend(); ++it) {
         TzqDbOcNode* node = *it;
-        Unstage(node);
+        // Placed among the top-level nodes proper, before it leaves the staged ones.
         const int position = IndexForOrder(node->m_orderValue, nullptr);
+        Unstage(node);
         TzqOcFlagScope ordered(m_orderedMove, true);
         TzqCustomOrgChart::MoveNode(nullptr, node, position);
         NoteOrderedInsert(root, node->m_orderValue);
