@@ -202,6 +202,7 @@ private:
     template <typename Work, typename Undo>
     void RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool ReloadOnFailure);
     void Touch();
+    void CheckBound() const;
     void WriteNewRecord(TzqDbOcNode* Node);
     void WriteMovedRecord(TzqDbOcNode* Node);
     void DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure);

@@ -25,10 +25,11 @@ void TzqDbOrgChart::GoToIndex(int Index)
 bool TzqDbOrgChart::LocateNode(TzqDbOcNode* Node)
 {
     // A node without a record (made while write-back was off) has nowhere to go.
-    if (!Node || Node->m_slot == TzqOcRecordPositions::kNoSlot || !KeyField())
+    if (!Node || Node->m_slot == TzqOcRecordPositions::kNoSlot || !IsReady())
         return false;
     const int target = Node->RecordIndex();
     GoToIndex(target);
+    CheckBound();
     if (m_currentIndex == target && VarEquals(KeyField()->Value(), Node->m_key))
         return true;
     return RelocateByKey(Node);
@@ -58,7 +59,7 @@ bool TzqDbOrgChart::RelocateByKey(TzqDbOcNode* Node)
 
 void TzqDbOrgChart::CursorMoved(int Distance)
 {
-    if (!m_syncEnabled || !KeyField())
+    if (!m_syncEnabled || !IsReady())
         return;
     TzqOcFlagScope suspended(m_syncEnabled, false);
     m_currentIndex += Distance;
@@ -77,7 +78,7 @@ void TzqDbOrgChart::CursorMoved(int Distance)
 void TzqDbOrgChart::FieldChanged(TField* Field)
 {
     TDataSet* dataSet = DataSet();
-    if (!m_syncEnabled || !Selected() || !Field || !dataSet || dataSet->State() != TDataSetState::dsEdit)
+    if (!m_syncEnabled || !Selected() || !Field || !IsReady() || dataSet->State() != TDataSetState::dsEdit)
         return;
     TzqOcFlagScope suspended(m_syncEnabled, false);
     TzqOcNode* node = Selected();

@@ -51,7 +51,8 @@ void TzqDbOrgChart::ReloadNodes()
     if (!m_syncEnabled || !dataSet || IsEditState(dataSet->State()) || !IsReady())
         return;
     LoadNodes();
-    CursorMoved(0);
+    if (IsReady())
+        CursorMoved(0);
 }
 
 void TzqDbOrgChart::LoadNodes()
@@ -84,6 +85,10 @@ void TzqDbOrgChart::LoadNodes()
             ++m_lastIndex;
             m_currentIndex = m_lastIndex;
             LoadRecord(m_positions.Append());
+            // An event handler may have closed the dataset; the rebinding that follows
+            // waits for the end of this load.
+            if (!dataSet->Active())
+                break;
             dataSet->Next();
         }
         ResolveParents();
@@ -156,6 +161,8 @@ void TzqDbOrgChart::LoadRecord(TzqOcRecordPositions::Slot RecordSlot)
     node->m_parentKey = parentValue;
     node->m_slot = RecordSlot;
     node->m_loaded = true;
+    if (!IsReady())
+        return; // an OnCreateNode handler closed the dataset
     ApplyAttributes(node);
     if (OnLoadNode)
         OnLoadNode(this, node);

@@ -19,6 +19,7 @@
 #include "dborgchart/OcScopes.h"
 #include "dborgchart/OcWriteAction.h"
 #include "platform/data/DataSet.h"
+#include "platform/data/DatabaseError.h"
 #include "platform/data/Field.h"
 #include "platform/data/IntegerField.h"
 
@@ -103,6 +104,14 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
     }
 }
 
+void TzqDbOrgChart::CheckBound() const
+{
+    // A dataset event handler may close the dataset in the middle of a write; the
+    // fields bound to it are gone then.
+    if (!IsReady())
+        throw EDatabaseError("Cannot perform this operation on a closed dataset.");
+}
+
 void TzqDbOrgChart::Touch()
 {
     if (m_action)
@@ -155,6 +164,7 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
 
     Touch();
     dataSet->Append();
+    CheckBound();
     ++m_lastIndex;
     m_currentIndex = m_lastIndex;
     Node->m_slot = m_positions.Append();
@@ -164,6 +174,7 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
     if (OrderField())
         OrderField()->SetValue(Node->m_orderValue);
     dataSet->Post();
+    CheckBound();
 
     // The key as the record holds it: the one an auto-increment field was given, or
     // the new key in the form the field stored it.
@@ -182,6 +193,7 @@ Variant TzqDbOrgChart::NewKey()
     if (OnNewKey) {
         Variant offered = Variant::Null();
         OnNewKey(this, m_maxKey, offered);
+        CheckBound();
         // Only a key above every key known is new (any value is above null; an
         // unassigned value is above nothing).
         if (VarGreater(offered, m_maxKey))
@@ -435,6 +447,7 @@ void TzqDbOrgChart::NodeChanged(TzqOcNode* Node)
                 return;
             Touch();
             DataSet()->Edit();
+            CheckBound();
             StoreAttributes(node);
             DataSet()->Post();
             SyncRecordIndex(node);
