@@ -350,8 +350,9 @@ int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
 
 bool TzqDbOrgChart::MoveUnder(TzqDbOcNode* Node, TzqDbOcNode* NewParent)
 {
-    // Never under itself or its own branch: this is what breaks parent cycles.
-    if (NewParent == Node || (NewParent && NewParent->HasAsParent(Node)))
+    // Never under itself or its own branch: this is what breaks parent cycles. (The
+    // chart's MoveNode refuses a new parent inside the node's branch.)
+    if (NewParent == Node)
         return false;
     const int position = IndexForOrder(Node->m_orderValue, NewParent);
     {

@@ -4,40 +4,59 @@
 
 #include <algorithm>
 
+TzqOcKeyIndex::Probe::Probe(const Variant& AKey)
+    : Key(AKey), IntegerKey(AKey.Type() == TVarType::varInteger ? AKey.RawInt() : 0),
+      IsInteger(AKey.Type() == TVarType::varInteger)
+{
+}
+
+TzqOcKeyIndex::Entry TzqOcKeyIndex::MakeEntry(TzqDbOcNode* Node)
+{
+    const Variant& key = Node->Key();
+    const bool isInteger = key.Type() == TVarType::varInteger;
+    return Entry{Node, isInteger ? key.RawInt() : 0, isInteger};
+}
+
+int TzqOcKeyIndex::Compare(const Entry& E, const Probe& P)
+{
+    if (E.IsInteger && P.IsInteger)
+        return E.IntegerKey < P.IntegerKey ? -1 : (E.IntegerKey > P.IntegerKey ? 1 : 0);
+    return VarCompareTotal(E.Node->Key(), P.Key);
+}
+
 void TzqOcKeyIndex::Clear()
 {
     m_chunks.clear();
     m_count = 0;
 }
 
-size_t TzqOcKeyIndex::LowerBound(const Chunk& C, const Variant& Key)
+size_t TzqOcKeyIndex::LowerBound(const Chunk& C, const Probe& P)
 {
-    auto it = std::lower_bound(C.begin(), C.end(), Key,
-                               [](const TzqDbOcNode* n, const Variant& k) { return VarCompareTotal(n->Key(), k) < 0; });
+    auto it = std::lower_bound(C.begin(), C.end(), P, [](const Entry& e, const Probe& p) { return Compare(e, p) < 0; });
     return size_t(it - C.begin());
 }
 
-size_t TzqOcKeyIndex::ChunkFor(const Variant& Key) const
+size_t TzqOcKeyIndex::ChunkFor(const Probe& P) const
 {
-    auto it = std::lower_bound(m_chunks.begin(), m_chunks.end(), Key, [](const Chunk& c, const Variant& k) {
-        return VarCompareTotal(c.back()->Key(), k) < 0;
-    });
+    auto it = std::lower_bound(m_chunks.begin(), m_chunks.end(), P,
+                               [](const Chunk& c, const Probe& p) { return Compare(c.back(), p) < 0; });
     return size_t(it - m_chunks.begin());
 }
 
 void TzqOcKeyIndex::Add(TzqDbOcNode* Node)
 {
-    const Variant& key = Node->Key();
+    const Entry entry = MakeEntry(Node);
     if (m_chunks.empty()) {
-        m_chunks.push_back({Node});
+        m_chunks.push_back({entry});
         m_count = 1;
         return;
     }
-    size_t c = ChunkFor(key);
+    const Probe probe(Node->Key());
+    size_t c = ChunkFor(probe);
     if (c == m_chunks.size())
         c = m_chunks.size() - 1; // larger than every key: the end of the last chunk
     Chunk& chunk = m_chunks[c];
-    chunk.insert(chunk.begin() + std::ptrdiff_t(LowerBound(chunk, key)), Node);
+    chunk.insert(chunk.begin() + std::ptrdiff_t(LowerBound(chunk, probe)), entry);
     ++m_count;
     if (chunk.size() >= 2 * kChunkSize) {
         Chunk upper(chunk.begin() + std::ptrdiff_t(kChunkSize), chunk.end());
@@ -57,16 +76,16 @@ void TzqOcKeyIndex::EraseAt(size_t ChunkIndex, size_t Position)
 
 bool TzqOcKeyIndex::Remove(TzqDbOcNode* Node)
 {
-    const Variant& key = Node->Key();
+    const Probe probe(Node->Key());
     // Equal keys may run on over several chunks; the node is somewhere in that run.
-    for (size_t c = ChunkFor(key); c < m_chunks.size(); ++c) {
+    for (size_t c = ChunkFor(probe); c < m_chunks.size(); ++c) {
         const Chunk& chunk = m_chunks[c];
-        for (size_t i = LowerBound(chunk, key); i < chunk.size(); ++i) {
-            if (chunk[i] == Node) {
+        for (size_t i = LowerBound(chunk, probe); i < chunk.size(); ++i) {
+            if (chunk[i].Node == Node) {
                 EraseAt(c, i);
                 return true;
             }
-            if (VarCompareTotal(chunk[i]->Key(), key) != 0)
+            if (Compare(chunk[i], probe) != 0)
                 return RemoveByWalk(Node);
         }
     }
@@ -76,7 +95,7 @@ bool TzqOcKeyIndex::Remove(TzqDbOcNode* Node)
 bool TzqOcKeyIndex::RemoveByWalk(TzqDbOcNode* Node)
 {
     for (size_t c = 0; c < m_chunks.size(); ++c) {
-        auto it = std::find(m_chunks[c].begin(), m_chunks[c].end(), Node);
+        auto it = std::find_if(m_chunks[c].begin(), m_chunks[c].end(), [&](const Entry& e) { return e.Node == Node; });
         if (it != m_chunks[c].end()) {
             EraseAt(c, size_t(it - m_chunks[c].begin()));
             return true;
@@ -87,13 +106,14 @@ bool TzqOcKeyIndex::RemoveByWalk(TzqDbOcNode* Node)
 
 TzqDbOcNode* TzqOcKeyIndex::Find(const Variant& Key) const
 {
-    const size_t c = ChunkFor(Key);
+    const Probe probe(Key);
+    const size_t c = ChunkFor(probe);
     if (c == m_chunks.size())
         return nullptr;
     const Chunk& chunk = m_chunks[c];
-    const size_t i = LowerBound(chunk, Key);
-    if (i < chunk.size() && VarCompareTotal(chunk[i]->Key(), Key) == 0)
-        return chunk[i];
+    const size_t i = LowerBound(chunk, probe);
+    if (i < chunk.size() && Compare(chunk[i], probe) == 0)
+        return chunk[i].Node;
     return nullptr;
 }
 

@@ -16,6 +16,7 @@
 #include "platform/data/Variant.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class TzqDbOcNode;
@@ -39,17 +40,34 @@ public:
     void ForEach(F&& Visit) const
     {
         for (const auto& chunk : m_chunks)
-            for (TzqDbOcNode* node : chunk)
-                Visit(node);
+            for (const Entry& entry : chunk)
+                Visit(entry.Node);
     }
 
 private:
-    using Chunk = std::vector<TzqDbOcNode*>;
+    // A node with its key as a whole number when it is one: most keys are, and
+    // comparing them then needs no visit to the node.
+    struct Entry {
+        TzqDbOcNode* Node;
+        int64_t IntegerKey;
+        bool IsInteger;
+    };
+    // A key being searched for, prepared the same way.
+    struct Probe {
+        const Variant& Key;
+        int64_t IntegerKey;
+        bool IsInteger;
+        explicit Probe(const Variant& AKey);
+    };
+    using Chunk = std::vector<Entry>;
     static constexpr size_t kChunkSize = 512;
 
+    static Entry MakeEntry(TzqDbOcNode* Node);
+    // <0, 0, >0 as the entry's key is below, equal to or above the probe's.
+    static int Compare(const Entry& E, const Probe& P);
     // The first chunk whose last key is not below Key (the end when there is none).
-    size_t ChunkFor(const Variant& Key) const;
-    static size_t LowerBound(const Chunk& C, const Variant& Key);
+    size_t ChunkFor(const Probe& P) const;
+    static size_t LowerBound(const Chunk& C, const Probe& P);
     void EraseAt(size_t ChunkIndex, size_t Position);
     bool RemoveByWalk(TzqDbOcNode* Node);
 

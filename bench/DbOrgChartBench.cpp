@@ -1,0 +1,310 @@
+// The data-bound org chart on generated tables (a random tree and a broad
+// organisation, keys shuffled so that children often come before their parents):
+//  - loading 100,000 and 1,000,000 records into the chart (the table already open),
+//    with the memory the chart takes per node, and opening the table with the chart
+//    bound as a program does;
+//  - on a 100,000-record chart, one insert, one move with renumbering, one rename and
+//    one selection change at a time, each written to the file and committed before it
+//    returns: median, 90th percentile and worst time per operation;
+//  - deleting a branch of about 10,000 nodes in one transaction.
+// Tables live in a temporary folder on the same disk as the tests use.
+#include "TableGenerator.h"
+
+#include "dborgchart/DbOrgChart.h"
+#include "platform/backend/headless/HeadlessDriver.h"
+#include "platform/controls/Application.h"
+#include "platform/data/DataSource.h"
+#include "platform/data/Table.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <malloc.h>
+#include <memory>
+#include <random>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Generated tables, made once per size and shape, removed at exit.
+class BenchTables {
+public:
+    BenchTables() : m_dir(fs::temp_directory_path() / ("velmora-dborg-bench-" + std::to_string(getpid())))
+    {
+        fs::create_directories(m_dir);
+    }
+    ~BenchTables() { fs::remove_all(m_dir); }
+
+    // The folder of a table of `count` records of that shape, named ARBOLO.DB.
+    fs::path Folder(int count, TTreeShape shape)
+    {
+        const std::string name = (shape == TTreeShape::RandomTree ? "random" : "broad") + std::to_string(count);
+        const fs::path folder = m_dir / name;
+        if (!m_made[name]) {
+            fs::create_directories(folder);
+            TTableGeneratorOptions options;
+            options.RecordCount = count;
+            options.Shape = shape;
+            options.Keys = TKeyOrder::Shuffled;
+            GenerateTable((folder / "ARBOLO.DB").string(), options);
+            m_made[name] = true;
+        }
+        return folder;
+    }
+    // A fresh copy of that table, for benchmarks that change it.
+    fs::path Copy(int count, TTreeShape shape, const std::string& label)
+    {
+        const fs::path target = m_dir / label;
+        fs::remove_all(target);
+        fs::create_directories(target);
+        fs::copy_file(Folder(count, shape) / "ARBOLO.DB", target / "ARBOLO.DB");
+        return target;
+    }
+
+private:
+    fs::path m_dir;
+    std::map<std::string, bool> m_made;
+};
+
+BenchTables& Tables()
+{
+    static BenchTables tables;
+    return tables;
+}
+
+size_t HeapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+// A table, its data source and a chart bound the way the demonstration binds them.
+struct BoundChart {
+    TTable table;
+    TDataSource source{&table};
+    TzqDbOrgChart chart{nullptr};
+
+    explicit BoundChart(const fs::path& folder)
+    {
+        table.SetDatabaseName(folder.string());
+        table.SetTableName("ARBOLO.DB");
+        chart.SetKeyFieldName("ID");
+        chart.SetParentFieldName("PARENT");
+        chart.SetTextFieldName("NAME");
+        chart.SetOrderFieldName("ORDER");
+        chart.SetImageFieldName("IMAGE");
+    }
+    ~BoundChart() { chart.SetDataSource(nullptr); }
+
+    std::vector<TzqDbOcNode*> Nodes() const { return chart.KeyIndex().Nodes(); }
+};
+
+TTreeShape ShapeOf(const benchmark::State& state)
+{
+    return state.range(1) == 0 ? TTreeShape::RandomTree : TTreeShape::BroadOrganisation;
+}
+
+// Loading into the chart: the table is open, binding the chart loads it.
+void ChartLoad(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    const fs::path folder = Tables().Folder(count, ShapeOf(state));
+    double bytesPerNode = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bound = std::make_unique<BoundChart>(folder);
+        bound->table.Open();
+        const size_t before = HeapInUse();
+        state.ResumeTiming();
+        bound->chart.SetDataSource(&bound->source);
+        state.PauseTiming();
+        bytesPerNode = double(HeapInUse() - before) / bound->chart.Count();
+        if (bound->chart.Count() != count)
+            state.SkipWithError("not every record became a node");
+        bound.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bytes_per_node"] = bytesPerNode;
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+// What a program sees: opening the table with the chart bound (the dataset reads the
+// file, then the chart loads).
+void OpenWithChartBound(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    const fs::path folder = Tables().Folder(count, ShapeOf(state));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bound = std::make_unique<BoundChart>(folder);
+        bound->chart.SetDataSource(&bound->source);
+        state.ResumeTiming();
+        bound->table.Open();
+        state.PauseTiming();
+        bound.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+// A reload in place after another control posted (the dataset reloads its records too).
+void ReloadInPlace(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    BoundChart bound(Tables().Folder(count, ShapeOf(state)));
+    bound.chart.SetDataSource(&bound.source);
+    bound.table.Open();
+    for (auto _ : state)
+        bound.table.Refresh();
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+// One operation at a time on a 100,000-record chart; each is timed alone and the
+// median is reported beside the mean.
+template <typename Operation>
+void TimeEachOperation(benchmark::State& state, const char* label, Operation&& operation)
+{
+    const int count = int(state.range(0));
+    BoundChart bound(Tables().Copy(count, ShapeOf(state), label));
+    bound.chart.SetDataSource(&bound.source);
+    bound.table.Open();
+    std::mt19937 rng(5);
+    std::vector<double> times;
+    for (auto _ : state) {
+        const auto nodes = bound.Nodes();
+        const auto start = std::chrono::steady_clock::now();
+        operation(bound, nodes, rng);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        times.push_back(took.count());
+        state.SetIterationTime(took.count());
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2] * 1000;
+    state.counters["p90_ms"] = times[times.size() * 9 / 10] * 1000;
+    state.counters["max_ms"] = times.back() * 1000;
+}
+
+TzqDbOcNode* AnyNode(const std::vector<TzqDbOcNode*>& nodes, std::mt19937& rng)
+{
+    return nodes[std::uniform_int_distribution<size_t>(0, nodes.size() - 1)(rng)];
+}
+
+void InsertNode(benchmark::State& state)
+{
+    TimeEachOperation(state, "insert", [](BoundChart& b, const std::vector<TzqDbOcNode*>& nodes, std::mt19937& rng) {
+        // A new node before a random node: the siblings after it are renumbered.
+        benchmark::DoNotOptimize(b.chart.Insert(AnyNode(nodes, rng), 0));
+    });
+}
+
+void MoveWithRenumbering(benchmark::State& state)
+{
+    TimeEachOperation(state, "move", [](BoundChart& b, const std::vector<TzqDbOcNode*>& nodes, std::mt19937& rng) {
+        // A random node moved before another random node (not below itself): its
+        // record's parent changes and its new following siblings are renumbered.
+        for (;;) {
+            TzqDbOcNode* node = AnyNode(nodes, rng);
+            TzqDbOcNode* before = AnyNode(nodes, rng);
+            if (before == node || before->HasAsParent(node))
+                continue;
+            node->MoveTo(before, TzqOcAttachMode::amInsert);
+            return;
+        }
+    });
+}
+
+void RenameNode(benchmark::State& state)
+{
+    TimeEachOperation(state, "rename", [](BoundChart& b, const std::vector<TzqDbOcNode*>& nodes, std::mt19937& rng) {
+        AnyNode(nodes, rng)->AssignText("Renamed " + std::to_string(rng()));
+    });
+}
+
+void ChangeSelection(benchmark::State& state)
+{
+    TimeEachOperation(state, "select", [](BoundChart& b, const std::vector<TzqDbOcNode*>& nodes, std::mt19937& rng) {
+        b.chart.SetSelected(AnyNode(nodes, rng));
+    });
+}
+
+// The node whose branch is closest to `size` nodes.
+TzqDbOcNode* BranchOfAbout(const BoundChart& b, int size, int& actual)
+{
+    // Branch sizes bottom up: a node's branch is itself plus its children's branches.
+    std::map<TzqOcNode*, int> branch;
+    std::vector<TzqOcNode*> preorder;
+    for (TzqOcNode* n = b.chart.GetFirstNode(); n; n = n->GetNext())
+        preorder.push_back(n);
+    TzqDbOcNode* best = nullptr;
+    actual = 0;
+    for (auto it = preorder.rbegin(); it != preorder.rend(); ++it) {
+        int total = 1;
+        for (int i = 0; i < (*it)->Count(); ++i)
+            total += branch[(*it)->Items(i)];
+        branch[*it] = total;
+        if (!best || std::abs(total - size) < std::abs(actual - size)) {
+            best = static_cast<TzqDbOcNode*>(*it);
+            actual = total;
+        }
+    }
+    return best;
+}
+
+void DeleteBranch(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    int size = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bound = std::make_unique<BoundChart>(Tables().Copy(count, ShapeOf(state), "delete"));
+        bound->chart.SetDataSource(&bound->source);
+        bound->table.Open();
+        TzqDbOcNode* top = BranchOfAbout(*bound, 10000, size);
+        const int before = bound->table.RecordCount();
+        state.ResumeTiming();
+        bound->chart.DeleteNode(top);
+        state.PauseTiming();
+        if (bound->table.RecordCount() != before - size)
+            state.SkipWithError("the branch's records were not all deleted");
+        bound.reset();
+        state.ResumeTiming();
+    }
+    state.counters["branch_nodes"] = size;
+}
+
+constexpr int kHundredThousand = 100000;
+constexpr int kMillion = 1000000;
+
+} // namespace
+
+// Arguments: record count, shape (0 random tree, 1 broad organisation).
+BENCHMARK(ChartLoad)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(ChartLoad)->Args({kMillion, 0})->Args({kMillion, 1})->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenWithChartBound)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenWithChartBound)->Args({kMillion, 0})->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReloadInPlace)->Args({kHundredThousand, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK(InsertNode)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(MoveWithRenumbering)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(RenameNode)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(ChangeSelection)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(DeleteBranch)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(3)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    // The chart is a control: it needs an application, here on the headless back end.
+    THeadlessDriver driver;
+    TApplication app;
+    int appArgc = 0;
+    app.Initialize(appArgc, nullptr, true);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
