@@ -37,6 +37,8 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 class TDataSet;
 class TDataSource;
@@ -239,6 +241,8 @@ private:
     bool m_resetPending = false;
     bool m_runningDeferredReset = false;
     TzqOcWriteAction* m_action = nullptr;
+    // Keys given to nodes during the running write-back, with the keys they had.
+    std::vector<std::pair<TzqDbOcNode*, Variant>> m_keyJournal;
     bool m_destroying = false;
 };
 

@@ -74,6 +74,7 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
 {
     BusyScope busy(*this);
     bool touched = false;
+    m_keyJournal.clear();
     try {
         TzqOcWriteAction action(*this);
         try {
@@ -84,9 +85,18 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
             action.Fail();
             throw;
         }
+        m_keyJournal.clear();
     } catch (...) {
         {
             TzqOcFlagScope suspended(m_syncEnabled, false);
+            // Keys the nodes took for records that gave them back: the nodes find
+            // their records again by their old keys, and stay the same nodes.
+            for (auto it = m_keyJournal.rbegin(); it != m_keyJournal.rend(); ++it) {
+                RemoveFromKeyIndex(it->first);
+                it->first->m_key = it->second;
+                AddToKeyIndex(it->first);
+            }
+            m_keyJournal.clear();
             try {
                 UndoInChart();
             } catch (...) {
@@ -311,6 +321,7 @@ void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
     KeyField()->SetValue(key);
     DataSet()->Post();
     RemoveFromKeyIndex(Node);
+    m_keyJournal.emplace_back(Node, Node->m_key);
     Node->m_key = KeyField()->Value();
     Node->m_orderValue = Node->m_key;
     AddToKeyIndex(Node);

@@ -102,6 +102,29 @@ TEST_F(FailedWriteTest, EveryKindOfWriteIsAllOrNothing)
     }
 }
 
+TEST_F(FailedWriteTest, AKeyOrderRenumberingThatFailsChangesNoKey)
+{
+    // Without an order field the key is the order: inserting before a sibling gives the
+    // siblings after it new keys. The table refuses the second of them.
+    Sql(std::string(kPlainKeySchema) +
+        "INSERT INTO ARBOLO (ID, PARENT, NAME) VALUES (10, NULL, 'top'), (1, 10, 'a'), (2, 10, 'b'), (3, 10, 'c'),"
+        "(30, 3, 'below c');"
+        "CREATE TRIGGER REFUSE BEFORE UPDATE OF ID ON ARBOLO WHEN OLD.ID = 3 "
+        "BEGIN SELECT RAISE(ABORT, 'key 3 is fixed'); END;");
+    Open([](TestDbOrgChart& c) {
+        c.SetOrderFieldName("");
+        c.SetKeyOrder(true);
+    });
+    chart->SetSelected(Node(30));
+    const Snapshot before = Take();
+    TzqDbOcNode* b = Node(2);
+    ExpectFailure([&] { chart->Insert(Node(2), 0); }, "key 3 is fixed");
+    ExpectUnchanged(before);
+    EXPECT_EQ(Node(2), b);
+    EXPECT_EQ(Node(30)->ParentKey(), Variant(3));
+    EXPECT_EQ(chart->MaxKey(), Variant(30));
+}
+
 TEST_F(FailedWriteTest, ABranchDeletionFailingInTheMiddleLeavesTableAndChartAsTheyWere)
 {
     // A branch of 1 + 30 + 30 * 5 records under node 1; the table refuses to delete one

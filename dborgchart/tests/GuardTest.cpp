@@ -5,6 +5,8 @@
 
 #include "platform/core/Exception.h"
 
+#include <algorithm>
+
 namespace {
 
 using GuardTest = DbChartTest;
@@ -85,6 +87,30 @@ TEST_F(GuardTest, ATreeChangeMadeWhileAWriteBackRunsChangesTheChartOnly)
     // The node made inside has no record; the next load removes it.
     table->Refresh();
     EXPECT_EQ(Tree(), "1(2)");
+    ExpectConsistent();
+}
+
+TEST_F(GuardTest, NodesAHandlerDeletesWhileAReloadRemovesNodesAreNotTouchedAgain)
+{
+    Sql(std::string(kArboloSchema) + kRecords +
+        "INSERT INTO ARBOLO (ID, PARENT, NAME, \"ORDER\") VALUES (5, NULL, 'e', 2), (6, 5, 'f', 0), (7, NULL, 'g', 3);");
+    Open();
+    // Records 1, 5 and 7 go behind the chart's back; while the reload removes node 7, a
+    // handler deletes nodes 1 and 5 (with their branches) as well.
+    Sql("DELETE FROM ARBOLO WHERE ID IN (1, 2, 5, 6, 7);");
+    std::vector<std::string> deleted;
+    chart->OnDeletion = [&](TObject*, TzqOcNode* n) {
+        deleted.push_back(static_cast<TzqDbOcNode*>(n)->Key().AsString());
+        if (static_cast<TzqDbOcNode*>(n)->Key().AsInteger() == 7) {
+            chart->DeleteNode(Node(5));
+            chart->DeleteNode(Node(1));
+        }
+    };
+    table->Refresh();
+    chart->OnDeletion = nullptr;
+    std::sort(deleted.begin(), deleted.end());
+    EXPECT_EQ(deleted, (std::vector<std::string>{"1", "2", "5", "6", "7"}));
+    EXPECT_EQ(Tree(), "3(4)");
     ExpectConsistent();
 }
 
