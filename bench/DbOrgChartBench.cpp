@@ -44,7 +44,8 @@ public:
     // The folder of a table of `count` records of that shape, named ARBOLO.DB.
     fs::path Folder(int count, TTreeShape shape)
     {
-        const std::string name = (shape == TTreeShape::RandomTree ? "random" : "broad") + std::to_string(count);
+        static const char* const names[] = {"random", "broad", "chain", "flat"};
+        const std::string name = names[int(shape)] + std::to_string(count);
         const fs::path folder = m_dir / name;
         if (!m_made[name]) {
             fs::create_directories(folder);
@@ -104,9 +105,13 @@ struct BoundChart {
     std::vector<TzqDbOcNode*> Nodes() const { return chart.KeyIndex().Nodes(); }
 };
 
+// Shapes by argument: 0 random tree, 1 broad organisation, 2 one long chain, 3 one
+// flat level.
 TTreeShape ShapeOf(const benchmark::State& state)
 {
-    return state.range(1) == 0 ? TTreeShape::RandomTree : TTreeShape::BroadOrganisation;
+    static const TTreeShape shapes[] = {TTreeShape::RandomTree, TTreeShape::BroadOrganisation, TTreeShape::LongChain,
+                                        TTreeShape::FlatLevel};
+    return shapes[state.range(1)];
 }
 
 // Loading into the chart: the table is open, binding the chart loads it.
@@ -282,9 +287,11 @@ constexpr int kMillion = 1000000;
 
 } // namespace
 
-// Arguments: record count, shape (0 random tree, 1 broad organisation).
+// Arguments: record count, shape (see ShapeOf).
 BENCHMARK(ChartLoad)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(ChartLoad)->Args({kMillion, 0})->Args({kMillion, 1})->Iterations(2)->Unit(benchmark::kMillisecond);
+// The extremes: 100,000 siblings under one parent, and a chain 100,000 deep.
+BENCHMARK(ChartLoad)->Args({kHundredThousand, 3})->Args({kHundredThousand, 2})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenWithChartBound)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenWithChartBound)->Args({kMillion, 0})->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReloadInPlace)->Args({kHundredThousand, 0})->Unit(benchmark::kMillisecond);

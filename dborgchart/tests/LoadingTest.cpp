@@ -215,10 +215,19 @@ TEST_F(LoadingTest, AReloadKeepsNodesAndExpansionAFilterChangeRebuilds)
     EXPECT_EQ(chart->Selected(), Node(3));
     ExpectConsistent("after a post");
 
+    // A new order value puts the node in its new place among its siblings.
+    GoToRecord(1);
+    table->Edit();
+    table->FieldByName("ORDER")->SetAsInteger(5);
+    table->Post();
+    EXPECT_EQ(Tree(), "4(3),1(2)");
+    EXPECT_EQ(Node(1), top);
+    ExpectConsistent("after a new order");
+
     // A filter is a new set of records: everything is built again.
     table->SetFilter("ID <> 3");
     table->SetFiltered(true);
-    EXPECT_EQ(Tree(), "1(2),4");
+    EXPECT_EQ(Tree(), "4,1(2)");
     EXPECT_EQ(Node(1)->Data(), 0u);
     EXPECT_FALSE(Node(1)->Expanded());
     ExpectConsistent("after the filter");
