@@ -159,8 +159,10 @@ public:
     void UpdateLayout();
     bool LayoutIsChanged() const { return m_layoutChanged; }
 
-    // The node whose expansion or collapse is animating.
+    // The node whose expansion or collapse is animating, and how many animation frames
+    // have reached the window since the chart was made.
     TzqOcNode* AnimatedNode() const { return m_animatedNode; }
+    int AnimationFrames() const { return m_animationFrames; }
 
     // ---- Events ----
     TzqOcEvent OnCreateNode;
@@ -199,6 +201,11 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void WindowCreated() override;
     void WMSize(TMessage& Message) override;
+    void Paint() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DblClick() override;
     void Ctl3DChanged() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -265,7 +272,24 @@ private:
     bool PrepareAnimation(TzqOcNode* Node);
 
     // ---- Drawing ----
+    struct PaintContext;
     void DrawImage(TzqOcNode* Node, TCanvas* Canvas, const TPoint& Pos);
+    void PaintArea(const TRect& Clip);
+    void FillBackground(PaintContext& Ctx);
+    void DrawTree(PaintContext& Ctx);
+    // Lines to the children, then the node's box, shape, content and button.
+    void FinishNode(PaintContext& Ctx, TzqOcNode* N, TRect64 R, TPoint64 P, bool DrewChildren, int64_t First,
+                    int64_t Last, TPoint64 Q);
+    void DrawShape(TCanvas* Canvas, TzqOcNode* Node, const TRect& S);
+    void DrawButton(TCanvas* Canvas, int64_t X, int64_t Y, bool Expanded);
+    void SetLinePen(TCanvas* Canvas);
+    void LineLayout(TCanvas* Canvas, int64_t X1, int64_t Y1, int64_t X2, int64_t Y2);
+    void PlayAnimation(PaintContext& Ctx);
+
+    // ---- Keyboard and scroll bars ----
+    TzqOcNode* Walk(TzqOcNode* (*Next)(TzqOcNode*));
+    TzqOcNode* InsertByKey(bool AsChild);
+    void ScrollBarNotification(TMessage& Message, int Bar);
 
     // ---- Editing ----
     void FreeEditor();
@@ -318,6 +342,8 @@ private:
 
     // Deletion bookkeeping: how many deletions are running, and the child a running
     // deletion loop is handing to DeleteNode right now.
+    int m_animationFrames = 0;
+    int64_t m_lastTrackPos = -1;
     int m_deletionsUnderWay = 0;
     TzqOcNode* m_loopChild = nullptr;
     bool m_loopChildStarted = false;
