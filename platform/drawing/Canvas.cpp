@@ -251,7 +251,10 @@ void TCanvas::Private::WithPainter(const TRect& affected, const std::function<vo
         return;
     {
         QPainter painter(Image());
-        painter.setClipRegion(clip);
+        if (clip.rectCount() == 1)
+            painter.setClipRect(clip.boundingRect());
+        else
+            painter.setClipRegion(clip);
         painter.translate(origin);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, !Monochrome());
@@ -453,19 +456,15 @@ void TCanvas::FrameRect(const TRect& rect)
     if (BrushIsClear(m_brush) || rect.IsEmpty())
         return;
     const TPaintSource source = d->BrushSource(true);
-    const TSpans spans = [&] {
-        TSpans s;
-        s.push_back({rect.Top, rect.Left, rect.Right});
-        if (rect.Height() > 1)
-            s.push_back({rect.Bottom - 1, rect.Left, rect.Right});
-        for (int y = rect.Top + 1; y < rect.Bottom - 1; ++y) {
-            s.push_back({y, rect.Left, rect.Left + 1});
-            if (rect.Width() > 1)
-                s.push_back({y, rect.Right - 1, rect.Right});
-        }
-        return s;
-    }();
-    d->PaintSpans(spans, source);
+    const TRect& r = rect;
+    d->PaintLogicalRect(TRect(r.Left, r.Top, r.Right, r.Top + 1), source);
+    if (r.Height() > 1)
+        d->PaintLogicalRect(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), source);
+    if (r.Height() > 2) {
+        d->PaintLogicalRect(TRect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1), source);
+        if (r.Width() > 1)
+            d->PaintLogicalRect(TRect(r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1), source);
+    }
 }
 
 void TCanvas::InvertRect(const TRect& rect)

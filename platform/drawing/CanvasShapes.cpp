@@ -53,9 +53,33 @@ bool PenIsNull(const TPen& pen)
     return pen.Style() == TPenStyle::psClear;
 }
 
+// Coordinates are kept well inside the integer range so that pen offsets and
+// corner arithmetic cannot overflow; nothing that far away can be visible anyway.
+constexpr int kCoordinateLimit = 1 << 28;
+
+int Clamp(int v)
+{
+    return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
+}
+
+TPoint Clamp(TPoint p)
+{
+    return TPoint(Clamp(p.X), Clamp(p.Y));
+}
+
 TRect Normalized(int l, int t, int r, int b)
 {
+    l = Clamp(l), t = Clamp(t), r = Clamp(r), b = Clamp(b);
     return TRect(std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b));
+}
+
+std::vector<TPoint> ClampedPoints(const TPoint* points, int count)
+{
+    std::vector<TPoint> out;
+    out.reserve(size_t(count));
+    for (int i = 0; i < count; ++i)
+        out.push_back(Clamp(points[i]));
+    return out;
 }
 
 } // namespace
@@ -78,20 +102,24 @@ void TCanvas::Polyline(const TPoint* points, int count)
         throw EPlatformError("Invalid point list");
     if (count < 2 || PenIsNull(m_pen))
         return;
+    const std::vector<TPoint> path = ClampedPoints(points, count);
     const TPaintSource pen = d->PenSource();
     const int width = m_pen.Width();
+    const TRect visible = d->VisibleLogical(width + 1);
+    if (visible.IsEmpty())
+        return;
     if (width > 1) {
         // A wide pen covers a width x width square around every pixel of the path,
         // ends included; collecting the pixels first paints each once.
         const int half = width / 2;
-        int l = points[0].X, t = points[0].Y, r = l, b = t;
-        for (int i = 1; i < count; ++i) {
-            l = std::min(l, points[i].X), t = std::min(t, points[i].Y);
-            r = std::max(r, points[i].X), b = std::max(b, points[i].Y);
+        int l = path[0].X, t = path[0].Y, r = l, b = t;
+        for (const TPoint& p : path) {
+            l = std::min(l, p.X), t = std::min(t, p.Y);
+            r = std::max(r, p.X), b = std::max(b, p.Y);
         }
-        TPixelSet pixels(TRect(l - half, t - half, r - half + width, b - half + width));
-        for (int i = 0; i + 1 < count; ++i)
-            ForEachLinePixel(points[i], points[i + 1], true, [&](int x, int y) {
+        TPixelSet pixels(TRect(l - half, t - half, r - half + width, b - half + width).Intersect(visible));
+        for (size_t i = 0; i + 1 < path.size(); ++i)
+            ForEachLinePixel(path[i], path[i + 1], true, visible, [&](int x, int y, int) {
                 pixels.AddRect(x - half, y - half, x - half + width, y - half + width);
             });
         d->PaintSpans(pixels.Spans(), pen);
@@ -101,12 +129,15 @@ void TCanvas::Polyline(const TPoint* points, int count)
     // one segment to the next, and gaps take the background colour in opaque mode.
     const auto& pattern = DashPattern(m_pen.Style());
     TSpans on, off;
-    for (int i = 0; i + 1 < count; ++i)
-        ForEachLinePixel(points[i], points[i + 1], false, [&](int x, int y) {
-            const bool drawn = pattern.empty() || DashOn(pattern, d->dashPhase);
-            ++d->dashPhase;
+    for (size_t i = 0; i + 1 < path.size(); ++i) {
+        const int phase = d->dashPhase;
+        ForEachLinePixel(path[i], path[i + 1], false, visible, [&](int x, int y, int n) {
+            const bool drawn = pattern.empty() || DashOn(pattern, phase + n);
             AppendPixel(drawn ? on : off, x, y);
         });
+        const TPoint delta = path[i + 1] - path[i];
+        d->dashPhase = int((int64_t(phase) + std::max(std::abs(delta.X), std::abs(delta.Y))) % 1000000);
+    }
     d->PaintSpans(on, pen);
     if (!off.empty() && d->bkMode == OPAQUE)
         d->PaintSpans(off, d->SolidSource(d->bkColor, d->rop2));
@@ -120,26 +151,29 @@ void TCanvas::Polygon(const TPoint* points, int count)
         return;
     // The outline is the closed one-pixel (or wide) path; the fill takes the pixels
     // inside the polygon that the outline does not cover.
-    std::vector<TPoint> closed(points, points + count);
-    closed.push_back(points[0]);
+    std::vector<TPoint> closed = ClampedPoints(points, count);
+    closed.push_back(closed[0]);
+    const TRect visible = d->VisibleLogical(m_pen.Width() + 1);
+    if (visible.IsEmpty())
+        return;
     TSpans outline;
     if (!PenIsNull(m_pen)) {
         const int width = m_pen.Width();
         const int half = width > 1 ? width / 2 : 0;
         const int w = std::max(1, width);
-        int l = points[0].X, t = points[0].Y, r = l, b = t;
+        int l = closed[0].X, t = closed[0].Y, r = l, b = t;
         for (const TPoint& p : closed)
             l = std::min(l, p.X), t = std::min(t, p.Y), r = std::max(r, p.X), b = std::max(b, p.Y);
-        TPixelSet pixels(TRect(l - half, t - half, r - half + w, b - half + w));
+        TPixelSet pixels(TRect(l - half, t - half, r - half + w, b - half + w).Intersect(visible));
         for (size_t i = 0; i + 1 < closed.size(); ++i)
-            ForEachLinePixel(closed[i], closed[i + 1], true, [&](int x, int y) {
+            ForEachLinePixel(closed[i], closed[i + 1], true, visible, [&](int x, int y, int) {
                 pixels.AddRect(x - half, y - half, x - half + w, y - half + w);
             });
         outline = pixels.Spans();
     }
     const bool brushClear = m_brush.Style() == TBrushStyle::bsClear && !m_brush.HasPattern();
     if (!brushClear) {
-        TSpans fill = PolygonSpans(points, count, m_polyFillMode == WINDING);
+        TSpans fill = PolygonSpans(closed.data(), count, m_polyFillMode == WINDING, {visible.Top, visible.Bottom});
         // Take the outline's pixels out of the fill so that no pixel is painted twice.
         TSpans inside;
         for (const TSpan& s : fill) {
@@ -169,8 +203,12 @@ void DrawShape(TCanvas& canvas, TCanvas::Private& d, const TRect& box, int ew, i
     const TPen& pen = *canvas.Pen();
     const TBrush& brush = *canvas.Brush();
     const int penWidth = pen.Style() == TPenStyle::psClear ? 0 : pen.Width();
+    const TRect visible = d.VisibleLogical(penWidth + 1);
+    if (visible.IsEmpty() || !visible.Intersects(box.Inflate(penWidth + 1, penWidth + 1)))
+        return;
     TSpans outline, interior;
-    ShapeSpans(box, ew, eh, penWidth, pen.Style() == TPenStyle::psInsideFrame, outline, interior);
+    ShapeSpans(box, ew, eh, penWidth, pen.Style() == TPenStyle::psInsideFrame, outline, interior,
+               {visible.Top, visible.Bottom});
     if (!(brush.Style() == TBrushStyle::bsClear && !brush.HasPattern()))
         d.PaintSpans(interior, d.BrushSource(false));
     d.PaintSpans(outline, d.PenSource());

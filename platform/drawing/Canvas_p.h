@@ -80,6 +80,17 @@ struct TCanvas::Private {
     // monochrome surface afterwards.
     void WithPainter(const TRect& affected, const std::function<void(QPainter&)>& fn);
 
+    // The logical area drawing can reach, grown by margin on every side: shapes are
+    // only rasterised there.
+    TRect VisibleLogical(int margin) const
+    {
+        const QRect b = EffectiveClip().boundingRect();
+        if (b.isEmpty())
+            return TRect();
+        return TRect(b.left() - origin.x() - margin, b.top() - origin.y() - margin, b.right() + 1 - origin.x() + margin,
+                     b.bottom() + 1 - origin.y() + margin);
+    }
+
     TPoint ToDevice(TPoint p) const { return {p.X + origin.x(), p.Y + origin.y()}; }
 };
 

@@ -11,6 +11,14 @@ namespace {
 // A glyph: pixels relative to the glyph's top-left.
 using TGlyph = TSpans;
 
+// Glyphs grow with their control up to this size; beyond it they stay centred.
+constexpr int kMaxGlyph = 256;
+
+int GlyphExtent(const TRect& r)
+{
+    return std::min({r.Width(), r.Height(), kMaxGlyph});
+}
+
 void PaintGlyph(TCanvas::Private& d, const TGlyph& glyph, int x, int y, TColor color)
 {
     TSpans placed;
@@ -220,7 +228,7 @@ void DrawRadio(TCanvas& c, TCanvas::Private& d, const TRect& rect, unsigned stat
 void DrawCaptionButton(TCanvas& c, TCanvas::Private& d, TRect r, unsigned state)
 {
     DrawButtonFace(c, r, state, false);
-    const int size = std::max(3, std::min(r.Width(), r.Height()) - 2);
+    const int size = std::max(3, GlyphExtent(r) - 2);
     const int shift = (state & DFCS_PUSHED) ? 1 : 0;
     const bool inactive = state & DFCS_INACTIVE;
     const unsigned part = state & 0xFF;
@@ -249,7 +257,7 @@ void DrawSizeGrip(TCanvas& c, TCanvas::Private& d, const TRect& r, unsigned stat
 {
     if (!(state & DFCS_TRANSPARENT))
         FillRectColor(&c, r, clBtnFace);
-    const int side = std::min(r.Width(), r.Height());
+    const int side = std::min(GlyphExtent(r), 64);
     const int groups = std::max(1, (side - 4) / 4);
     TSpans highlight, shadow;
     // Diagonals counted from the bottom-right corner: face, shadow, shadow, highlight.
@@ -277,7 +285,7 @@ void DrawScrollButton(TCanvas& c, TCanvas::Private& d, TRect r, unsigned state)
     }
     // A pressed scroll arrow is flat, its glyph one pixel down and right.
     DrawButtonFace(c, r, state, true);
-    const int height = std::max(2, std::min(r.Width(), r.Height()) / 3);
+    const int height = std::max(2, GlyphExtent(r) / 3);
     TArrow dir = TArrow::Down;
     switch (part) {
     case DFCS_SCROLLUP: dir = TArrow::Up; break;
@@ -300,10 +308,10 @@ void DrawMenuGlyph(TCanvas& c, TCanvas::Private& d, const TRect& r, unsigned sta
     if (part == DFCS_MENUCHECK) {
         PaintGlyph(d, CheckMark(), r.Left + (r.Width() - 7) / 2, r.Top + (r.Height() - 7) / 2, clBlack);
     } else if (part == DFCS_MENUBULLET) {
-        const int dot = std::max(2, std::min(r.Width(), r.Height()) / 3);
+        const int dot = std::max(2, GlyphExtent(r) / 3);
         PaintDisc(d, CenteredSquare(r, dot), clBlack);
     } else {
-        const int height = std::max(2, std::min(r.Width(), r.Height()) / 3);
+        const int height = std::max(2, GlyphExtent(r) / 3);
         const TArrow dir = part == DFCS_MENUARROWRIGHT ? TArrow::Left : TArrow::Right;
         PaintGlyph(d, Triangle(dir, height), r.Left + (r.Width() - height) / 2, r.Top + (r.Height() - 2 * height + 1) / 2, clBlack);
     }

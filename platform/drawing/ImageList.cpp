@@ -94,13 +94,17 @@ struct TImageList::Private {
     }
 };
 
-TImageList::TImageList(int width, int height) : d(std::make_unique<Private>())
+TImageList::TImageList(int width, int height) : TImageList(nullptr, width, height) {}
+
+TImageList::TImageList(TComponent* AOwner, int width, int height) : TComponent(AOwner), d(std::make_unique<Private>())
 {
     SetSize(width, height);
 }
 
 TImageList::~TImageList()
 {
+    // Those holding the list hear of its end while it is still whole.
+    BeforeDestruction();
     for (TChangeLink* link : d->links)
         link->m_sender = nullptr;
 }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/core/Color.h"
-#include "platform/core/Object.h"
+#include "platform/core/Component.h"
 #include "platform/drawing/ChangeLink.h"
 
 #include <functional>
@@ -16,9 +16,12 @@ class TCanvas;
 enum class TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
 enum class TImageType { itImage, itMask };
 
-class TImageList : public TObject {
+// A component: forms own their image lists, and controls that show one ask for free
+// notification so that their reference is cleared when the list goes.
+class TImageList : public TComponent {
 public:
     explicit TImageList(int width = 16, int height = 16);
+    TImageList(TComponent* AOwner, int width, int height);
     TImageList(const TImageList&) = delete;
     TImageList& operator=(const TImageList&) = delete;
     ~TImageList() override;

@@ -1,5 +1,7 @@
 // The pen outlines shapes and draws lines: colour, width, style and the raster mode
-// that combines it with what is already on the surface.
+// that combines it with what is already on the surface. Dashed and dotted styles
+// apply to one-pixel pens; a wider pen always draws solid, as on the classic
+// platform's basic pens.
 #pragma once
 
 #include "platform/core/Color.h"

@@ -55,18 +55,21 @@ void SplitBoundary(int top, const std::vector<TRowRange>& rows, TSpans& outline,
 
 } // namespace
 
-std::vector<TRowRange> RoundRectRows(const TRect& box, int ew, int eh)
+std::vector<TRowRange> RoundRectRows(const TRect& box, int ew, int eh, TRowWindow window)
 {
     const int w = box.Width(), h = box.Height();
     std::vector<TRowRange> rows;
     if (w <= 0 || h <= 0)
         return rows;
-    rows.resize(size_t(h));
+    const int firstRow = std::max(0, int(std::max<int64_t>(0, int64_t(window.from) - box.Top)));
+    const int endRow = int(std::min<int64_t>(h, std::max<int64_t>(0, int64_t(window.to) - box.Top)));
+    if (endRow <= firstRow)
+        return rows;
+    rows.resize(size_t(endRow - firstRow));
     ew = std::min(ew, w);
     eh = std::min(eh, h);
     const bool square = ew < 2 || eh < 2;
-    for (int i = 0; i < h; ++i) {
-        const int y = box.Top + i;
+    for (int i = firstRow; i < endRow; ++i) {
         int cornerRow = -1;
         if (!square) {
             if (i < eh / 2)
@@ -74,35 +77,47 @@ std::vector<TRowRange> RoundRectRows(const TRect& box, int ew, int eh)
             else if (h - 1 - i < eh / 2)
                 cornerRow = eh - 1 - (h - 1 - i);
         }
+        TRowRange& row = rows[size_t(i - firstRow)];
         if (cornerRow < 0) {
-            rows[size_t(i)] = {box.Left, box.Right - 1};
+            row = {box.Left, box.Right - 1};
             continue;
         }
         const TRowRange corner = EllipseRow(box.Left, box.Top, ew, eh, box.Top + cornerRow);
         if (corner.first > corner.last) {
-            rows[size_t(i)] = {1, 0};
+            row = {1, 0};
             continue;
         }
         const int indent = corner.first - box.Left;
-        rows[size_t(i)] = {box.Left + indent, box.Right - 1 - indent};
-        (void)y;
+        row = {box.Left + indent, box.Right - 1 - indent};
     }
     return rows;
 }
 
-void ShapeSpans(const TRect& box, int ew, int eh, int penWidth, bool insideFrame, TSpans& outline, TSpans& interior)
+void ShapeSpans(const TRect& box, int ew, int eh, int penWidth, bool insideFrame, TSpans& outline, TSpans& interior,
+                TRowWindow window)
 {
     const bool ellipse = ew >= box.Width() && eh >= box.Height();
     if (penWidth <= 0) {
         // Without a pen the classic platform fills one pixel less to the right and bottom.
         const TRect fill(box.Left, box.Top, box.Right - 1, box.Bottom - 1);
-        const auto rows = RoundRectRows(fill, ellipse ? fill.Width() : ew, ellipse ? fill.Height() : eh);
+        const auto rows = RoundRectRows(fill, ellipse ? fill.Width() : ew, ellipse ? fill.Height() : eh, window);
+        const int top = std::max(fill.Top, window.from);
         for (size_t i = 0; i < rows.size(); ++i)
-            AppendRow(interior, fill.Top + int(i), rows[i].first, rows[i].last);
+            AppendRow(interior, top + int(i), rows[i].first, rows[i].last);
         return;
     }
     if (penWidth == 1) {
-        SplitBoundary(box.Top, RoundRectRows(box, ew, eh), outline, interior);
+        // One row more on each side: the outline test looks at the neighbours.
+        const TRowWindow wider{window.from == INT32_MIN ? window.from : window.from - 1,
+                               window.to == INT32_MAX ? window.to : window.to + 1};
+        TSpans o, in;
+        SplitBoundary(std::max(box.Top, wider.from), RoundRectRows(box, ew, eh, wider), o, in);
+        for (const TSpan& s : o)
+            if (s.y >= window.from && s.y < window.to)
+                outline.push_back(s);
+        for (const TSpan& s : in)
+            if (s.y >= window.from && s.y < window.to)
+                interior.push_back(s);
         return;
     }
     const int half = penWidth / 2;
@@ -111,15 +126,16 @@ void ShapeSpans(const TRect& box, int ew, int eh, int penWidth, bool insideFrame
         : TRect(box.Left - half, box.Top - half, box.Right - 1 - half + penWidth, box.Bottom - 1 - half + penWidth);
     const TRect inner = outer.Inflate(-penWidth, -penWidth);
     const int growth = outer.Width() - box.Width();
-    const auto outerRows = RoundRectRows(outer, ellipse ? outer.Width() : ew + growth, ellipse ? outer.Height() : eh + growth);
+    const auto outerRows = RoundRectRows(outer, ellipse ? outer.Width() : ew + growth, ellipse ? outer.Height() : eh + growth, window);
     const auto innerRows = inner.IsEmpty()
         ? std::vector<TRowRange>{}
         : RoundRectRows(inner, ellipse ? inner.Width() : std::max(0, ew - 2 * penWidth + growth),
-                        ellipse ? inner.Height() : std::max(0, eh - 2 * penWidth + growth));
+                        ellipse ? inner.Height() : std::max(0, eh - 2 * penWidth + growth), window);
+    const int outerTop = std::max(outer.Top, window.from), innerTop = std::max(inner.Top, window.from);
     for (size_t i = 0; i < outerRows.size(); ++i) {
-        const int y = outer.Top + int(i);
+        const int y = outerTop + int(i);
         const TRowRange row = outerRows[i];
-        const int innerIndex = y - inner.Top;
+        const int innerIndex = y - innerTop;
         const TRowRange hole = (!inner.IsEmpty() && innerIndex >= 0 && innerIndex < int(innerRows.size()))
             ? innerRows[size_t(innerIndex)] : TRowRange{1, 0};
         if (hole.first > hole.last) {
@@ -132,7 +148,7 @@ void ShapeSpans(const TRect& box, int ew, int eh, int penWidth, bool insideFrame
     }
 }
 
-TSpans PolygonSpans(const TPoint* points, int count, bool winding)
+TSpans PolygonSpans(const TPoint* points, int count, bool winding, TRowWindow window)
 {
     TSpans spans;
     if (count < 3)
@@ -142,6 +158,8 @@ TSpans PolygonSpans(const TPoint* points, int count, bool winding)
         top = std::min(top, points[i].Y);
         bottom = std::max(bottom, points[i].Y);
     }
+    top = std::max(top, window.from);
+    bottom = std::min(bottom, window.to);
     struct Crossing {
         double x;
         int dir;
@@ -158,7 +176,7 @@ TSpans PolygonSpans(const TPoint* points, int count, bool winding)
             const double y0 = down ? a.Y : b.Y, y1 = down ? b.Y : a.Y;
             if (yc < y0 || yc >= y1)
                 continue;
-            const double x = a.X + (yc - a.Y) * double(b.X - a.X) / double(b.Y - a.Y);
+            const double x = a.X + (yc - a.Y) * (double(b.X) - a.X) / (double(b.Y) - a.Y);
             crossings.push_back({x, down ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
@@ -169,8 +187,9 @@ TSpans PolygonSpans(const TPoint* points, int count, bool winding)
             if (!inside)
                 continue;
             // Pixels in [xa, xb): the left edge belongs to the polygon, the right one not.
-            const int x0 = int(std::ceil(crossings[i].x));
-            const int x1 = int(std::ceil(crossings[i + 1].x));
+            const double limit = 1 << 29;
+            const int x0 = int(std::ceil(std::clamp(crossings[i].x, -limit, limit)));
+            const int x1 = int(std::ceil(std::clamp(crossings[i + 1].x, -limit, limit)));
             if (x1 > x0)
                 spans.push_back({y, x0, x1});
         }

@@ -5,6 +5,7 @@
 #include "platform/drawing/Raster_p.h"
 #include "platform/drawing/Region_p.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 // ---- TRegion -------------------------------------------------------------------
@@ -32,8 +33,20 @@ TRegion& TRegion::operator=(TRegion&& other) noexcept
 }
 TRegion::~TRegion() = default;
 
+namespace {
+
+// Regions are built row by row; a shape taller than any screen is a mistake.
+void CheckRegionHeight(int64_t height)
+{
+    if (height > (1 << 16))
+        throw EPlatformError("Region too large: " + std::to_string(height) + " rows");
+}
+
+} // namespace
+
 TRegion TRegion::Elliptic(const TRect& bounds)
 {
+    CheckRegionHeight(int64_t(bounds.Bottom) - bounds.Top);
     QRegion r;
     const auto rows = RoundRectRows(bounds, bounds.Width(), bounds.Height());
     for (size_t i = 0; i < rows.size(); ++i)
@@ -44,6 +57,11 @@ TRegion TRegion::Elliptic(const TRect& bounds)
 
 TRegion TRegion::Polygonal(const std::vector<TPoint>& points)
 {
+    if (!points.empty()) {
+        const auto [lo, hi] = std::minmax_element(points.begin(), points.end(),
+                                                  [](const TPoint& a, const TPoint& b) { return a.Y < b.Y; });
+        CheckRegionHeight(int64_t(hi->Y) - lo->Y);
+    }
     QRegion r;
     for (const TSpan& s : PolygonSpans(points.data(), int(points.size()), false))
         r += QRect(s.x0, s.y, s.x1 - s.x0, 1);

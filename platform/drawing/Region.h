@@ -22,6 +22,7 @@ public:
 
     // The ellipse inscribed in the rectangle (right and bottom exclusive): the pixels
     // an Ellipse call with a one-pixel pen covers, outline included.
+    // Shapes taller than 65536 rows raise EPlatformError.
     static TRegion Elliptic(const TRect& bounds);
     // The pixels whose centres lie inside the polygon (alternate fill rule).
     static TRegion Polygonal(const std::vector<TPoint>& points);

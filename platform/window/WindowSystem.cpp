@@ -1,12 +1,17 @@
 // Installing and removing the back end.
 #include "platform/window/WindowSystem_p.h"
 
+#include "platform/drawing/SystemMetrics.h"
+
 using namespace ws;
 
 void SetWindowBackend(std::unique_ptr<TWindowBackend> backend)
 {
     MarkUiThread();
     S().backend = std::move(backend);
+    // System metrics answer the screen the back end shows.
+    SetScreenSizeProvider([] { return GetScreenRect().Size(); });
+    SetWorkAreaProvider([] { return GetWorkArea(); });
 }
 
 TWindowBackend* WindowBackend()
@@ -40,6 +45,8 @@ void ShutdownWindowSystem()
     ResetKeyboardState();
     FreeGraveyard();
     s.backend.reset();
+    SetScreenSizeProvider({});
+    SetWorkAreaProvider({});
 }
 
 const TBitmap* WindowSurface(HWND topLevel)

@@ -1,3 +1,4 @@
+#include "platform/core/Exception.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/tests/PixelArt.h"
@@ -231,4 +232,26 @@ TEST(CanvasShapes, PatternBrushesUseTextAndBackgroundColoursAndHatchesKeepTheirG
     EXPECT_EQ(h.c->BkMode(), TRANSPARENT);
     h.c->FillRect(TRect(0, 0, 8, 3));
     EXPECT_EQ(h.Art(), Art("#.......", "#.......", "#......."));
+}
+
+TEST(CanvasShapes, HugeAndDegenerateShapesCostOnlyTheirVisiblePart)
+{
+    // Far larger than any surface: drawn only where the 8 x 8 bitmap can see them.
+    Surface s(8, 8);
+    s.c->Pen()->SetWidth(3);
+    s.c->Ellipse(-2000000000, -2000000000, 2000000000, 2000000000);
+    s.c->MoveTo(-1000000000, -1000000000);
+    s.c->LineTo(1000000000, 1000000000);
+    const std::vector<TPoint> wedge = {{-1000000000, 0}, {1000000000, -5}, {1000000000, 5}};
+    s.c->Polygon(wedge);
+    EXPECT_EQ(s.bitmap.Pixel(3, 3), clBlack) << "the diagonal crosses the bitmap";
+    TRect grip(0, 0, 2000000000, 2000000000);
+    s.c->DrawFrameControl(grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+
+    // Empty and inverted boxes.
+    Surface e(4, 4);
+    e.c->Rectangle(2, 2, 2, 3);
+    e.c->Ellipse(3, 3, 1, 1); // normalised: the same as (1, 1, 3, 3)
+    EXPECT_EQ(e.Art(), Art("....", ".##.", ".##.", "...."));
+    EXPECT_THROW(e.c->Polyline(nullptr, 3), EPlatformError);
 }

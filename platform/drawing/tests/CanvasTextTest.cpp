@@ -183,3 +183,18 @@ TEST(ExtTextOut, OpaqueFillsTheRectangleAndClippedKeepsInside)
     EXPECT_FALSE(ink.IsEmpty());
     EXPECT_EQ(t.bitmap.Pixel(ink.Left, ink.Top) == clYellow, false);
 }
+
+TEST(TextOut, OrientationTurnsTextCounterClockwiseAboutItsStart)
+{
+    // Vertical text (900 tenths of a degree) runs upwards from the reference point,
+    // its cell to the right of it.
+    TextSurface s(40, 120);
+    s.c->SetBkMode(TRANSPARENT);
+    s.c->Font()->SetOrientation(900);
+    s.c->TextOut(5, 110, "Vertical");
+    const TRect ink = InkBounds(s.bitmap, clWhite);
+    EXPECT_GT(ink.Height(), 2 * ink.Width());
+    EXPECT_LE(ink.Bottom, 111);
+    EXPECT_GE(ink.Left, 5);
+    EXPECT_LE(ink.Right, 5 + s.c->TextHeight("X") + 1);
+}

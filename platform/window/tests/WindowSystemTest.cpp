@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <thread>
 #include <set>
 #include <string>
 #include <vector>
@@ -431,6 +432,33 @@ TEST_F(WindowSystemTest, DestroyingAWindowDestroysChildrenAndOwnedWindowsAndDrop
         {child, WM_NCDESTROY}, {top, WM_NCDESTROY},
     };
     EXPECT_EQ(Sequence(), expected);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowSystemTest, AWorkerThreadsFramesReachTheWindowThroughTheQueue)
+{
+    HWND top = TopLevel(10, 10, 100, 100, WS_POPUP);
+    driver.PaintAll();
+    const int presentsBefore = driver.Backend().PresentCount();
+    std::thread worker([top] {
+        for (int frame = 1; frame <= 4; ++frame) {
+            TBitmap bitmap;
+            bitmap.SetSize(10 * frame, 10);
+            bitmap.Canvas()->Brush()->SetColor(clGreen);
+            bitmap.Canvas()->FillRect(TRect(0, 0, 10 * frame, 10));
+            PresentWorkerFrame(top, bitmap, {5, 5});
+        }
+    });
+    worker.join();
+    driver.Pump();
+    const TBitmap* s = WindowSurface(top);
+    EXPECT_EQ(s->Pixel(5, 5), clGreen);
+    EXPECT_EQ(s->Pixel(44, 14), clGreen) << "the widest frame came last";
+    EXPECT_EQ(s->Pixel(45, 5), clWhite);
+    EXPECT_EQ(driver.Backend().PresentCount() - presentsBefore, 4) << "every frame reached the screen";
 }
 
 } // namespace

@@ -1,0 +1,63 @@
+#include "platform/data/DateTimeField.h"
+#include "platform/data/DatabaseError.h"
+
+#include "platform/data/DateField.h"
+#include "platform/data/TimeField.h"
+
+#include <cmath>
+
+bool TDateTimeField::IsValidChar(char32_t ch) const
+{
+    return (ch >= '0' && ch <= '9') || ch == '-' || ch == ':' || ch == ' ' || ch == '.' || ch == 'T';
+}
+
+TDateTime TDateTimeField::ToDateTime(const Variant& value) const
+{
+    if (value.IsString()) {
+        if (auto d = TryStrToDateTime(value.StringView()))
+            return *d;
+        RaiseInvalidValue(std::string(value.StringView()), "date");
+    }
+    try {
+        return value.AsDateTime();
+    } catch (const Exception&) {
+        RaiseInvalidValue(value.AsString(), "date");
+    }
+}
+
+Variant TDateTimeField::ConvertValue(const Variant& value) const
+{
+    if (value.IsClear())
+        return Variant::Null();
+    return Variant::FromDate(ToDateTime(value));
+}
+
+std::string TDateTimeField::FormatValue(const Variant& value, bool display) const
+{
+    return DateTimeToStr(value.AsDateTime());
+}
+
+Variant TDateField::ConvertValue(const Variant& value) const
+{
+    if (value.IsClear())
+        return Variant::Null();
+    return Variant::FromDate(std::trunc(ToDateTime(value)));
+}
+
+std::string TDateField::FormatValue(const Variant& value, bool display) const
+{
+    return DateToStr(value.AsDateTime());
+}
+
+Variant TTimeField::ConvertValue(const Variant& value) const
+{
+    if (value.IsClear())
+        return Variant::Null();
+    const TDateTime d = ToDateTime(value);
+    return Variant::FromDate(std::fabs(d - std::trunc(d)));
+}
+
+std::string TTimeField::FormatValue(const Variant& value, bool display) const
+{
+    return TimeToStr(value.AsDateTime());
+}

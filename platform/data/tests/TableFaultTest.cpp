@@ -1,0 +1,232 @@
+// Faults of table files: read-only, locked, not a database, wrong schema; and
+// durability of a post when the process dies right after it.
+#include "TestTables.h"
+
+#include "platform/data/DatabaseError.h"
+#include "platform/data/IntegerField.h"
+#include "platform/data/Table.h"
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+
+namespace {
+
+class TableFaultTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        file = dir.File("ARBOLO.DB");
+        MakeArbolo(file, 3);
+        table.SetDatabaseName(dir.Path());
+        table.SetTableName("ARBOLO.DB");
+    }
+    // Runs an action that must fail with a message containing `expected`.
+    static void ExpectError(const std::function<void()>& action, const std::string& expected)
+    {
+        try {
+            action();
+            ADD_FAILURE() << "no error; expected: " << expected;
+        } catch (const EDatabaseError& e) {
+            EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
+        }
+    }
+
+    TempDir dir;
+    std::string file;
+    TTable table;
+};
+
+// A child process that holds an exclusive lock on a file until told to let go.
+class LockHolder {
+public:
+    explicit LockHolder(const std::string& file)
+    {
+        if (pipe(m_ready) != 0 || pipe(m_release) != 0)
+            throw std::runtime_error("pipe");
+        m_pid = fork();
+        if (m_pid == 0) {
+            sqlite3* db = nullptr;
+            sqlite3_open(file.c_str(), &db);
+            const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE; UPDATE ARBOLO SET NAME = NAME;", nullptr, nullptr, nullptr);
+            char c = rc == SQLITE_OK ? 'y' : 'n';
+            (void)!write(m_ready[1], &c, 1);
+            (void)!read(m_release[0], &c, 1);
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+            _exit(0);
+        }
+        char c = 0;
+        (void)!read(m_ready[0], &c, 1);
+        m_locked = c == 'y';
+    }
+    ~LockHolder() { Release(); }
+    bool Locked() const { return m_locked; }
+    void Release()
+    {
+        if (m_pid <= 0)
+            return;
+        char c = 'x';
+        (void)!write(m_release[1], &c, 1);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+        for (int fd : {m_ready[0], m_ready[1], m_release[0], m_release[1]})
+            close(fd);
+    }
+
+private:
+    int m_ready[2] = {-1, -1};
+    int m_release[2] = {-1, -1};
+    pid_t m_pid = -1;
+    bool m_locked = false;
+};
+
+} // namespace
+
+TEST_F(TableFaultTest, ReadOnlyFileOrFolderOpensButRefusesChanges)
+{
+    struct Case {
+        const char* what;
+        std::string path;
+        const char* reason;
+    };
+    const Case cases[] = {{"read-only file", file, "is read-only"}, {"read-only folder", dir.Path(), "folder"}};
+    for (const Case& c : cases) {
+        const std::string before = ReadFileBytes(file);
+        ASSERT_EQ(chmod(c.path.c_str(), 0555), 0);
+        table.Open();
+        EXPECT_FALSE(table.CanModify()) << c.what;
+        EXPECT_EQ(table.RecordCount(), 3) << c.what;
+        ExpectError([&] { table.Edit(); }, c.reason);
+        ExpectError([&] { table.Append(); }, "Cannot modify a read-only dataset");
+        ExpectError([&] { table.Delete(); }, "Cannot modify a read-only dataset");
+        ExpectError([&] { table.StartTransaction(); }, "Cannot modify a read-only dataset");
+        EXPECT_EQ(table.State(), TDataSetState::dsBrowse);
+        table.Close();
+        ASSERT_EQ(chmod(c.path.c_str(), 0755), 0);
+        EXPECT_EQ(ReadFileBytes(file), before) << c.what;
+    }
+    table.Open();
+    EXPECT_TRUE(table.CanModify());
+}
+
+TEST_F(TableFaultTest, LockedByAnotherProgramWaitsThenFailsAndLosesNothing)
+{
+    table.SetLockTimeout(150);
+    table.Open();
+    table.Edit();
+    table.FieldByName("NAME")->SetAsString("edited while locked");
+    {
+        LockHolder holder(file);
+        ASSERT_TRUE(holder.Locked());
+        ExpectError([&] { table.Post(); }, "locked by another program");
+        EXPECT_EQ(table.State(), TDataSetState::dsEdit);
+        EXPECT_EQ(table.FieldByName("NAME")->AsString(), "edited while locked");
+        ExpectError([&] { table.Delete(); }, "locked by another program");
+        holder.Release();
+    }
+    table.Edit();
+    table.FieldByName("NAME")->SetAsString("edited while locked");
+    table.Post(); // the lock is gone: the same record goes through now
+    EXPECT_EQ(QuerySql(file, "SELECT NAME FROM ARBOLO WHERE ID = 1"), "edited while locked");
+    table.Close();
+
+    // Opening while another program holds the lock fails clearly, too.
+    LockHolder holder(file);
+    ASSERT_TRUE(holder.Locked());
+    ExpectError([&] { table.Open(); }, "locked by another program");
+    EXPECT_FALSE(table.Active());
+}
+
+TEST_F(TableFaultTest, FilesAndSchemasThatCannotBeUsedGiveClearErrorsOnOpen)
+{
+    struct Case {
+        const char* name; // of the file T.DB and of the table T inside
+        std::function<void(const std::string& path, const std::string& table)> make;
+        const char* expected;
+    };
+    const auto sql = [](const char* text) {
+        return [text](const std::string& path, const std::string& table) {
+            std::string s = text;
+            s.replace(s.find("$T"), 2, table);
+            ExecSql(path, s);
+        };
+    };
+    const Case cases[] = {
+        {"GARBAGE",
+         [](const std::string& path, const std::string&) {
+             std::FILE* o = std::fopen(path.c_str(), "wb");
+             for (int i = 0; i < 300; ++i)
+                 std::fputs("not a database ", o);
+             std::fclose(o);
+         },
+         "is not a database"},
+        {"MISSING", sql("CREATE TABLE OTHER$T (ID INTEGER);"), "Table 'MISSING' not found"},
+        {"GEOMETRY", sql("CREATE TABLE $T (ID INTEGER, SHAPE GEOMETRY);"), "has the type 'GEOMETRY', which this program cannot use"},
+        {"UNTYPED", sql("CREATE TABLE $T (ID INTEGER, X);"), "no declared type"},
+        {"NOROWID", sql("CREATE TABLE $T (ID INTEGER PRIMARY KEY) WITHOUT ROWID;"), "WITHOUT ROWID"},
+        {"FOLDER", [](const std::string& path, const std::string&) { mkdir(path.c_str(), 0755); }, "is not a table file"},
+        {"NOFILE", [](const std::string&, const std::string&) {}, "does not exist"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.File(std::string(c.name) + ".DB");
+        c.make(path, c.name);
+        const std::string before = ReadFileBytes(path);
+        TTable t;
+        t.SetDatabaseName(dir.Path());
+        t.SetTableName(std::string(c.name) + ".DB");
+        ExpectError([&] { t.Open(); }, c.expected);
+        EXPECT_FALSE(t.Active()) << c.name;
+        EXPECT_EQ(ReadFileBytes(path), before) << c.name;
+    }
+}
+
+TEST_F(TableFaultTest, PersistentFieldsMustMatchTheColumns)
+{
+    table.CreateField<TIntegerField>("MISSING");
+    ExpectError([&] { table.Open(); }, "Field 'MISSING' not found.");
+    table.DestroyField(table.FieldByName("MISSING"));
+    table.CreateField<TIntegerField>("NAME");
+    ExpectError([&] { table.Open(); }, "Type mismatch for field 'NAME', expecting: Integer actual: String.");
+    EXPECT_FALSE(table.Active());
+}
+
+TEST_F(TableFaultTest, APostedRecordSurvivesTheProcessBeingKilledAtOnce)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TTable t;
+        t.SetDatabaseName(dir.Path());
+        t.SetTableName("ARBOLO.DB");
+        t.Open();
+        t.Append();
+        t.FieldByName("NAME")->SetAsString("survivor");
+        t.Post();
+        kill(getpid(), SIGKILL); // no destructor, no close: only what Post made durable
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+    table.Open();
+    EXPECT_TRUE(table.Locate("NAME", Variant("survivor")));
+    EXPECT_EQ(table.FieldByName("ID")->AsInteger(), 4);
+    table.Close();
+    // The command-line tool sees it as well.
+    const std::string command = "sqlite3 '" + file + "' \"SELECT ID || ':' || NAME FROM ARBOLO WHERE NAME = 'survivor'\" > '" +
+                                dir.File("cli.txt") + "'";
+    if (std::system("command -v sqlite3 > /dev/null") == 0) {
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        EXPECT_EQ(ReadFileBytes(dir.File("cli.txt")), "4:survivor\n");
+    } else {
+        GTEST_SKIP() << "the sqlite3 command-line tool is not installed";
+    }
+}

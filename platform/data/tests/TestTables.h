@@ -1,0 +1,29 @@
+// Helpers for the dataset tests: a temporary folder, table files made from SQL, and
+// reading a file back with SQLite directly (not through the dataset layer).
+#pragma once
+
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+// Runs SQL on a database file (creating it when missing); throws std::runtime_error.
+void ExecSql(const std::string& file, const std::string& sql);
+// Rows of a query as "a|b|c" lines joined with '\n' (NULL reads "NULL").
+std::string QuerySql(const std::string& file, const std::string& sql);
+// The bytes of a file.
+std::string ReadFileBytes(const std::string& file);
+
+// The demonstration layout, in its field order.
+extern const char* const kArboloSchema;
+// An ARBOLO table with records ID 1..count, NAME "N1".."Ncount", PARENT null,
+// ORDER = ID, WIDTH = 10*ID.
+void MakeArbolo(const std::string& file, int count);

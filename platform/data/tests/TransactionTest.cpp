@@ -1,0 +1,135 @@
+// Explicit transactions: one user action, all or nothing.
+#include "TestTables.h"
+
+#include "platform/data/DataLink.h"
+#include "platform/data/DataSource.h"
+#include "platform/data/DatabaseError.h"
+#include "platform/data/Table.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TransactionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        file = dir.File("ARBOLO.DB");
+        MakeArbolo(file, 10);
+        table.SetDatabaseName(dir.Path());
+        table.SetTableName("ARBOLO.DB");
+        table.Open();
+    }
+    std::string Ids()
+    {
+        std::string ids;
+        for (table.First(); !table.Eof(); table.Next())
+            ids += (ids.empty() ? "" : ",") + table.FieldByName("ID")->AsString();
+        return ids;
+    }
+    std::string FileIds() { return QuerySql(file, "SELECT group_concat(ID) FROM (SELECT ID FROM ARBOLO ORDER BY ID)"); }
+
+    TempDir dir;
+    std::string file;
+    TTable table;
+};
+
+} // namespace
+
+TEST_F(TransactionTest, ChangesReachTheFileOnlyWithTheOutermostCommit)
+{
+    table.StartTransaction();
+    table.SetRecNo(2);
+    table.Delete();
+    table.Append();
+    table.Post(); // ID 11
+    EXPECT_EQ(FileIds(), "1,2,3,4,5,6,7,8,9,10"); // another connection sees nothing yet
+    table.StartTransaction(); // nested
+    table.SetRecNo(1);
+    table.Delete();
+    table.Commit(); // inner: still nothing in the file
+    EXPECT_EQ(FileIds(), "1,2,3,4,5,6,7,8,9,10");
+    EXPECT_EQ(table.TransactionDepth(), 1);
+    table.Commit();
+    EXPECT_FALSE(table.InTransaction());
+    EXPECT_EQ(FileIds(), "3,4,5,6,7,8,9,10,11");
+    EXPECT_EQ(Ids(), "3,4,5,6,7,8,9,10,11");
+    EXPECT_THROW(table.Commit(), EDatabaseError);
+}
+
+TEST_F(TransactionTest, RollbackRestoresTheRecordsAndTheCursorFromTheFile)
+{
+    TDataSource source(&table);
+    struct Counter : TDataLink {
+        int changes = 0;
+        void DataSetChanged() override { ++changes; }
+    } link;
+    link.SetDataSource(&source);
+
+    table.SetRecNo(5); // ID 5
+    table.StartTransaction();
+    table.SetRecNo(2);
+    table.Delete();
+    table.Edit();
+    table.FieldByName("NAME")->SetAsString("renamed");
+    table.Post();
+    table.StartTransaction();
+    table.Append();
+    table.Post(); // ID 11
+    table.Rollback(); // the inner level only: the new record goes
+    EXPECT_EQ(Ids(), "1,3,4,5,6,7,8,9,10");
+    table.Locate("ID", Variant(3));
+    table.Edit();
+    table.FieldByName("NAME")->SetAsString("pending"); // an edit pending at rollback is dropped
+    link.changes = 0;
+    table.Rollback();
+    EXPECT_EQ(link.changes, 1);
+    EXPECT_EQ(table.State(), TDataSetState::dsBrowse);
+    EXPECT_EQ(table.FieldByName("ID")->AsInteger(), 3); // the record it was on
+    EXPECT_EQ(table.FieldByName("NAME")->AsString(), "N3");
+    EXPECT_EQ(Ids(), "1,2,3,4,5,6,7,8,9,10");
+    EXPECT_EQ(FileIds(), "1,2,3,4,5,6,7,8,9,10");
+    EXPECT_EQ(QuerySql(file, "SELECT count(*) FROM ARBOLO WHERE NAME IN ('renamed', 'pending')"), "0");
+}
+
+TEST_F(TransactionTest, AFailureInsideTheTransactionIsUndoneByRollback)
+{
+    {
+        TTableTransaction action(table);
+        table.Last();
+        table.Delete(); // ID 10
+        table.First();
+        table.Edit();
+        table.FieldByName("ID")->SetAsInteger(2); // a key violation
+        EXPECT_THROW(table.Post(), EDatabaseError);
+        EXPECT_EQ(table.State(), TDataSetState::dsEdit);
+        // the scope ends without Commit: everything is rolled back
+    }
+    EXPECT_FALSE(table.InTransaction());
+    EXPECT_EQ(Ids(), "1,2,3,4,5,6,7,8,9,10");
+    EXPECT_EQ(FileIds(), "1,2,3,4,5,6,7,8,9,10");
+}
+
+TEST_F(TransactionTest, DeletingTenThousandRecordsInOneTransaction)
+{
+    table.Close();
+    std::string sql = "BEGIN; DELETE FROM ARBOLO;";
+    for (int i = 1; i <= 20000; ++i)
+        sql += "INSERT INTO ARBOLO (ID, NAME) VALUES (" + std::to_string(i) + ", 'R" + std::to_string(i) + "');";
+    ExecSql(file, sql + "COMMIT;");
+    table.Open();
+    table.SetRecNo(5001);
+    table.DisableControls();
+    {
+        TTableTransaction action(table);
+        for (int i = 0; i < 10000; ++i)
+            table.Delete();
+        action.Commit();
+    }
+    table.EnableControls();
+    EXPECT_EQ(table.RecordCount(), 10000);
+    EXPECT_EQ(table.RecNo(), 5001);
+    EXPECT_EQ(table.FieldByName("ID")->AsInteger(), 15001);
+    EXPECT_EQ(QuerySql(file, "SELECT count(*), min(ID), max(ID) FROM ARBOLO WHERE ID > 5000 AND ID <= 15000"), "0|NULL|NULL");
+    EXPECT_EQ(QuerySql(file, "SELECT count(*) FROM ARBOLO"), "10000");
+}
