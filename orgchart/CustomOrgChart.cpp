@@ -337,6 +337,8 @@ void TzqCustomOrgChart::ForgetNode(TzqOcNode* Node)
         m_animatedNode = nullptr;
     if (m_dropTarget == Node)
         m_dropTarget = nullptr;
+    if (m_editedNode == Node)
+        m_editedNode = nullptr;
     // An event handler may have selected a node that was on its way out.
     if (m_selected == Node)
         SetSelected(nullptr);

@@ -292,8 +292,13 @@ private:
     void ScrollBarNotification(TMessage& Message, int Bar);
 
     // ---- Editing ----
+    friend class TzqOcInplaceEdit;
     void FreeEditor();
     void EditModeChanged();
+    // Keys the editor hands over: Alt+arrows as plain arrows, characters first, key-ups.
+    void EditorArrowKey(WORD Key);
+    void EditorKeyPress(char32_t& Key);
+    void EditorKeyUp(WORD& Key, TShiftState Shift);
 
     TzqOcNode* m_root = nullptr;
     int m_count = 0;
@@ -314,7 +319,8 @@ private:
     int64_t m_zoomNumerator = 1;
     int64_t m_zoomDenominator = 1;
     TzqOcInplaceEdit* m_editor = nullptr;
-    bool m_editorShowing = false;
+    // The node whose caption is being edited; cleared when it is deleted meanwhile.
+    TzqOcNode* m_editedNode = nullptr;
     TzqOcEditMode m_editMode{TzqOcEditModeFlag::emWrap};
     TzqOcHitTests m_hitFlags;
     uint16_t m_lineWidth = 1;
