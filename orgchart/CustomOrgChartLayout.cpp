@@ -1,0 +1,509 @@
+// TzqCustomOrgChart: the layout. Subtree extents are cached per node at full size and
+// scaled once at the end; the caches are filled by an explicit post-order walk, so a
+// chain of any depth is measured without recursion. Everything is 64-bit.
+#include "orgchart/CustomOrgChart.h"
+
+#include "platform/drawing/ImageList.h"
+#include "platform/window/WinApi.h"
+
+#include <algorithm>
+
+// ---- Scale ----
+
+bool TzqCustomOrgChart::ScaleInEffect()
+{
+    if (!m_zoom || m_zoomSuspension != 0)
+        return false;
+    UpdateLayout();
+    return m_zoomSuspension == 0 && m_zoomNumerator < m_zoomDenominator;
+}
+
+int64_t TzqCustomOrgChart::Scale(int64_t Value)
+{
+    return ScaleInEffect() ? MulDiv64(Value, m_zoomNumerator, m_zoomDenominator) : Value;
+}
+
+// ---- Full-size values ----
+
+int64_t TzqCustomOrgChart::FullNodeWidth(const TzqOcNode* Node) const
+{
+    return Node->m_width ? Node->m_width : m_defaultNodeWidth;
+}
+
+int64_t TzqCustomOrgChart::FullNodeHeight(const TzqOcNode* Node) const
+{
+    return Node->m_height ? Node->m_height : m_defaultNodeHeight;
+}
+
+int64_t TzqCustomOrgChart::FullAcross(const TzqOcNode* Node) const
+{
+    return m_rotated ? FullNodeHeight(Node) : FullNodeWidth(Node);
+}
+
+int64_t TzqCustomOrgChart::FullDown(const TzqOcNode* Node) const
+{
+    return m_rotated ? FullNodeWidth(Node) : FullNodeHeight(Node);
+}
+
+int64_t TzqCustomOrgChart::FullGapAcross() const
+{
+    return m_rotated ? m_indentY : m_indentX;
+}
+
+int64_t TzqCustomOrgChart::FullGapDown() const
+{
+    return m_rotated ? m_indentX : m_indentY;
+}
+
+int64_t TzqCustomOrgChart::FullSubtreeWidth(TzqOcNode* Node)
+{
+    if (Node == m_root)
+        return FullChildrenWidth(Node);
+    return std::max(FullAcross(Node) + m_lineWidth + FullGapAcross(), FullChildrenWidth(Node));
+}
+
+int64_t TzqCustomOrgChart::FullSubtreeHeight(TzqOcNode* Node)
+{
+    if (Node == m_root)
+        return FullChildrenHeight(Node);
+    return FullDown(Node) + m_lineWidth + FullGapDown() + FullChildrenHeight(Node);
+}
+
+int64_t TzqCustomOrgChart::FullChildrenWidth(TzqOcNode* Node)
+{
+    if (!Node->m_expanded)
+        return 0;
+    if (Node->m_childrenWidth == 0)
+        FillCaches(Node, true);
+    return Node->m_childrenWidth;
+}
+
+int64_t TzqCustomOrgChart::FullChildrenHeight(TzqOcNode* Node)
+{
+    if (!Node->m_expanded)
+        return 0;
+    if (Node->m_childrenHeight == 0)
+        FillCaches(Node, false);
+    return Node->m_childrenHeight;
+}
+
+// Fills the empty caches of one direction below and at Node (expanded, cache empty) in
+// post-order. Children width is the sum of the children's subtree widths, children
+// height the largest of their subtree heights.
+void TzqCustomOrgChart::FillCaches(TzqOcNode* Node, bool Across)
+{
+    auto cacheOf = [Across](TzqOcNode* n) -> int64_t& { return Across ? n->m_childrenWidth : n->m_childrenHeight; };
+    auto ownExtent = [&](const TzqOcNode* n) {
+        return Across ? FullAcross(n) + m_lineWidth + FullGapAcross() : FullDown(n) + m_lineWidth + FullGapDown();
+    };
+    // A child's contribution once its own children are measured.
+    auto extentOf = [&](TzqOcNode* n) {
+        const int64_t children = n->m_expanded ? cacheOf(n) : 0;
+        return Across ? std::max(ownExtent(n), children) : ownExtent(n) + children;
+    };
+
+    struct Frame {
+        TzqOcNode* node;
+        int next;
+        int64_t accumulated;
+    };
+    std::vector<Frame> stack{{Node, 0, 0}};
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next < frame.node->Count()) {
+            TzqOcNode* child = frame.node->Items(frame.next++);
+            if (child->m_expanded && cacheOf(child) == 0 && child->Count() > 0) {
+                stack.push_back({child, 0, 0});
+                continue;
+            }
+            const int64_t extent = extentOf(child);
+            frame.accumulated = Across ? frame.accumulated + extent : std::max(frame.accumulated, extent);
+            continue;
+        }
+        TzqOcNode* done = frame.node;
+        cacheOf(done) = frame.accumulated;
+        stack.pop_back();
+        if (!stack.empty()) {
+            Frame& parent = stack.back();
+            const int64_t extent = extentOf(done);
+            parent.accumulated = Across ? parent.accumulated + extent : std::max(parent.accumulated, extent);
+        }
+    }
+}
+
+// ---- Effective (scaled) values ----
+
+int64_t TzqCustomOrgChart::NodeWidth(const TzqOcNode* Node)
+{
+    return Scale(FullNodeWidth(Node));
+}
+
+int64_t TzqCustomOrgChart::NodeHeight(const TzqOcNode* Node)
+{
+    return Scale(FullNodeHeight(Node));
+}
+
+int64_t TzqCustomOrgChart::AcrossSize(const TzqOcNode* Node)
+{
+    return m_rotated ? NodeHeight(Node) : NodeWidth(Node);
+}
+
+int64_t TzqCustomOrgChart::DownSize(const TzqOcNode* Node)
+{
+    return m_rotated ? NodeWidth(Node) : NodeHeight(Node);
+}
+
+int64_t TzqCustomOrgChart::EffectiveLineWidth()
+{
+    return ScaleInEffect() ? Scale(m_lineWidth) : m_lineWidth;
+}
+
+int64_t TzqCustomOrgChart::GapAcross()
+{
+    return Scale(FullGapAcross());
+}
+
+int64_t TzqCustomOrgChart::GapDown()
+{
+    return Scale(FullGapDown());
+}
+
+int64_t TzqCustomOrgChart::ChildrenWidth(TzqOcNode* Node)
+{
+    if (!Node->m_expanded)
+        return 0;
+    int64_t full;
+    {
+        FullSizeScope fullSize(this);
+        full = FullChildrenWidth(Node);
+    }
+    return Scale(full);
+}
+
+int64_t TzqCustomOrgChart::ChildrenHeight(TzqOcNode* Node)
+{
+    if (!Node->m_expanded)
+        return 0;
+    int64_t full;
+    {
+        FullSizeScope fullSize(this);
+        full = FullChildrenHeight(Node);
+    }
+    return Scale(full);
+}
+
+int64_t TzqCustomOrgChart::SubtreeWidth(TzqOcNode* Node)
+{
+    int64_t full;
+    {
+        FullSizeScope fullSize(this);
+        full = FullSubtreeWidth(Node);
+    }
+    return Scale(full);
+}
+
+int64_t TzqCustomOrgChart::SubtreeHeight(TzqOcNode* Node)
+{
+    int64_t full;
+    {
+        FullSizeScope fullSize(this);
+        full = FullSubtreeHeight(Node);
+    }
+    return Scale(full);
+}
+
+int64_t TzqCustomOrgChart::ChildOffset(TzqOcNode* Node)
+{
+    switch (Node->m_align) {
+    case TzqOcNodeAlign::naLeft:
+        return 0;
+    case TzqOcNodeAlign::naCenter:
+        return (SubtreeWidth(Node) - ChildrenWidth(Node)) / 2;
+    default:
+        return SubtreeWidth(Node) - ChildrenWidth(Node);
+    }
+}
+
+int64_t TzqCustomOrgChart::BoxLeft(TzqOcNode* Node, int64_t ColumnLeft)
+{
+    const int64_t box = AcrossSize(Node) + EffectiveLineWidth();
+    switch (Node->m_align) {
+    case TzqOcNodeAlign::naCenter:
+        return ColumnLeft + (SubtreeWidth(Node) - box) / 2;
+    case TzqOcNodeAlign::naRight:
+        return ColumnLeft + SubtreeWidth(Node) - box;
+    default:
+        // naLeft, and values outside the enumeration.
+        return ColumnLeft;
+    }
+}
+
+int64_t TzqCustomOrgChart::TotalWidth()
+{
+    return m_rotated ? ChildrenHeight(m_root) + 6 : ChildrenWidth(m_root);
+}
+
+int64_t TzqCustomOrgChart::TotalHeight()
+{
+    return m_rotated ? ChildrenWidth(m_root) : ChildrenHeight(m_root) + 6;
+}
+
+bool TzqCustomOrgChart::HasButton(TzqOcNode* Node)
+{
+    return m_options.contains(TzqOcOption::ocButtons) && Node->Count() > 0 && !(ScaleInEffect() && Node->m_expanded);
+}
+
+bool TzqCustomOrgChart::IsThreeDimensional(const TzqOcNode* Node) const
+{
+    return Node->m_shape == TzqOcShape::shRectangle && m_options.contains(TzqOcOption::ocRect3D);
+}
+
+void TzqCustomOrgChart::DropAllLayoutCaches(TzqOcNode::CacheDirection Direction)
+{
+    const bool across = Direction != TzqOcNode::CacheDirection::Down;
+    const bool down = Direction != TzqOcNode::CacheDirection::Across;
+    for (TzqOcNode* node = m_root; node; node = node->GetNext()) {
+        if (across)
+            node->m_childrenWidth = 0;
+        if (down)
+            node->m_childrenHeight = 0;
+    }
+    LayoutChanged();
+}
+
+// ---- Geometry of single nodes ----
+
+TPoint64 TzqCustomOrgChart::LayoutOrigin()
+{
+    return ToScreen(TPoint64{-static_cast<int64_t>(LeftPos()), -static_cast<int64_t>(TopPos())});
+}
+
+bool TzqCustomOrgChart::NodeColumn(TzqOcNode* Node, TPoint64& Column)
+{
+    if (!IsInTree(Node) || !Node->IsVisible())
+        return false;
+    std::vector<TzqOcNode*> path;
+    for (TzqOcNode* n = Node; n != m_root; n = n->m_parent)
+        path.push_back(n);
+    TPoint64 origin = LayoutOrigin();
+    TzqOcNode* parent = m_root;
+    for (auto it = path.rbegin(); it != path.rend(); ++it) {
+        TzqOcNode* node = *it;
+        if (parent != m_root) {
+            origin.X += ChildOffset(parent);
+            origin.Y += GapDown() + DownSize(parent) + EffectiveLineWidth();
+        }
+        const int index = node->Index();
+        for (int i = 0; i < index; ++i)
+            origin.X += SubtreeWidth(parent->Items(i));
+        parent = node;
+    }
+    Column = origin;
+    return true;
+}
+
+TRect64 TzqCustomOrgChart::NodeSlotLayout(TzqOcNode* Node)
+{
+    TPoint64 column;
+    if (Node == m_root || !NodeColumn(Node, column))
+        return {};
+    const int64_t left = BoxLeft(Node, column.X);
+    return {left, column.Y, left + AcrossSize(Node) + EffectiveLineWidth(),
+            column.Y + GapDown() + DownSize(Node) + EffectiveLineWidth()};
+}
+
+TRect TzqCustomOrgChart::NodeSlotRect(TzqOcNode* Node)
+{
+    const TRect64 slot = NodeSlotLayout(Node);
+    return slot.IsEmpty() ? TRect{} : ToScreen(slot).ToRect();
+}
+
+// ---- Layout changes, zoom and scrolling ----
+
+void TzqCustomOrgChart::LayoutChanged()
+{
+    if (m_layoutChanged)
+        return;
+    HideEditor(true);
+    Invalidate();
+    m_layoutChanged = true;
+    ForgetHitTest();
+}
+
+void TzqCustomOrgChart::UpdateLayout()
+{
+    if (!m_layoutChanged)
+        return;
+    m_layoutChanged = false;
+    if (m_zoom)
+        ComputeZoomFactor();
+    else
+        UpdateScrollBars();
+}
+
+void TzqCustomOrgChart::ComputeZoomFactor()
+{
+    FullSizeScope fullSize(this);
+    const int64_t w = TotalWidth();
+    const int64_t h = TotalHeight();
+    const int64_t cw = ClientWidth();
+    const int64_t ch = ClientHeight();
+    if (static_cast<__int128>(cw) * h > static_cast<__int128>(ch) * w) {
+        m_zoomNumerator = ch;
+        m_zoomDenominator = h + 1;
+    } else {
+        m_zoomNumerator = cw;
+        m_zoomDenominator = w + 1;
+    }
+}
+
+void TzqCustomOrgChart::UpdateScrollBars()
+{
+    if (!HandleAllocated())
+        return;
+    const HWND h = Handle();
+    SCROLLINFO info;
+    info.fMask = SIF_POS;
+    GetScrollInfo(h, SB_HORZ, info);
+    const int x = info.nPos;
+    info = {};
+    info.fMask = SIF_POS;
+    GetScrollInfo(h, SB_VERT, info);
+    const int y = info.nPos;
+    // The range covers the drawing's pixels, so the largest position is the drawing's
+    // size less the page, the same limit ScrollTo keeps to.
+    auto setRange = [&](int bar, int64_t total, int page) {
+        SCROLLINFO range;
+        range.fMask = SIF_RANGE | SIF_PAGE;
+        range.nMin = 0;
+        range.nMax = Saturate32(std::max<int64_t>(total - 1, 0));
+        range.nPage = static_cast<UINT>(std::max(page, 0));
+        SetScrollInfo(h, bar, range, true);
+    };
+    setRange(SB_HORZ, TotalWidth(), ClientWidth());
+    setRange(SB_VERT, TotalHeight(), ClientHeight());
+    ScrollTo(x, y);
+}
+
+int TzqCustomOrgChart::LeftPos()
+{
+    if (!m_zoom)
+        UpdateLayout();
+    return m_leftPos;
+}
+
+int TzqCustomOrgChart::TopPos()
+{
+    if (!m_zoom)
+        UpdateLayout();
+    return m_topPos;
+}
+
+void TzqCustomOrgChart::ScrollTo(int64_t X, int64_t Y)
+{
+    X = std::max<int64_t>(std::min<int64_t>(X, TotalWidth() - ClientWidth()), 0);
+    Y = std::max<int64_t>(std::min<int64_t>(Y, TotalHeight() - ClientHeight()), 0);
+    const int newLeft = Saturate32(X);
+    const int newTop = Saturate32(Y);
+    if (newLeft == m_leftPos && newTop == m_topPos)
+        return;
+    const int64_t dx = static_cast<int64_t>(m_leftPos) - newLeft;
+    const int64_t dy = static_cast<int64_t>(m_topPos) - newTop;
+    m_leftPos = newLeft;
+    m_topPos = newTop;
+    if (!HandleAllocated())
+        return;
+    const HWND h = Handle();
+    ScrollWindowEx(h, Saturate32(dx), Saturate32(dy), nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    auto setPos = [h](int bar, int pos) {
+        SCROLLINFO info;
+        info.fMask = SIF_POS;
+        info.nPos = pos;
+        SetScrollInfo(h, bar, info, true);
+    };
+    if (dx != 0)
+        setPos(SB_HORZ, newLeft);
+    if (dy != 0)
+        setPos(SB_VERT, newTop);
+}
+
+// ---- The positioning pass ----
+//
+// Walks the shown part of the tree top-down with a stack of its own, writing every
+// visited node's current position (and start position when ResetStart) and marking
+// the nodes whose column reaches into the area A. Whether a node is shown is handed
+// down the walk instead of asked with IsVisible, which would walk the ancestors again.
+
+void TzqCustomOrgChart::PositionNodes(const TRect64& A, bool ResetStart)
+{
+    struct Frame {
+        TzqOcNode* node;
+        int next;
+        TPoint64 childOrigin;
+        bool visible;
+        bool descend;
+    };
+    const int64_t lw = EffectiveLineWidth();
+    const int64_t gy = GapDown();
+    std::vector<Frame> stack;
+
+    auto visit = [&](TzqOcNode* n, TPoint64 origin, bool visible) {
+        if (ResetStart)
+            n->m_paint = false;
+        const bool isRoot = n == m_root;
+        if (isRoot) {
+            origin = LayoutOrigin();
+            n->m_paint = true;
+        }
+        TPoint64 childOrigin{};
+        if (visible) {
+            const int64_t sw = SubtreeWidth(n);
+            const int64_t rowBottom = isRoot ? origin.Y : origin.Y + DownSize(n) + gy + lw;
+            int64_t extra = 0;
+            if (n->m_expanded)
+                // Everything below an expanded node may reach into the area; a subtree
+                // taller than the usual allowance keeps its whole height.
+                extra = std::max<int64_t>(999999, ChildrenHeight(n));
+            else if (HasButton(n))
+                extra = std::max<int64_t>(6 - lw / 2, 0);
+            if (A.Right >= origin.X && A.Left <= origin.X + sw && A.Bottom >= origin.Y && A.Top <= rowBottom + extra)
+                n->m_paint = true;
+            childOrigin = {origin.X + (isRoot ? 0 : ChildOffset(n)), rowBottom};
+            n->m_currentX = isRoot ? origin.X : BoxLeft(n, origin.X);
+            n->m_currentY = origin.Y;
+        } else {
+            TzqOcNode* parent = n->m_parent;
+            n->m_paint = parent->m_paint;
+            int64_t across = 0;
+            const int64_t difference = AcrossSize(parent) - AcrossSize(n);
+            if (parent->m_align == TzqOcNodeAlign::naCenter)
+                across = difference / 2;
+            else if (parent->m_align != TzqOcNodeAlign::naLeft)
+                across = difference;
+            n->m_currentX = parent->m_currentX + across;
+            n->m_currentY = parent->m_currentY + gy / 4;
+        }
+        if (ResetStart) {
+            n->m_startX = n->m_currentX;
+            n->m_startY = n->m_currentY;
+        }
+        const bool reach = n->m_paint || (ResetStart && m_animatedNode);
+        const bool descend = reach && (n->m_expanded || n == m_animatedNode) && n->Count() > 0;
+        stack.push_back({n, 0, childOrigin, visible && n->m_expanded, descend});
+    };
+
+    visit(m_root, {}, true);
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (!frame.descend || frame.next >= frame.node->Count()) {
+            stack.pop_back();
+            continue;
+        }
+        TzqOcNode* child = frame.node->Items(frame.next++);
+        const TPoint64 origin = frame.childOrigin;
+        if (frame.node->m_expanded)
+            frame.childOrigin.X += SubtreeWidth(child);
+        visit(child, origin, frame.visible);
+    }
+}
