@@ -349,6 +349,7 @@ private:
     // Deletion bookkeeping: how many deletions are running, and the child a running
     // deletion loop is handing to DeleteNode right now.
     int m_animationFrames = 0;
+    TRect64 m_paintArea;
     int64_t m_lastTrackPos = -1;
     int m_deletionsUnderWay = 0;
     TzqOcNode* m_loopChild = nullptr;

@@ -45,6 +45,7 @@ void TzqCustomOrgChart::PaintArea(const TRect& Clip)
 
     PaintContext ctx;
     ctx.area = ToScreen(TRect64::From(Clip));
+    m_paintArea = ctx.area;
     if (!m_animatedNode && m_animationBitmap)
         m_animationBitmap.reset();
     if (m_animationBitmap && (m_animationBitmap->Width() != Width() || m_animationBitmap->Height() != Height()))
@@ -88,6 +89,18 @@ void TzqCustomOrgChart::SetLinePen(TCanvas* Canvas)
 
 void TzqCustomOrgChart::LineLayout(TCanvas* Canvas, int64_t X1, int64_t Y1, int64_t X2, int64_t Y2)
 {
+    // Lines are straight across or straight down; the part far outside the area being
+    // painted is cut off first, so a line millions of pixels long costs what shows.
+    const int64_t margin = EffectiveLineWidth() + 2;
+    const TRect64& a = m_paintArea;
+    auto clampTo = [](int64_t v, int64_t lo, int64_t hi) { return std::min(std::max(v, lo), hi); };
+    if (Y1 == Y2) {
+        X1 = clampTo(X1, a.Left - margin, a.Right + margin);
+        X2 = clampTo(X2, a.Left - margin, a.Right + margin);
+    } else if (X1 == X2) {
+        Y1 = clampTo(Y1, a.Top - margin, a.Bottom + margin);
+        Y2 = clampTo(Y2, a.Top - margin, a.Bottom + margin);
+    }
     const TPoint from = ToScreen(TPoint64{X1, Y1}).ToPoint();
     const TPoint to = ToScreen(TPoint64{X2, Y2}).ToPoint();
     Canvas->MoveTo(from.X, from.Y);
