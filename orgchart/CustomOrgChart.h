@@ -205,6 +205,10 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char32_t& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DragDrop(TObject* Source, int X, int Y) override;
+    void DragCanceled() override;
     void DblClick() override;
     void Ctl3DChanged() override;
     void Loaded() override;
@@ -291,6 +295,14 @@ private:
     TzqOcNode* InsertByKey(bool AsChild);
     void ScrollBarNotification(TMessage& Message, int Bar);
 
+    // ---- Dragging ----
+    static bool DragButtonsHeld(TShiftState Shift);
+    // Draws (or, drawn again, erases) the drop feedback: outline and elbow line.
+    void DrawDragFeedback(TzqCustomOrgChart* Source);
+    bool CheckAutoScroll(int X, int Y, TDragState State);
+    void StopAutoScroll();
+    void AutoScrollTick();
+
     // ---- Editing ----
     friend class TzqOcInplaceEdit;
     void FreeEditor();
@@ -321,6 +333,7 @@ private:
     TzqOcInplaceEdit* m_editor = nullptr;
     // The node whose caption is being edited; cleared when it is deleted meanwhile.
     TzqOcNode* m_editedNode = nullptr;
+    bool m_hidingEditor = false;
     TzqOcEditMode m_editMode{TzqOcEditModeFlag::emWrap};
     TzqOcHitTests m_hitFlags;
     uint16_t m_lineWidth = 1;

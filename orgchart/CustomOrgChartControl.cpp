@@ -69,6 +69,13 @@ void TzqCustomOrgChart::WndProc(TMessage& Message)
         }
         TCustomControl::WndProc(Message);
         return;
+    case WM_TIMER:
+        if (Message.WParam == 1) {
+            AutoScrollTick();
+            return;
+        }
+        TCustomControl::WndProc(Message);
+        return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TCustomControl::WndProc(Message);

@@ -71,19 +71,24 @@ void TzqCustomOrgChart::ShowEditor()
 
 void TzqCustomOrgChart::HideEditor(bool Accept)
 {
-    if (!IsEditing())
+    // The handler and the text assignment below may try to end editing again.
+    if (!IsEditing() || m_hidingEditor)
         return;
+    m_hidingEditor = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_hidingEditor};
     const bool hadFocus = m_editor->Focused();
     TzqOcNode* node = m_editedNode;
     if (Accept && m_editor->Modified()) {
-        // Only once: the node's own repaint and the handler below may end editing again.
         m_editor->SetModified(false);
         std::string text = m_editor->Text();
         if (OnEdited && node)
             OnEdited(this, node, text);
         // The handler may have deleted the node; the text then goes nowhere.
         if (m_editedNode && IsInTree(m_editedNode))
-            m_editedNode->SetText(text);
+            m_editedNode->AssignText(text);
     }
     m_editedNode = nullptr;
     if (m_editor)

@@ -156,10 +156,12 @@ void TzqCustomOrgChart::MouseDown(TMouseButton Button, TShiftState Shift, int X,
     if (Button == TMouseButton::mbLeft && !Shift.contains(TShiftStateFlag::ssDouble)) {
         if (CanFocus())
             SetFocus();
-        m_dragArmed = true;
         HitTest(X, Y);
         const TzqOcHitTests flags = m_hitFlags;
         TzqOcNode* hit = m_hitNode;
+        // Only a press on the node that is already selected can start a drag: the press
+        // that selects a node does not also drag it.
+        m_dragArmed = hit && hit == m_selected;
         if (hit && flags.contains(HT::htOnShape) && !flags.contains(HT::htOnButton))
             SelectByUser(hit);
         if (hit && flags.contains(HT::htOnButton)) {
