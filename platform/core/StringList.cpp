@@ -99,7 +99,7 @@ void TStrings::InsertData(int index, const std::string& s, intptr_t data)
     if (index < 0 || index > Count())
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     Changing();
-    m_items.insert(m_items.begin() + index, Item{s, data});
+    m_items.insert(m_items.begin() + index, Item{s, data, 0});
     Changed();
 }
 
@@ -283,8 +283,7 @@ void TStrings::EndUpdate()
         return;
     if (--m_updateCount == 0 && m_changedWhileUpdating) {
         m_changedWhileUpdating = false;
-        if (OnChange)
-            OnChange(this);
+        Changed();
     }
 }
 

@@ -86,8 +86,13 @@ protected:
     struct Item {
         std::string text;
         intptr_t data = 0;
+        // A word a holder of the list keeps with each string (a list box's selection
+        // and check marks): it moves with its string and is not copied by Assign.
+        uint32_t state = 0;
     };
     void CheckIndex(int index) const;
+    uint32_t ItemState(int index) const { return m_items[static_cast<size_t>(index)].state; }
+    void SetItemState(int index, uint32_t value) { m_items[static_cast<size_t>(index)].state = value; }
     int Compare(const std::string& a, const std::string& b) const;
     virtual void Changing();
     virtual void Changed();
