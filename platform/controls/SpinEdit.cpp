@@ -56,17 +56,24 @@ void TSpinEdit::PlaceButton()
         SendMessage(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MakeLParam(0, kButtonWidth + 2));
 }
 
+int TSpinEdit::UpperLimit() const
+{
+    // A maximum below the minimum is one not given yet (limits are set one after the
+    // other): only the minimum holds then.
+    return m_maxValue >= m_minValue ? m_maxValue : INT_MAX;
+}
+
 bool TSpinEdit::InLimits(long long value) const
 {
     if (value < INT_MIN || value > INT_MAX)
         return false;
-    return !HasLimits() || (value >= m_minValue && value <= std::max(m_minValue, m_maxValue));
+    return !HasLimits() || (value >= m_minValue && value <= UpperLimit());
 }
 
 int TSpinEdit::Clamp(long long value) const
 {
     if (HasLimits())
-        value = std::clamp<long long>(value, m_minValue, std::max(m_minValue, m_maxValue));
+        value = std::clamp<long long>(value, m_minValue, UpperLimit());
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 

@@ -1,7 +1,7 @@
 // An edit for a whole number with arrow buttons at its right. Value moves by
 // Increment with the buttons (repeating while held) and the Up and Down keys. With
 // MinValue and MaxValue both 0 there is no limit; otherwise the value stays between
-// them.
+// them (a MaxValue below MinValue sets no upper limit: limits are given one by one).
 //
 // Typed text is taken as the value as soon as it reads as a number within the limits;
 // other characters than digits and a leading minus sign are refused with a beep.
@@ -52,6 +52,7 @@ protected:
 private:
     bool HasLimits() const { return m_minValue != 0 || m_maxValue != 0; }
     bool InLimits(long long value) const;
+    int UpperLimit() const;
     void Step(int direction);
     void PlaceButton();
     void ShowValue();
