@@ -178,6 +178,9 @@ TComboBox::TComboBox(TComponent* AOwner) : TCustomControl(AOwner), m_items(std::
 
 TComboBox::~TComboBox()
 {
+    // An open list lets go of the mouse now, while the box can still hear about it.
+    if (m_list)
+        m_list->Close();
     BeforeDestruction();
     m_items->OnChange = nullptr;
 }

@@ -59,8 +59,9 @@ TPopupList::TPopupList(TComponent* AOwner) : TCustomControl(AOwner)
 
 TPopupList::~TPopupList()
 {
-    if (m_keyHook)
-        UnhookWindowsHookEx(m_keyHook);
+    // Closed quietly: whoever would hear OnClose may be going away with us.
+    OnClose = nullptr;
+    CloseUp();
 }
 
 void TPopupList::CreateParams(TCreateParams& Params)

@@ -155,3 +155,17 @@ TEST_F(ComboBoxTest, TheSelectionKeepsItsItemWhenTheItemsChange)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ComboBoxTest, DestroyingABoxWithItsListOpenLetsGoOfTheMouse)
+{
+    ShowForm();
+    combo->SetDroppedDown(true);
+    ASSERT_NE(GetCapture(), nullptr);
+    delete combo;
+    EXPECT_EQ(GetCapture(), nullptr);
+    driver.Click(driver.ToScreen(form->Handle(), {50, 50})); // no stale popup in the way
+}
+
+} // namespace
