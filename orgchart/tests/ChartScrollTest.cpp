@@ -263,6 +263,15 @@ TEST_F(ScrollTest, ZoomedChartFitsWithoutScrollBars)
             EXPECT_EQ(chart->LeftPos(), 0);
             EXPECT_EQ(chart->TopPos(), 0);
         }
+        // Resizing while zoomed keeps the drawing inside.
+        for (const Size& s : sizes) {
+            form->SetBounds(0, 0, s.w, s.h);
+            chart->SetBounds(0, 0, s.w, s.h);
+            driver.PaintAll();
+            EXPECT_FALSE(HasBar(chart, WS_VSCROLL) || HasBar(chart, WS_HSCROLL)) << s.w << "x" << s.h;
+            EXPECT_LT(chart->TotalWidth(), s.w) << s.w << "x" << s.h << " rotated " << rotated;
+            EXPECT_LT(chart->TotalHeight(), s.h) << s.w << "x" << s.h << " rotated " << rotated;
+        }
     }
 
     chart->SetZoom(false);
