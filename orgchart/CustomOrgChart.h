@@ -159,8 +159,10 @@ public:
     void UpdateLayout();
     bool LayoutIsChanged() const { return m_layoutChanged; }
 
-    // The node whose expansion or collapse is animating.
+    // The node whose expansion or collapse is animating, and how many animation frames
+    // have reached the window since the chart was made.
     TzqOcNode* AnimatedNode() const { return m_animatedNode; }
+    int AnimationFrames() const { return m_animationFrames; }
 
     // ---- Events ----
     TzqOcEvent OnCreateNode;
@@ -199,6 +201,15 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void WindowCreated() override;
     void WMSize(TMessage& Message) override;
+    void Paint() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DragDrop(TObject* Source, int X, int Y) override;
+    void DragCanceled() override;
+    void DblClick() override;
     void Ctl3DChanged() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -265,11 +276,42 @@ private:
     bool PrepareAnimation(TzqOcNode* Node);
 
     // ---- Drawing ----
+    struct PaintContext;
     void DrawImage(TzqOcNode* Node, TCanvas* Canvas, const TPoint& Pos);
+    void PaintArea(const TRect& Clip);
+    void FillBackground(PaintContext& Ctx);
+    void DrawTree(PaintContext& Ctx);
+    // Lines to the children, then the node's box, shape, content and button.
+    void FinishNode(PaintContext& Ctx, TzqOcNode* N, TRect64 R, TPoint64 P, bool DrewChildren, int64_t First,
+                    int64_t Last, TPoint64 Q);
+    void DrawShape(TCanvas* Canvas, TzqOcNode* Node, const TRect& S);
+    void DrawButton(TCanvas* Canvas, int64_t X, int64_t Y, bool Expanded);
+    void SetLinePen(TCanvas* Canvas);
+    void LineLayout(TCanvas* Canvas, int64_t X1, int64_t Y1, int64_t X2, int64_t Y2);
+    void PlayAnimation(PaintContext& Ctx);
+
+    // ---- Keyboard and scroll bars ----
+    TzqOcNode* Walk(TzqOcNode* (*Next)(TzqOcNode*));
+    TzqOcNode* InsertByKey(bool AsChild);
+    void ScrollBarNotification(TMessage& Message, int Bar);
+    int64_t ThumbPosition(int Bar, int Notified);
+
+    // ---- Dragging ----
+    static bool DragButtonsHeld(TShiftState Shift);
+    // Draws (or, drawn again, erases) the drop feedback: outline and elbow line.
+    void DrawDragFeedback(TzqCustomOrgChart* Source);
+    bool CheckAutoScroll(int X, int Y, TDragState State);
+    void StopAutoScroll();
+    void AutoScrollTick();
 
     // ---- Editing ----
+    friend class TzqOcInplaceEdit;
     void FreeEditor();
     void EditModeChanged();
+    // Keys the editor hands over: Alt+arrows as plain arrows, characters first, key-ups.
+    void EditorArrowKey(WORD Key);
+    void EditorKeyPress(char32_t& Key);
+    void EditorKeyUp(WORD& Key, TShiftState Shift);
 
     TzqOcNode* m_root = nullptr;
     int m_count = 0;
@@ -290,7 +332,9 @@ private:
     int64_t m_zoomNumerator = 1;
     int64_t m_zoomDenominator = 1;
     TzqOcInplaceEdit* m_editor = nullptr;
-    bool m_editorShowing = false;
+    // The node whose caption is being edited; cleared when it is deleted meanwhile.
+    TzqOcNode* m_editedNode = nullptr;
+    bool m_hidingEditor = false;
     TzqOcEditMode m_editMode{TzqOcEditModeFlag::emWrap};
     TzqOcHitTests m_hitFlags;
     uint16_t m_lineWidth = 1;
@@ -318,6 +362,8 @@ private:
 
     // Deletion bookkeeping: how many deletions are running, and the child a running
     // deletion loop is handing to DeleteNode right now.
+    int m_animationFrames = 0;
+    TRect64 m_paintArea;
     int m_deletionsUnderWay = 0;
     TzqOcNode* m_loopChild = nullptr;
     bool m_loopChildStarted = false;

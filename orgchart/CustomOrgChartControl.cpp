@@ -55,6 +55,27 @@ void TzqCustomOrgChart::WndProc(TMessage& Message)
     case WM_GETDLGCODE:
         Message.Result = DLGC_WANTARROWS;
         return;
+    case WM_HSCROLL:
+        ScrollBarNotification(Message, SB_HORZ);
+        return;
+    case WM_VSCROLL:
+        ScrollBarNotification(Message, SB_VERT);
+        return;
+    case WM_LBUTTONDBLCLK:
+        // The double-click handling acts on what lies under this press.
+        if (m_options.contains(TzqOcOption::ocDblClick)) {
+            const TPoint p = PointFromLParam(Message.LParam);
+            HitTest(p.X, p.Y);
+        }
+        TCustomControl::WndProc(Message);
+        return;
+    case WM_TIMER:
+        if (Message.WParam == 1) {
+            AutoScrollTick();
+            return;
+        }
+        TCustomControl::WndProc(Message);
+        return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TCustomControl::WndProc(Message);

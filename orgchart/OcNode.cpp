@@ -1,7 +1,7 @@
 #include "orgchart/OcNode.h"
 
 #include "orgchart/CustomOrgChart.h"
-#include "orgchart/Stream.h"
+#include "platform/core/Stream.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The node attribute record: its bytes, reading it back through the setters, and the
 // stream errors.
-#include "orgchart/Stream.h"
+#include "platform/core/Stream.h"
 #include "orgchart/tests/ChartFixture.h"
 
 using StreamTest = ChartTest;

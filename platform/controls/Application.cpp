@@ -46,7 +46,12 @@ void TApplication::AddForm(TCustomForm* form)
         InsertComponent(form);
     if (!m_mainForm)
         m_mainForm = form;
-    form->DoCreate();
+    // An error in OnCreate ends it and is shown; the form is there all the same.
+    try {
+        form->DoCreate();
+    } catch (const std::exception& e) {
+        HandleException(e);
+    }
 }
 
 namespace {

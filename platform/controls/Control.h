@@ -174,8 +174,9 @@ protected:
 
     // Stores new bounds without moving a window (used when the window moved).
     void UpdateBoundsFromWindow(int ALeft, int ATop, int AWidth, int AHeight);
-    // Asks the parent to re-arrange aligned children.
-    void RequestAlign();
+    // Asks the parent to re-arrange aligned children (after a change of alignment,
+    // bounds or visibility); descendants may follow their new alignment first.
+    virtual void RequestAlign();
     void SetControlStateFlag(TControlStateFlag flag, bool on) { m_controlState.set(flag, on); }
     bool MouseCapture() const;
     void SetMouseCapture(bool value);

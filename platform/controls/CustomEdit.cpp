@@ -1,5 +1,7 @@
 #include "platform/controls/CustomEdit.h"
 
+#include "platform/controls/PopupList.h"
+
 #include "platform/core/Utf8.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/drawing/Bitmap.h"
@@ -1014,6 +1016,21 @@ void TCustomEdit::WndProc(TMessage& Message)
     case WM_ERASEBKGND:
         Message.Result = 1;
         return;
+    case WM_CONTEXTMENU: {
+        // lParam -1: asked from the keyboard; the menu opens at the caret.
+        TPoint at = Message.LParam == -1 ? ClientToScreen(PosToPoint(m_buffer.Caret()) + TPoint(0, LineHeight()))
+                                         : PointFromLParam(Message.LParam);
+        bool handled = false;
+        if (OnContextPopup)
+            OnContextPopup(this, ScreenToClient(at), handled);
+        if (handled || PopupMenu()) {
+            TCustomControl::WndProc(Message);
+            return;
+        }
+        ShowEditMenu(at);
+        Message.Result = 1;
+        return;
+    }
     case WM_STYLECHANGED:
         TCustomControl::WndProc(Message);
         ReadStyles();
@@ -1029,6 +1046,35 @@ void TCustomEdit::WndProc(TMessage& Message)
         TCustomControl::WndProc(Message);
         return;
     }
+}
+
+TPopupList* TCustomEdit::EditMenu()
+{
+    if (!m_editMenu)
+        m_editMenu = new TPopupList(this);
+    return m_editMenu;
+}
+
+void TCustomEdit::ShowEditMenu(TPoint screenPt)
+{
+    if (!Focused() && CanFocus())
+        SetFocus();
+    const bool hasSelection = m_buffer.HasSelection();
+    const bool hidden = m_passwordChar != 0;
+    auto command = [this](UINT msg) { return [this, msg] { Perform(msg); }; };
+    TPopupList* menu = EditMenu();
+    menu->SetFont(*Font());
+    menu->Clear();
+    menu->Add({"&Undo", "", !m_readOnly && m_buffer.CanUndo(), false, command(WM_UNDO)});
+    menu->AddSeparator();
+    menu->Add({"Cu&t", "", !m_readOnly && hasSelection && !hidden, false, command(WM_CUT)});
+    menu->Add({"&Copy", "", hasSelection && !hidden, false, command(WM_COPY)});
+    menu->Add({"&Paste", "", !m_readOnly && ClipboardHasText(), false, command(WM_PASTE)});
+    menu->Add({"&Delete", "", !m_readOnly && hasSelection, false, command(WM_CLEAR)});
+    menu->AddSeparator();
+    const bool allSelected = m_buffer.SelStart() == 0 && m_buffer.SelEnd() == m_buffer.Length();
+    menu->Add({"Select &All", "", m_buffer.Length() > 0 && !allSelected, false, [this] { SelectAll(); }});
+    menu->Popup(screenPt);
 }
 
 void TCustomEdit::DefaultHandler(TMessage& Message)

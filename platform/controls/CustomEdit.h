@@ -20,6 +20,8 @@ struct CHARRANGE {
     LONG cpMax = 0;
 };
 
+class TPopupList;
+
 class TCustomEdit : public TCustomControl {
 public:
     explicit TCustomEdit(TComponent* AOwner);
@@ -58,6 +60,13 @@ public:
     bool CanUndo() const;
     void Undo();
     void ClearUndo();
+
+    // The edit's own context menu (Undo, Cut, Copy, Paste, Delete, Select All), opened
+    // by a right click, the menu key or Shift+F10 when no PopupMenu is set and
+    // OnContextPopup does not handle the request. Made on first use.
+    TPopupList* EditMenu();
+    // Opens the edit menu at a screen point, its items enabled as they apply now.
+    void ShowEditMenu(TPoint screenPt);
 
     // Lines as shown (after wrapping).
     int LineCount();
@@ -144,6 +153,7 @@ private:
     bool m_caretCreated = false;
     int m_desiredX = -1; // remembered column for Up/Down
     bool m_inSetText = false;
+    TPopupList* m_editMenu = nullptr;
 };
 
 class TEdit : public TCustomEdit {

@@ -377,13 +377,30 @@ void TWinControl::AlignChildren()
 
 void TWinControl::AlignControls(TControl* AControl, TRect& rect)
 {
-    // Each alignment in turn takes its strip of what is left, in creation order:
-    // top, bottom, left, right, then the client fill.
+    // Each alignment in turn takes its strip of what is left: top, bottom, left, right,
+    // then the client fill. Controls of one alignment line up by where they stand (the
+    // outermost first), and by creation order where they stand level.
     const TAlign order[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient};
     for (TAlign align : order) {
-        for (TControl* c : m_controls) {
-            if (c->Align() != align || !c->Visible())
-                continue;
+        std::vector<TControl*> group;
+        for (TControl* c : m_controls)
+            if (c->Align() == align && c->Visible())
+                group.push_back(c);
+        std::stable_sort(group.begin(), group.end(), [align](const TControl* a, const TControl* b) {
+            switch (align) {
+            case TAlign::alTop:
+                return a->Top() < b->Top();
+            case TAlign::alBottom:
+                return a->Top() + a->Height() > b->Top() + b->Height();
+            case TAlign::alLeft:
+                return a->Left() < b->Left();
+            case TAlign::alRight:
+                return a->Left() + a->Width() > b->Left() + b->Width();
+            default:
+                return false;
+            }
+        });
+        for (TControl* c : group) {
             TRect r;
             switch (align) {
             case TAlign::alTop:

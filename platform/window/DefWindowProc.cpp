@@ -211,10 +211,25 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         OnSysCommand(hwnd, wParam);
         return 0;
     case WM_SYSKEYDOWN:
+        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) {
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
+            return 0;
+        }
         if (wParam == VK_F4 && (lParam & KF_ALTDOWN_LPARAM)) {
             if (Window* top = TopLevelOf(w))
                 PostMessage(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
+        return 0;
+    case WM_RBUTTONUP: {
+        // The right button's release asks the window for its context menu.
+        TPoint pt = PointFromLParam(lParam);
+        ClientToScreen(hwnd, pt);
+        SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), LParamFromPoint(pt));
+        return 0;
+    }
+    case WM_KEYUP:
+        if (wParam == VK_APPS)
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
         return 0;
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:

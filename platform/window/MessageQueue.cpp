@@ -278,6 +278,10 @@ LRESULT DispatchMessage(const MSG& msg)
             }
         return 0;
     }
+    if (msg.message == WM_WORKERFRAME) {
+        ApplyWorkerFrames(msg.hwnd);
+        return 0;
+    }
     Window* w = Find(msg.hwnd);
     if (!w)
         return 0;

@@ -5,6 +5,7 @@
 #include "platform/window/WindowTypes.h"
 
 class TRegion;
+class TBitmap;
 
 bool InvalidateRect(HWND hwnd, const TRect* rect, bool erase);
 bool InvalidateRgn(HWND hwnd, const TRegion* region, bool erase);
@@ -30,6 +31,11 @@ int ReleaseDC(HWND hwnd, HDC dc);
 // drawing reach the screen at once or with the next batch of paints.
 bool BindWindowCanvas(TCanvas& canvas, HWND hwnd, const TRegion* clientClip);
 void ReleaseWindowCanvas(TCanvas& canvas, bool presentNow);
+// Thread-safe: a worker thread hands over a frame it drew for part of the window's
+// client area (top-left at clientPos); the user-interface thread shows it when it next
+// handles its messages.
+void PresentWorkerFrame(HWND hwnd, const TBitmap& frame, TPoint clientPos);
+
 // Makes what was drawn on the window so far reach the screen now.
 void FlushWindow(HWND hwnd);
 

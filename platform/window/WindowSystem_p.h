@@ -217,6 +217,9 @@ bool HasHooks(int type);
 
 void Enqueue(const QueueEntry& e);
 void FreeGraveyard();
+void ApplyWorkerFrames(HWND hwnd);
+// The private message that brings a worker's frame to the user-interface thread.
+constexpr UINT WM_WORKERFRAME = 0x03F0;
 void MarkUiThread();
 bool OnUiThread();
 void MoveInZOrder(Window* w, HWND insertAfter);

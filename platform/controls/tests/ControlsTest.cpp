@@ -154,6 +154,28 @@ TEST_F(ControlsTest, AlignedChildrenShareTheClientAreaAndFollowResizing)
     EXPECT_EQ(right->BoundsRect(), TRect(460, 30, 500, 200));
 }
 
+TEST_F(ControlsTest, ControlsOfOneAlignmentLineUpByWhereTheyStand)
+{
+    TForm* form = NewForm(400, 300);
+    form->SetBorderStyle(TFormBorderStyle::bsNone);
+    auto* inspector = new TProbe(form);
+    inspector->SetParent(form);
+    inspector->SetBounds(300, 0, 100, 300);
+    inspector->SetAlign(TAlign::alRight);
+    // Made later but standing left of the inspector: it stays on the inspector's left.
+    auto* splitter = new TProbe(form);
+    splitter->SetParent(form);
+    splitter->SetBounds(290, 0, 5, 300);
+    splitter->SetAlign(TAlign::alRight);
+    form->Show();
+    EXPECT_EQ(inspector->BoundsRect(), TRect(300, 0, 400, 300));
+    EXPECT_EQ(splitter->BoundsRect(), TRect(295, 0, 300, 300));
+    // Moved to the far right, the splitter goes outermost on the next alignment.
+    splitter->SetLeft(398);
+    EXPECT_EQ(splitter->BoundsRect(), TRect(395, 0, 400, 300));
+    EXPECT_EQ(inspector->BoundsRect(), TRect(295, 0, 395, 300));
+}
+
 TEST_F(ControlsTest, ControlsWithoutWindowsGetTheirClicksThroughTheParent)
 {
     TForm* form = NewForm();

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <thread>
 #include <set>
 #include <string>
 #include <vector>
@@ -375,6 +376,33 @@ TEST_F(WindowSystemTest, InvalidationThenPaintClipsToTheUpdateRegion)
     EXPECT_EQ(paints, 1);
 }
 
+// A paint that shows frames one after the other (an animation) flushes after each.
+TEST_F(WindowSystemTest, FlushInsideAPaintPresentsWhatWasDrawnSoFar)
+{
+    HWND top = TopLevel(10, 10, 200, 200, WS_POPUP);
+    HWND child = Child(top, 20, 20, 100, 100);
+    driver.PaintAll();
+    std::vector<int> presents;
+    paintHandler = [&](HWND h) -> LRESULT {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, ps);
+        if (h == child) {
+            for (TColor c : {clRed, clGreen, clBlue}) {
+                FillRectColor(dc, TRect(0, 0, 100, 100), c);
+                FlushWindow(h);
+                presents.push_back(driver.Backend().PresentCount());
+            }
+        }
+        EndPaint(h, ps);
+        return 0;
+    };
+    const int before = driver.Backend().PresentCount();
+    InvalidateRect(child, nullptr, true);
+    UpdateWindow(child);
+    EXPECT_EQ(presents, (std::vector<int>{before + 1, before + 2, before + 3}));
+    EXPECT_EQ(WindowSurface(top)->Pixel(30, 30), clBlue);
+}
+
 TEST_F(WindowSystemTest, ClickOnTheDownArrowOfAScrollBarSendsLineDownThenEndScroll)
 {
     HWND top = TopLevel(10, 10, 300, 200, WS_POPUP);
@@ -431,6 +459,33 @@ TEST_F(WindowSystemTest, DestroyingAWindowDestroysChildrenAndOwnedWindowsAndDrop
         {child, WM_NCDESTROY}, {top, WM_NCDESTROY},
     };
     EXPECT_EQ(Sequence(), expected);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowSystemTest, AWorkerThreadsFramesReachTheWindowThroughTheQueue)
+{
+    HWND top = TopLevel(10, 10, 100, 100, WS_POPUP);
+    driver.PaintAll();
+    const int presentsBefore = driver.Backend().PresentCount();
+    std::thread worker([top] {
+        for (int frame = 1; frame <= 4; ++frame) {
+            TBitmap bitmap;
+            bitmap.SetSize(10 * frame, 10);
+            bitmap.Canvas()->Brush()->SetColor(clGreen);
+            bitmap.Canvas()->FillRect(TRect(0, 0, 10 * frame, 10));
+            PresentWorkerFrame(top, bitmap, {5, 5});
+        }
+    });
+    worker.join();
+    driver.Pump();
+    const TBitmap* s = WindowSurface(top);
+    EXPECT_EQ(s->Pixel(5, 5), clGreen);
+    EXPECT_EQ(s->Pixel(44, 14), clGreen) << "the widest frame came last";
+    EXPECT_EQ(s->Pixel(45, 5), clWhite);
+    EXPECT_EQ(driver.Backend().PresentCount() - presentsBefore, 4) << "every frame reached the screen";
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "orgchart/Stream.h"
+#include "platform/core/Stream.h"
 
 #include <algorithm>
 #include <cstring>
