@@ -6,7 +6,7 @@
 
 #include "dborgchart/OcDataLink.h"
 #include "dborgchart/OcScopes.h"
-#include "platform/controls/CustomEdit.h"
+#include "orgchart/OcInplaceEdit.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
@@ -239,24 +239,19 @@ int TzqDbOrgChart::CaptionLimit() const
 
 void TzqDbOrgChart::ShowEditor()
 {
-    if (IsReady() && DataSetCanModify())
-        TzqCustomOrgChart::ShowEditor();
+    if (!IsReady() || !DataSetCanModify())
+        return;
+    // The chart may have been bound to another caption field since the editor was made.
+    if (Editor())
+        Editor()->SetMaxLength(CaptionLimit());
+    TzqCustomOrgChart::ShowEditor();
 }
 
 TzqOcInplaceEdit* TzqDbOrgChart::CreateEditor()
 {
+    // The editor accepts no more characters than the caption field holds.
     TzqOcInplaceEdit* editor = TzqCustomOrgChart::CreateEditor();
-    if (!editor)
-        return nullptr;
-    // The editor is a text edit owned by the chart: found among the chart's components
-    // by its address, it accepts no more characters than the caption field holds.
-    for (int i = 0; i < ComponentCount(); ++i) {
-        TComponent* component = Components(i);
-        if (dynamic_cast<void*>(component) != static_cast<void*>(editor))
-            continue;
-        if (auto* edit = dynamic_cast<TCustomEdit*>(component))
-            edit->SetMaxLength(CaptionLimit());
-        break;
-    }
+    if (editor)
+        editor->SetMaxLength(CaptionLimit());
     return editor;
 }

@@ -4,7 +4,7 @@
 #include "dborgchart/tests/DbChartFixture.h"
 
 #include "dborgchart/DbOrgChartError.h"
-#include "orgchart/Stream.h"
+#include "platform/core/Stream.h"
 #include "platform/data/DatabaseError.h"
 
 #include <sys/stat.h>
