@@ -74,6 +74,7 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
 {
     BusyScope busy(*this);
     bool touched = false;
+    bool rolledBack = false;
     m_keyJournal.clear();
     try {
         TzqOcWriteAction action(*this);
@@ -82,6 +83,7 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
             action.Commit();
         } catch (...) {
             touched = action.Touched();
+            rolledBack = action.Transactional();
             action.Fail();
             throw;
         }
@@ -89,12 +91,14 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
     } catch (...) {
         {
             TzqOcFlagScope suspended(m_syncEnabled, false);
-            // Keys the nodes took for records that gave them back: the nodes find
-            // their records again by their old keys, and stay the same nodes.
-            for (auto it = m_keyJournal.rbegin(); it != m_keyJournal.rend(); ++it) {
-                RemoveFromKeyIndex(it->first);
-                it->first->m_key = it->second;
-                AddToKeyIndex(it->first);
+            // Keys the nodes took for records the rollback gave their old keys back:
+            // the nodes find their records again by those keys, and stay the same nodes.
+            if (rolledBack) {
+                for (auto it = m_keyJournal.rbegin(); it != m_keyJournal.rend(); ++it) {
+                    RemoveFromKeyIndex(it->first);
+                    it->first->m_key = it->second;
+                    AddToKeyIndex(it->first);
+                }
             }
             m_keyJournal.clear();
             try {

@@ -33,6 +33,8 @@ public:
     // brought back in line with the dataset.
     void MarkTouched() { m_touched = true; }
     bool Touched() const { return m_touched; }
+    // The action runs in a transaction, so a failure undoes every record it wrote.
+    bool Transactional() const { return m_table != nullptr; }
     // A record slot is about to leave; if the cursor was to return to it, it returns to
     // the position instead (the record that took its place).
     void SlotErased(TzqOcRecordPositions::Slot Slot, int Position);
