@@ -3,6 +3,7 @@
 // an empty value.
 #pragma once
 
+#include "platform/core/Utf8.h" // Utf8Left and Utf8Length, which cut text by code points
 #include "platform/data/Field.h"
 
 class TStringField : public TField {
@@ -15,6 +16,3 @@ protected:
     int DefaultDisplayWidth() const override { return Size() > 0 ? Size() : 20; }
 };
 
-// Cuts UTF-8 text after `count` code points.
-std::string Utf8Left(const std::string& text, size_t count);
-size_t Utf8Length(const std::string& text);

@@ -1,0 +1,260 @@
+// TzqDbOrgChart: the org chart whose nodes are the records of one dataset.
+//
+// Every record carries a key, the key of its parent record and optionally a caption, an
+// order value and display attributes. The chart reads all records in one pass and
+// builds (or, on a reload, updates) one node per record, places every node under the
+// node of its parent record and keeps siblings sorted by their order value. From then
+// on the selected node and the dataset's current record follow each other, and every
+// change made to the tree (a new node, a deletion, a move, a caption or an attribute)
+// is written to the dataset at once.
+//
+// The chart never positions the dataset by searching on the normal path: it knows the
+// position of each node's record (its record index), moves the cursor there by a
+// relative step and checks the key it arrives at. A key index sorted by key tells which
+// node belongs to a record.
+//
+// Writing back. Each user action is one transaction on a table: an insert with the
+// renumbering of its following siblings, a move with its renumbering, a branch deletion
+// with all its records. Either every record of the action is written or none is, and
+// it is committed when the action returns. When a write fails, the pending record is
+// cancelled, the transaction rolled back, the cursor put back, the chart made to match
+// the dataset again (a node whose insert failed is removed) and the error passed on.
+//
+// SyncEnabled is the guard against feedback: while the chart moves the cursor, loads or
+// writes, it is off, and the dataset's notifications and the chart's own tree changes
+// are not acted on. It is given back on every exit.
+#pragma once
+
+#include "dborgchart/DbOcNode.h"
+#include "dborgchart/OcKeyIndex.h"
+#include "dborgchart/OcNewKeyEvent.h"
+#include "dborgchart/OcRecordPositions.h"
+#include "dborgchart/OcSiblingOrder.h"
+#include "orgchart/CustomOrgChart.h"
+#include "platform/data/Variant.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <unordered_set>
+
+class TDataSet;
+class TDataSource;
+class TField;
+class TzqOcDataLink;
+class TzqOcWriteAction;
+
+class TzqDbOrgChart : public TzqCustomOrgChart {
+public:
+    explicit TzqDbOrgChart(TComponent* AOwner);
+    ~TzqDbOrgChart() override;
+
+    // ---- Binding ----
+    TDataSource* DataSource() const;
+    void SetDataSource(TDataSource* Value);
+    TzqOcDataLink* DataLink() const { return m_dataLink.get(); }
+    // The data source's dataset, or none.
+    TDataSet* DataSet() const;
+
+    // Field names; changing one rebinds the chart and loads it again.
+    const std::string& KeyFieldName() const { return FieldName(kKey); }
+    void SetKeyFieldName(const std::string& Value) { SetFieldName(kKey, Value); }
+    const std::string& ParentFieldName() const { return FieldName(kParent); }
+    void SetParentFieldName(const std::string& Value) { SetFieldName(kParent, Value); }
+    const std::string& TextFieldName() const { return FieldName(kText); }
+    void SetTextFieldName(const std::string& Value) { SetFieldName(kText, Value); }
+    const std::string& OrderFieldName() const { return FieldName(kOrder); }
+    void SetOrderFieldName(const std::string& Value) { SetFieldName(kOrder, Value); }
+    const std::string& ImageFieldName() const { return FieldName(kImage); }
+    void SetImageFieldName(const std::string& Value) { SetFieldName(kImage, Value); }
+    // The attribute fields; empty unless a program sets them. Integer fields only.
+    const std::string& WidthFieldName() const { return FieldName(kWidth); }
+    void SetWidthFieldName(const std::string& Value) { SetFieldName(kWidth, Value); }
+    const std::string& HeightFieldName() const { return FieldName(kHeight); }
+    void SetHeightFieldName(const std::string& Value) { SetFieldName(kHeight, Value); }
+    const std::string& ColorFieldName() const { return FieldName(kColor); }
+    void SetColorFieldName(const std::string& Value) { SetFieldName(kColor, Value); }
+    const std::string& ShapeFieldName() const { return FieldName(kShape); }
+    void SetShapeFieldName(const std::string& Value) { SetFieldName(kShape, Value); }
+    const std::string& AlignFieldName() const { return FieldName(kAlign); }
+    void SetAlignFieldName(const std::string& Value) { SetFieldName(kAlign, Value); }
+    const std::string& ImageAlignFieldName() const { return FieldName(kImageAlign); }
+    void SetImageAlignFieldName(const std::string& Value) { SetFieldName(kImageAlign, Value); }
+
+    // Without an order field: the key is the sibling order, and keeping siblings
+    // ordered may give following siblings new keys.
+    bool KeyOrder() const { return m_keyOrder; }
+    void SetKeyOrder(bool Value) { m_keyOrder = Value; }
+
+    // The fields found for the names; none where the name is empty, not found, or (for
+    // order and attributes) not of an integer type.
+    TField* KeyField() const { return m_fields[kKey]; }
+    TField* ParentField() const { return m_fields[kParent]; }
+    TField* TextField() const { return m_fields[kText]; }
+    TField* OrderField() const { return m_fields[kOrder]; }
+    TField* WidthField() const { return m_fields[kWidth]; }
+    TField* HeightField() const { return m_fields[kHeight]; }
+    TField* ColorField() const { return m_fields[kColor]; }
+    TField* ShapeField() const { return m_fields[kShape]; }
+    TField* AlignField() const { return m_fields[kAlign]; }
+    TField* ImageField() const { return m_fields[kImage]; }
+    TField* ImageAlignField() const { return m_fields[kImageAlign]; }
+
+    // ---- State ----
+    // The data link is active and both the key and the parent field are bound.
+    bool IsReady() const;
+    bool SyncEnabled() const { return m_syncEnabled; }
+    // The record index the chart believes the cursor is on.
+    int CurrentIndex() const { return m_currentIndex; }
+    // Record index of the last record (-1 for none).
+    int LastIndex() const { return m_lastIndex; }
+    // The largest key met by the last load or made since; null before any.
+    const Variant& MaxKey() const { return m_maxKey; }
+    const TzqOcKeyIndex& KeyIndex() const { return m_keyIndex; }
+    TzqDbOcNode* FindNodeByKey(const Variant& Key) const;
+    // The longest caption the bound caption field holds (0: no limit); the in-place
+    // editor accepts no more.
+    int CaptionLimit() const;
+
+    // ---- Tree changes, written back while SyncEnabled is on ----
+    TzqOcNode* InsertNode(TzqOcNode* Parent, uint32_t Data, int Index) override;
+    void MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index) override;
+    void DeleteNode(TzqOcNode* Node) override;
+    // Editing starts only on a dataset that can be modified.
+    void ShowEditor() override;
+
+    // ---- Events ----
+    TzqOcNewKeyEvent OnNewKey;
+    // Fired for every record loaded, after the node took the record's values.
+    TzqOcEvent OnLoadNode;
+
+protected:
+    // Every node of this chart is a TzqDbOcNode.
+    TzqOcNode* CreateNode() final;
+    TzqOcInplaceEdit* CreateEditor() override;
+    void NodeChanged(TzqOcNode* Node) override;
+    void Change(TzqOcNode* Node) override;
+    void Changing(TzqOcNode* Node, bool& Allow) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // ---- Binding and loading ----
+    void ResetBindings();
+    void AttachFields();
+    void ReloadNodes();
+    void LoadNodes();
+    void LoadRecord(TzqOcRecordPositions::Slot RecordSlot);
+    TzqDbOcNode* CreateLoadedNode(const Variant& Key, TzqDbOcNode* ParentNode, const Variant& ParentValue,
+                                  const Variant& Order, TzqOcRecordPositions::Slot RecordSlot);
+    int IndexForOrder(const Variant& Order, TzqDbOcNode* Parent);
+    bool MoveUnder(TzqDbOcNode* Node, TzqDbOcNode* NewParent);
+    void ResolveParents();
+    void RemoveUnloaded();
+    void AddToKeyIndex(TzqDbOcNode* Node);
+    void RemoveFromKeyIndex(TzqDbOcNode* Node);
+
+    // ---- Cursor ----
+    void GoToIndex(int Index);
+    bool LocateNode(TzqDbOcNode* Node);
+    void CursorMoved(int Distance);
+    void FieldChanged(TField* Field);
+
+    // ---- Writing back ----
+    Variant NewKey();
+    void WriteParentField(TzqDbOcNode* Node);
+    void SyncRecordIndex(TzqDbOcNode* Node);
+    void RenumberFollowing(TzqDbOcNode* Node);
+
+private:
+    friend class TzqDbOcNode;
+    friend class TzqOcDataLink;
+    friend class TzqOcWriteAction;
+    class BusyScope;
+
+    enum Binding { kKey, kParent, kText, kOrder, kWidth, kHeight, kColor, kShape, kAlign, kImage, kImageAlign, kBindings };
+
+    const std::string& FieldName(Binding Which) const { return m_fieldNames[Which]; }
+    void SetFieldName(Binding Which, const std::string& Value);
+    bool DataSetCanModify() const;
+    bool KeyIsAutoInc() const;
+    TzqDbOcNode* DbNodeOf(TzqOcNode* Node) const;
+    bool IsLinked(const TzqOcNode* Node) const;
+    static TzqDbOcNode* PrevSibling(const TzqDbOcNode* Node);
+    static TzqDbOcNode* NextSibling(const TzqDbOcNode* Node);
+    void RunDeferredReset();
+    void NodeFreed(TzqDbOcNode* Node);
+
+    // ---- Loading (DbOrgChartLoading.cpp) ----
+    Variant ReadOrderValue(const Variant& Key) const;
+    void NoteKey(const Variant& Key);
+    void PlaceLoadedNode(TzqDbOcNode* Node, TzqDbOcNode* ParentNode, const Variant& ParentValue, bool OrderChanged);
+    void ApplyAttributes(TzqDbOcNode* Node);
+    TzqOcSiblingOrder& ChildOrderOf(TzqOcNode* Parent);
+    void MarkChildOrderUnknown(TzqOcNode* Parent);
+    void NoteOrderedInsert(TzqOcNode* Parent, const Variant& Order);
+    int GenuineChildCount(const TzqOcNode* Parent) const;
+    int ClampTopLevelIndex(int Index) const;
+    void Stage(TzqDbOcNode* Node);
+    void Unstage(TzqDbOcNode* Node);
+    void EndStaging();
+    void Reposition(TzqDbOcNode* Node);
+
+    // ---- Writing back (DbOrgChartWriteBack.cpp) ----
+    template <typename Work, typename Undo>
+    void RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool ReloadOnFailure);
+    void Touch();
+    void CheckBound() const;
+    void WriteNewRecord(TzqDbOcNode* Node);
+    void WriteMovedRecord(TzqDbOcNode* Node);
+    void DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure);
+    void DeleteCurrentRecord(TzqDbOcNode* Node);
+    void StoreAttributes(TzqDbOcNode* Node);
+    void GiveNewKey(TzqDbOcNode* Node);
+    Variant NextIntegerKey() const;
+    bool RelocateByKey(TzqDbOcNode* Node);
+
+    std::unique_ptr<TzqOcDataLink> m_dataLink;
+    std::array<std::string, kBindings> m_fieldNames;
+    std::array<TField*, kBindings> m_fields{};
+    TzqOcKeyIndex m_keyIndex;
+    TzqOcRecordPositions m_positions;
+    Variant m_maxKey = Variant::Null();
+    int m_currentIndex = 0;
+    int m_lastIndex = -1;
+    bool m_syncEnabled = true;
+    bool m_keyOrder = false;
+
+    // Loading: the pass is running; the next InsertNode makes the node of a record; the
+    // next MoveNode places a node by its order value.
+    bool m_loading = false;
+    bool m_creatingLoadedNode = false;
+    bool m_orderedMove = false;
+    // Top-level nodes at the end of the top level whose parent record may come later.
+    int m_stagedCount = 0;
+    TzqOcSiblingOrder m_topLevelOrder;
+    // Nodes freed while RemoveUnloaded runs.
+    std::unordered_set<TzqDbOcNode*>* m_sweepFreed = nullptr;
+
+    // A load or a write-back runs; a ResetBindings arriving meanwhile waits for its end.
+    int m_busyDepth = 0;
+    bool m_resetPending = false;
+    bool m_runningDeferredReset = false;
+    TzqOcWriteAction* m_action = nullptr;
+    bool m_destroying = false;
+};
+
+// Counts the loads and write-backs under way. A ResetBindings asked for meanwhile would
+// delete the nodes they are working on; it runs when the outermost one ends instead.
+class TzqDbOrgChart::BusyScope {
+public:
+    explicit BusyScope(TzqDbOrgChart& Chart) : m_chart(Chart) { ++m_chart.m_busyDepth; }
+    ~BusyScope()
+    {
+        if (--m_chart.m_busyDepth == 0 && m_chart.m_resetPending && !m_chart.m_runningDeferredReset)
+            m_chart.RunDeferredReset();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    TzqDbOrgChart& m_chart;
+};

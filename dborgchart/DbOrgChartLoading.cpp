@@ -1,0 +1,472 @@
+// TzqDbOrgChart: loading the tree from the dataset in one pass.
+//
+// Every record is read once, in dataset order. A record whose parent record was met
+// before goes straight under its parent's node, at the place its order value gives it
+// among the siblings. A record whose parent record has not been met yet cannot be
+// placed: its node waits at the end of the top level ("staged"), where taking it away
+// again costs nothing, and is placed when the pass is over. Staged nodes are resolved
+// from the most recently staged back to the first, which puts the record of a parent
+// cycle met first in dataset order at the top of the cycle.
+//
+// A reload keeps the nodes of records that still exist (with their expansion) and
+// refreshes their values, parent and place; it gives new records new nodes and removes
+// the nodes of records that are gone, or whose parent record is missing.
+#include "dborgchart/DbOrgChart.h"
+
+#include "dborgchart/OcDataLink.h"
+#include "dborgchart/OcFieldValues.h"
+#include "dborgchart/OcScopes.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/Field.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Further back than any dataset is long: the cursor stops at the first record.
+constexpr int kToFirstRecord = -99999999;
+
+bool IsIntegerFieldType(TFieldType Type)
+{
+    return Type == TFieldType::ftSmallint || Type == TFieldType::ftInteger || Type == TFieldType::ftWord ||
+           Type == TFieldType::ftAutoInc;
+}
+
+// The next node in pre-order after the whole branch of Node.
+TzqOcNode* NextOutsideBranch(const TzqOcNode* Node)
+{
+    for (const TzqOcNode* n = Node; n; n = n->Parent()) {
+        if (TzqOcNode* sibling = n->GetNextSibling())
+            return sibling;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TzqDbOrgChart::ReloadNodes()
+{
+    TDataSet* dataSet = DataSet();
+    if (!m_syncEnabled || !dataSet || IsEditState(dataSet->State()) || !IsReady())
+        return;
+    LoadNodes();
+    if (IsReady())
+        CursorMoved(0);
+}
+
+void TzqDbOrgChart::LoadNodes()
+{
+    if (!IsReady())
+        return;
+    BusyScope busy(*this);
+    TDataSet* dataSet = DataSet();
+    for (TzqOcNode* n = GetFirstNode(); n; n = n->GetNext()) {
+        auto* node = static_cast<TzqDbOcNode*>(n);
+        node->m_loaded = false;
+        node->m_slot = TzqOcRecordPositions::kNoSlot;
+    }
+    TzqOcFlagScope suspended(m_syncEnabled, false);
+    TzqOcControlsScope controls(dataSet);
+    TzqOcFlagScope loading(m_loading, true);
+    m_lastIndex = -1;
+    m_currentIndex = 0;
+    m_maxKey = Variant::Null();
+    m_positions.Clear();
+    m_positions.Reserve(dataSet->RecordCount());
+
+    const int origin = -dataSet->MoveBy(kToFirstRecord);
+    auto returnCursor = [&] {
+        if (dataSet->Active())
+            GoToIndex(origin);
+    };
+    try {
+        while (dataSet->Active() && !dataSet->Eof()) {
+            ++m_lastIndex;
+            m_currentIndex = m_lastIndex;
+            LoadRecord(m_positions.Append());
+            // An event handler may have closed the dataset; the rebinding that follows
+            // waits for the end of this load.
+            if (!dataSet->Active())
+                break;
+            dataSet->Next();
+        }
+        ResolveParents();
+        RemoveUnloaded();
+    } catch (...) {
+        // A load ended by an error leaves the chart as far as it got, with every node
+        // an ordinary node again.
+        EndStaging();
+        try {
+            returnCursor();
+        } catch (...) {
+        }
+        throw;
+    }
+    EndStaging();
+    returnCursor();
+    controls.Release();
+    suspended.Restore();
+    if (IsDesigning())
+        FullExpand();
+}
+
+Variant TzqDbOrgChart::ReadOrderValue(const Variant& Key) const
+{
+    Variant order = OrderField() ? OrderField()->Value() : Key;
+    if (order.IsClear())
+        order = Variant(0);
+    return order;
+}
+
+void TzqDbOrgChart::NoteKey(const Variant& Key)
+{
+    // New integer keys count on from the largest number; a key of an integer field
+    // that is no number (text a table may hold anyway) cannot be counted on from.
+    if (IsIntegerFieldType(KeyField()->DataType()) && !OcIntegerOf(Key))
+        return;
+    if (m_maxKey.IsNull() || VarGreater(Key, m_maxKey))
+        m_maxKey = Key;
+}
+
+void TzqDbOrgChart::LoadRecord(TzqOcRecordPositions::Slot RecordSlot)
+{
+    const Variant key = KeyField()->Value();
+    if (key.IsClear())
+        return;
+    NoteKey(key);
+    Variant parentValue = ParentField()->Value();
+    // A record that names itself as its parent is a top-level record.
+    if (parentValue.IsEmpty() || VarEquals(parentValue, key))
+        parentValue = Variant::Null();
+
+    TzqDbOcNode* node = FindNodeByKey(key);
+    TzqDbOcNode* parentNode = FindNodeByKey(parentValue);
+    if (!node) {
+        node = CreateLoadedNode(key, parentNode, parentValue, ReadOrderValue(key), RecordSlot);
+        if (!node)
+            return;
+    } else {
+        // A node from the last load, or one an earlier record with the same key made:
+        // this record takes it over.
+        const Variant order = ReadOrderValue(key);
+        const bool orderChanged = !order.IsIdentical(node->m_orderValue);
+        if (orderChanged) {
+            node->m_orderValue = order;
+            MarkChildOrderUnknown(node->Parent() ? node->Parent() : RootNode());
+        }
+        PlaceLoadedNode(node, parentNode, parentValue, orderChanged);
+    }
+    // The record's parent value is what the node's parent is looked up by later.
+    node->m_parentKey = parentValue;
+    node->m_slot = RecordSlot;
+    node->m_loaded = true;
+    if (!IsReady())
+        return; // an OnCreateNode handler closed the dataset
+    ApplyAttributes(node);
+    if (OnLoadNode)
+        OnLoadNode(this, node);
+}
+
+void TzqDbOrgChart::ApplyAttributes(TzqDbOcNode* Node)
+{
+    if (TextField())
+        Node->AssignText(OcReadString(TextField()));
+    auto read = [](TField* field) { return field ? OcReadInteger(field) : std::nullopt; };
+    if (WidthField()) {
+        const auto v = read(WidthField());
+        Node->SetWidth(v ? OcSizeFrom(*v) : 0);
+    }
+    if (HeightField()) {
+        const auto v = read(HeightField());
+        Node->SetHeight(v ? OcSizeFrom(*v) : 0);
+    }
+    if (ColorField()) {
+        const auto v = read(ColorField());
+        Node->SetColor(v ? OcColorFrom(*v) : clNone);
+    }
+    if (ShapeField()) {
+        const auto v = read(ShapeField());
+        Node->SetShape(TzqOcShape(v ? OcEnumFrom(*v) : 0));
+    }
+    if (AlignField()) {
+        const auto v = read(AlignField());
+        Node->SetAlign(TzqOcNodeAlign(v ? OcEnumFrom(*v) : 1));
+    }
+    if (ImageAlignField()) {
+        const auto v = read(ImageAlignField());
+        Node->SetImageAlign(TzqOcImageAlign(v ? OcEnumFrom(*v) : 0));
+    }
+    if (ImageField()) {
+        const auto v = read(ImageField());
+        Node->SetImageIndex(v ? OcImageIndexFrom(*v) : int16_t(-1));
+    }
+}
+
+TzqDbOcNode* TzqDbOrgChart::CreateLoadedNode(const Variant& Key, TzqDbOcNode* ParentNode, const Variant& ParentValue,
+                                             const Variant& Order, TzqOcRecordPositions::Slot RecordSlot)
+{
+    // A parent that may still come later: wait at the end of the top level.
+    const bool stage = !ParentNode && !ParentValue.IsNull();
+    const int position = stage ? -1 : IndexForOrder(Order, ParentNode);
+    m_creatingLoadedNode = true;
+    TzqDbOcNode* node = DbNodeOf(InsertNode(ParentNode, 0, position));
+    m_creatingLoadedNode = false;
+    if (!node)
+        return nullptr;
+    node->m_key = Key;
+    node->m_slot = RecordSlot;
+    node->m_orderValue = Order;
+    node->m_parentKey = ParentNode ? ParentNode->m_key : Variant::Null();
+    if (stage) {
+        node->m_staged = true;
+        ++m_stagedCount;
+    } else {
+        NoteOrderedInsert(ParentNode ? ParentNode : RootNode(), Order);
+    }
+    AddToKeyIndex(node);
+    return node;
+}
+
+void TzqDbOrgChart::PlaceLoadedNode(TzqDbOcNode* Node, TzqDbOcNode* ParentNode, const Variant& ParentValue,
+                                    bool OrderChanged)
+{
+    if (!ParentNode && !ParentValue.IsNull()) {
+        Stage(Node);
+        return;
+    }
+    if (ParentNode != Node->Parent() || Node->m_staged) {
+        // Refused only when the new parent lies below the node: a cycle, which the
+        // end of the pass breaks.
+        if (!MoveUnder(Node, ParentNode))
+            Stage(Node);
+        return;
+    }
+    if (OrderChanged)
+        Reposition(Node);
+}
+
+void TzqDbOrgChart::Reposition(TzqDbOcNode* Node)
+{
+    // The order value changed: the node goes before the first other sibling whose order
+    // value is not below its own.
+    TzqOcNode* list = Node->Parent() ? Node->Parent() : RootNode();
+    const int count = GenuineChildCount(list);
+    int position = 0;
+    for (int i = 0; i < count; ++i) {
+        auto* sibling = static_cast<TzqDbOcNode*>(list->Items(i));
+        if (sibling == Node)
+            continue;
+        if (!VarGreater(Node->m_orderValue, sibling->m_orderValue))
+            break;
+        ++position;
+    }
+    TzqOcFlagScope ordered(m_orderedMove, true);
+    MoveNode(Node->Parent(), Node, position);
+}
+
+// ---- Sibling order ----
+
+TzqOcSiblingOrder& TzqDbOrgChart::ChildOrderOf(TzqOcNode* Parent)
+{
+    if (!Parent || Parent == RootNode())
+        return m_topLevelOrder;
+    return static_cast<TzqDbOcNode*>(Parent)->m_childOrder;
+}
+
+void TzqDbOrgChart::MarkChildOrderUnknown(TzqOcNode* Parent)
+{
+    ChildOrderOf(Parent).State = TzqOcSiblingOrder::TState::Unknown;
+}
+
+void TzqDbOrgChart::NoteOrderedInsert(TzqOcNode* Parent, const Variant& Order)
+{
+    // The node went where IndexForOrder put it: a sorted list of one kind stays sorted.
+    TzqOcSiblingOrder& order = ChildOrderOf(Parent);
+    if (order.State != TzqOcSiblingOrder::TState::Sorted)
+        return;
+    const auto kind = TzqOcSiblingOrder::KindOf(Order);
+    if (kind == TzqOcSiblingOrder::TKind::Other ||
+        (order.Kind != TzqOcSiblingOrder::TKind::None && order.Kind != kind)) {
+        order.State = TzqOcSiblingOrder::TState::Unsorted;
+        return;
+    }
+    order.Kind = kind;
+}
+
+int TzqDbOrgChart::GenuineChildCount(const TzqOcNode* Parent) const
+{
+    if (!Parent || Parent == RootNode())
+        return RootNode()->Count() - m_stagedCount;
+    return Parent->Count();
+}
+
+int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
+{
+    TzqOcNode* list = Parent ? static_cast<TzqOcNode*>(Parent) : RootNode();
+    const int count = GenuineChildCount(list);
+    auto orderAt = [&](int i) -> const Variant& { return static_cast<TzqDbOcNode*>(list->Items(i))->m_orderValue; };
+    TzqOcSiblingOrder& state = ChildOrderOf(list);
+
+    if (state.State == TzqOcSiblingOrder::TState::Unknown) {
+        // One look at the whole list, after which it is placed into by binary search
+        // again as long as it stays sorted.
+        state.State = TzqOcSiblingOrder::TState::Sorted;
+        state.Kind = TzqOcSiblingOrder::TKind::None;
+        for (int i = 0; i < count; ++i) {
+            const auto kind = TzqOcSiblingOrder::KindOf(orderAt(i));
+            if (kind == TzqOcSiblingOrder::TKind::Other || (i > 0 && kind != state.Kind) ||
+                (i > 0 && VarGreater(orderAt(i - 1), orderAt(i)))) {
+                state.State = TzqOcSiblingOrder::TState::Unsorted;
+                break;
+            }
+            state.Kind = kind;
+        }
+    }
+
+    const auto kind = TzqOcSiblingOrder::KindOf(Order);
+    const bool searchable = state.State == TzqOcSiblingOrder::TState::Sorted && kind != TzqOcSiblingOrder::TKind::Other &&
+                            (count == 0 || state.Kind == kind);
+    if (searchable) {
+        // "Greater than the sibling's value" holds for a leading run of the siblings;
+        // its length is the place. Loads mostly append: the last sibling is tried first.
+        if (count == 0 || VarGreater(Order, orderAt(count - 1)))
+            return count;
+        int low = 0, high = count - 1;
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (VarGreater(Order, orderAt(middle)))
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        return low;
+    }
+    int position = 0;
+    while (position < count && VarGreater(Order, orderAt(position)))
+        ++position;
+    return position;
+}
+
+bool TzqDbOrgChart::MoveUnder(TzqDbOcNode* Node, TzqDbOcNode* NewParent)
+{
+    // Never under itself or its own branch: this is what breaks parent cycles.
+    if (NewParent == Node || (NewParent && NewParent->HasAsParent(Node)))
+        return false;
+    const int position = IndexForOrder(Node->m_orderValue, NewParent);
+    {
+        TzqOcFlagScope ordered(m_orderedMove, true);
+        MoveNode(NewParent, Node, position);
+    }
+    const bool moved = Node->Parent() == NewParent && !Node->m_staged;
+    if (moved)
+        NoteOrderedInsert(NewParent ? NewParent : RootNode(), Node->m_orderValue);
+    return moved;
+}
+
+// ---- Staging ----
+
+int TzqDbOrgChart::ClampTopLevelIndex(int Index) const
+{
+    const int genuine = RootNode()->Count() - m_stagedCount;
+    return (Index < 0 || Index > genuine) ? genuine : Index;
+}
+
+void TzqDbOrgChart::Stage(TzqDbOcNode* Node)
+{
+    if (Node->m_staged)
+        return;
+    TzqCustomOrgChart::MoveNode(nullptr, Node, -1);
+    if (Node->Parent())
+        return; // the move was refused; the node stays where it is
+    Node->m_staged = true;
+    ++m_stagedCount;
+}
+
+void TzqDbOrgChart::Unstage(TzqDbOcNode* Node)
+{
+    if (!Node->m_staged)
+        return;
+    Node->m_staged = false;
+    if (m_stagedCount > 0)
+        --m_stagedCount;
+}
+
+void TzqDbOrgChart::EndStaging()
+{
+    if (m_stagedCount == 0)
+        return;
+    // Staged nodes are top-level nodes; any left (an error ended the pass) become
+    // ordinary ones where they stand.
+    TzqOcNode* root = RootNode();
+    for (int i = 0; i < root->Count(); ++i)
+        static_cast<TzqDbOcNode*>(root->Items(i))->m_staged = false;
+    m_stagedCount = 0;
+    MarkChildOrderUnknown(root);
+}
+
+void TzqDbOrgChart::ResolveParents()
+{
+    TzqOcNode* root = RootNode();
+    std::vector<TzqDbOcNode*> staged;
+    staged.reserve(size_t(m_stagedCount));
+    for (int i = root->Count() - m_stagedCount; i < root->Count(); ++i)
+        staged.push_back(static_cast<TzqDbOcNode*>(root->Items(i)));
+
+    // From the last staged back to the first: each one taken away is the last top-level
+    // node, and in a cycle the record met first is the one left at the top.
+    std::vector<TzqDbOcNode*> survivors;
+    for (auto it = staged.rbegin(); it != staged.rend(); ++it) {
+        TzqDbOcNode* node = *it;
+        TzqDbOcNode* parent = FindNodeByKey(node->m_parentKey);
+        if (!parent) {
+            // Its parent record does not exist: it and its branch are left out.
+            node->m_loaded = false;
+            continue;
+        }
+        if (!MoveUnder(node, parent))
+            survivors.push_back(node);
+    }
+    // A node that closes a cycle stays at the top level, placed by its order value.
+    for (auto it = survivors.rbegin(); it != survivors.rend(); ++it) {
+        TzqDbOcNode* node = *it;
+        // Placed among the top-level nodes proper, before it leaves the staged ones.
+        const int position = IndexForOrder(node->m_orderValue, nullptr);
+        Unstage(node);
+        TzqOcFlagScope ordered(m_orderedMove, true);
+        TzqCustomOrgChart::MoveNode(nullptr, node, position);
+        NoteOrderedInsert(root, node->m_orderValue);
+    }
+}
+
+void TzqDbOrgChart::RemoveUnloaded()
+{
+    // The top node of every branch to go, found in one walk that skips the inside of
+    // each such branch; then deleted last first, so that the staged orphans at the end
+    // of the top level go from the end of the list.
+    std::vector<TzqDbOcNode*> doomed;
+    for (TzqOcNode* n = GetFirstNode(); n;) {
+        auto* node = static_cast<TzqDbOcNode*>(n);
+        if (!node->m_loaded) {
+            doomed.push_back(node);
+            n = NextOutsideBranch(n);
+        } else {
+            n = n->GetNext();
+        }
+    }
+    if (doomed.empty())
+        return;
+    // An event handler may delete nodes too: a node freed meanwhile is not touched.
+    std::unordered_set<TzqDbOcNode*> freed;
+    m_sweepFreed = &freed;
+    try {
+        for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
+            if (!freed.count(*it))
+                DeleteNode(*it);
+        }
+    } catch (...) {
+        m_sweepFreed = nullptr;
+        throw;
+    }
+    m_sweepFreed = nullptr;
+}

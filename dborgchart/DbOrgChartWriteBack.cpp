@@ -1,0 +1,476 @@
+// TzqDbOrgChart: every change to the tree written to the dataset at once.
+//
+// A change made while SyncEnabled is on is a user action and is written as one
+// transaction (TzqOcWriteAction): a new node appends its record and renumbers the
+// siblings after it, a move rewrites the parent field and renumbers, a deletion deletes
+// the records of the whole branch, parent first, before any node leaves the chart, and
+// a changed caption or attribute rewrites the node's record. While SyncEnabled is off
+// the change is one the chart makes itself (loading, or inside another write-back) and
+// nothing is written.
+//
+// When a write fails, the action is undone in the dataset (cancel, rollback), the chart
+// is put back in line with it (a node whose insert failed is removed, a moved node goes
+// back, the tree is reloaded in place when records had been touched), and the error
+// reaches the caller.
+#include "dborgchart/DbOrgChart.h"
+
+#include "dborgchart/DbOrgChartError.h"
+#include "dborgchart/OcFieldValues.h"
+#include "dborgchart/OcScopes.h"
+#include "dborgchart/OcWriteAction.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/DatabaseError.h"
+#include "platform/data/Field.h"
+#include "platform/data/IntegerField.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kToFirstRecord = -99999999;
+const char* const kCannotCreateKey = "Cannot create new key.";
+
+bool IsIntegerFieldType(TFieldType Type)
+{
+    return Type == TFieldType::ftSmallint || Type == TFieldType::ftInteger || Type == TFieldType::ftWord ||
+           Type == TFieldType::ftAutoInc;
+}
+
+// The nodes of a branch in pre-order (the node itself first, then each child's branch
+// in sibling order), without recursion.
+std::vector<TzqDbOcNode*> BranchInPreOrder(TzqDbOcNode* Top)
+{
+    std::vector<TzqDbOcNode*> out;
+    TzqOcNode* n = Top;
+    while (n) {
+        out.push_back(static_cast<TzqDbOcNode*>(n));
+        if (n->Count() > 0) {
+            n = n->Items(0);
+            continue;
+        }
+        TzqOcNode* up = n;
+        n = nullptr;
+        while (up != Top) {
+            if (TzqOcNode* sibling = up->GetNextSibling()) {
+                n = sibling;
+                break;
+            }
+            up = up->Parent();
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+// ---- The frame of a write ----
+
+template <typename Work, typename Undo>
+void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool ReloadOnFailure)
+{
+    BusyScope busy(*this);
+    bool touched = false;
+    try {
+        TzqOcWriteAction action(*this);
+        try {
+            DoWork();
+            action.Commit();
+        } catch (...) {
+            touched = action.Touched();
+            action.Fail();
+            throw;
+        }
+    } catch (...) {
+        {
+            TzqOcFlagScope suspended(m_syncEnabled, false);
+            try {
+                UndoInChart();
+            } catch (...) {
+            }
+        }
+        // Records were touched: the dataset now holds what it held before the action
+        // (or, without transactions, as much as was written); the chart follows it.
+        if (touched && ReloadOnFailure) {
+            try {
+                ReloadNodes();
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+}
+
+void TzqDbOrgChart::CheckBound() const
+{
+    // A dataset event handler may close the dataset in the middle of a write; the
+    // fields bound to it are gone then.
+    if (!IsReady())
+        throw EDatabaseError("Cannot perform this operation on a closed dataset.");
+}
+
+void TzqDbOrgChart::Touch()
+{
+    if (m_action)
+        m_action->MarkTouched();
+}
+
+// ---- Insert ----
+
+TzqOcNode* TzqDbOrgChart::InsertNode(TzqOcNode* Parent, uint32_t Data, int Index)
+{
+    const bool loadedNode = std::exchange(m_creatingLoadedNode, false);
+    if (!IsReady())
+        return nullptr;
+    if (m_syncEnabled && !DataSetCanModify())
+        return nullptr;
+    const bool topLevel = !Parent || Parent == RootNode();
+    // Nodes waiting for their parent record stay at the end of the top level.
+    if (m_loading && !loadedNode && topLevel)
+        Index = ClampTopLevelIndex(Index);
+    TzqDbOcNode* node = DbNodeOf(TzqCustomOrgChart::InsertNode(Parent, Data, Index));
+    if (!node)
+        return nullptr;
+    if (!loadedNode)
+        MarkChildOrderUnknown(topLevel ? RootNode() : Parent);
+    if (!m_syncEnabled) {
+        // A node made while write-back is off has no record: it is in the key index
+        // (as every node is) without a key, and the next load removes it.
+        if (!loadedNode)
+            AddToKeyIndex(node);
+        return node;
+    }
+    // The chart never shows a node without a record: a node whose record could not be
+    // written leaves again, and the error reaches the caller.
+    RunWriteAction([&] { WriteNewRecord(node); }, [&] { DeleteNode(node); }, true);
+    return node;
+}
+
+void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
+{
+    TDataSet* dataSet = DataSet();
+    const bool autoInc = KeyIsAutoInc();
+    if (!autoInc)
+        Node->m_key = NewKey();
+    if (auto* parent = static_cast<TzqDbOcNode*>(Node->Parent()))
+        Node->m_parentKey = parent->m_key;
+    if (TzqDbOcNode* previous = PrevSibling(Node))
+        Node->m_orderValue = OcNextOrderValue(previous->m_orderValue).value_or(Variant(Node->Index()));
+    else
+        Node->m_orderValue = Variant(0);
+
+    Touch();
+    dataSet->Append();
+    CheckBound();
+    ++m_lastIndex;
+    m_currentIndex = m_lastIndex;
+    Node->m_slot = m_positions.Append();
+    if (!autoInc)
+        KeyField()->SetValue(Node->m_key);
+    WriteParentField(Node);
+    if (OrderField())
+        OrderField()->SetValue(Node->m_orderValue);
+    dataSet->Post();
+    CheckBound();
+
+    // The key as the record holds it: the one an auto-increment field was given, or
+    // the new key in the form the field stored it.
+    Node->m_key = KeyField()->Value();
+    if (!OrderField())
+        Node->m_orderValue = Node->m_key;
+    SyncRecordIndex(Node);
+    AddToKeyIndex(Node);
+    Node->m_loaded = true;
+    RenumberFollowing(Node);
+}
+
+Variant TzqDbOrgChart::NewKey()
+{
+    Variant result = Variant::Null();
+    if (OnNewKey) {
+        Variant offered = Variant::Null();
+        OnNewKey(this, m_maxKey, offered);
+        CheckBound();
+        // Only a key above every key known is new (any value is above null; an
+        // unassigned value is above nothing).
+        if (VarGreater(offered, m_maxKey))
+            result = offered;
+    }
+    if (result.IsNull() && IsIntegerFieldType(KeyField()->DataType()))
+        result = NextIntegerKey();
+    if (result.IsClear())
+        throw EzqDbOrgChartError(kCannotCreateKey);
+    m_maxKey = result;
+    return result;
+}
+
+Variant TzqDbOrgChart::NextIntegerKey() const
+{
+    if (m_maxKey.IsNull())
+        return Variant(int64_t(0));
+    // The whole number after MaxKey: a float key is counted on from its integral part.
+    int64_t next = 0;
+    Variant number = m_maxKey;
+    if (number.IsString() && !TryStrToNumber(m_maxKey.StringView(), number))
+        throw EzqDbOrgChartError(kCannotCreateKey);
+    if (number.Type() == TVarType::varInteger || number.Type() == TVarType::varBoolean) {
+        if (number.RawInt() == std::numeric_limits<int64_t>::max())
+            throw EzqDbOrgChartError(kCannotCreateKey);
+        next = number.RawInt() + 1;
+    } else {
+        double d = 0;
+        try {
+            d = std::floor(number.AsFloat());
+        } catch (const Exception&) {
+            throw EzqDbOrgChartError(kCannotCreateKey);
+        }
+        if (!(d >= -9.0e18 && d < 9.0e18))
+            throw EzqDbOrgChartError(kCannotCreateKey);
+        next = int64_t(d) + 1;
+    }
+    // A key that does not fit the field would wrap onto an existing one: refused.
+    if (const auto* field = dynamic_cast<const TIntegerField*>(KeyField())) {
+        int64_t low = field->TypeMin(), high = field->TypeMax();
+        if (field->MinValue() != 0 || field->MaxValue() != 0) {
+            low = std::max(low, field->MinValue());
+            high = std::min(high, field->MaxValue());
+        }
+        if (next < low || next > high)
+            throw EzqDbOrgChartError(kCannotCreateKey);
+    }
+    return Variant(next);
+}
+
+void TzqDbOrgChart::WriteParentField(TzqDbOcNode* Node)
+{
+    // A top-level record whose parent field must have a value names itself, which
+    // reads back as top level.
+    Variant value = Node->m_parentKey;
+    if (value.IsClear() && ParentField()->Required())
+        value = Node->m_key;
+    ParentField()->SetValue(value);
+}
+
+void TzqDbOrgChart::SyncRecordIndex(TzqDbOcNode* Node)
+{
+    // After a post the dataset may show the record elsewhere in its order; the record's
+    // slot moves there, which shifts the records between the two places.
+    TDataSet* dataSet = DataSet();
+    int position = dataSet->RecNo() - 1;
+    m_currentIndex = position;
+    if (position < 0) {
+        position = -dataSet->MoveBy(kToFirstRecord);
+        m_currentIndex = 0;
+    }
+    if (Node->m_slot == TzqOcRecordPositions::kNoSlot || Node->RecordIndex() == position)
+        return;
+    m_positions.MoveTo(Node->m_slot, position);
+}
+
+void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
+{
+    if (!m_keyOrder && !OrderField())
+        return;
+    // Walks on to the last sibling, renumbering only where the order is not already
+    // strictly increasing.
+    for (TzqDbOcNode *current = Node, *next = NextSibling(Node); next; current = next, next = NextSibling(next)) {
+        if (!VarGreaterOrEqual(current->m_orderValue, next->m_orderValue))
+            continue;
+        if (!OrderField()) {
+            GiveNewKey(next);
+            continue;
+        }
+        const bool located = LocateNode(next);
+        const auto value = OcNextOrderValue(current->m_orderValue);
+        if (!value)
+            continue; // no number follows a value that is no number
+        next->m_orderValue = *value;
+        if (located) {
+            Touch();
+            DataSet()->Edit();
+            OrderField()->SetValue(next->m_orderValue);
+            DataSet()->Post();
+            SyncRecordIndex(next);
+        }
+    }
+}
+
+void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
+{
+    // Key order: the sibling takes a new, largest key. The node's key changes, and its
+    // children are pointed at it, only once its record holds that key; a record that
+    // cannot be found keeps everything as it was.
+    if (!LocateNode(Node))
+        return;
+    const Variant key = NewKey();
+    Touch();
+    DataSet()->Edit();
+    KeyField()->SetValue(key);
+    DataSet()->Post();
+    RemoveFromKeyIndex(Node);
+    Node->m_key = KeyField()->Value();
+    Node->m_orderValue = Node->m_key;
+    AddToKeyIndex(Node);
+    SyncRecordIndex(Node);
+    for (int i = 0; i < Node->Count(); ++i) {
+        auto* child = static_cast<TzqDbOcNode*>(Node->Items(i));
+        child->m_parentKey = Node->m_key;
+        if (LocateNode(child)) {
+            DataSet()->Edit();
+            ParentField()->SetValue(Node->m_key);
+            DataSet()->Post();
+            SyncRecordIndex(child);
+        }
+    }
+}
+
+// ---- Move ----
+
+void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
+{
+    const bool ordered = std::exchange(m_orderedMove, false);
+    if (m_syncEnabled && !DataSetCanModify())
+        return;
+    TzqDbOcNode* node = DbNodeOf(Node);
+    if (!node) {
+        TzqCustomOrgChart::MoveNode(Parent, Node, Index);
+        return;
+    }
+    TzqOcNode* target = Parent == RootNode() ? nullptr : Parent;
+    if (m_loading && !target && !ordered)
+        Index = ClampTopLevelIndex(Index);
+    TzqOcNode* oldParent = node->Parent();
+    const int oldIndex = node->Index();
+    const Variant oldParentKey = node->m_parentKey;
+    TzqCustomOrgChart::MoveNode(target, node, Index);
+    if (node->Parent() == oldParent && node->Index() == oldIndex)
+        return; // refused (a cycle, a node being deleted) or nothing to move
+    Unstage(node);
+    if (!ordered)
+        MarkChildOrderUnknown(target ? target : RootNode());
+    auto* newParent = static_cast<TzqDbOcNode*>(node->Parent());
+    node->m_parentKey = newParent ? newParent->m_key : Variant::Null();
+    if (!m_syncEnabled)
+        return;
+    RunWriteAction([&] { WriteMovedRecord(node); },
+                   [&] {
+                       TzqCustomOrgChart::MoveNode(oldParent, node, oldIndex);
+                       node->m_parentKey = oldParentKey;
+                   },
+                   true);
+}
+
+void TzqDbOrgChart::WriteMovedRecord(TzqDbOcNode* Node)
+{
+    if (LocateNode(Node)) {
+        Touch();
+        DataSet()->Edit();
+        WriteParentField(Node);
+        DataSet()->Post();
+        SyncRecordIndex(Node);
+    }
+    // The node's own order value changes only when its previous sibling's is not below
+    // it.
+    TzqDbOcNode* previous = PrevSibling(Node);
+    RenumberFollowing(previous ? previous : Node);
+}
+
+// ---- Delete ----
+
+void TzqDbOrgChart::DeleteNode(TzqOcNode* Node)
+{
+    TzqDbOcNode* node = DbNodeOf(Node);
+    if (node && m_syncEnabled && IsReady() && !node->m_branchWritten && IsLinked(node)) {
+        if (node->m_dying) {
+            // Freed directly: the node goes whatever happens to its records.
+            if (DataSetCanModify()) {
+                try {
+                    DeleteBranchRecords(node, false);
+                } catch (...) {
+                }
+            }
+        } else {
+            if (!DataSetCanModify())
+                return;
+            DeleteBranchRecords(node, true);
+        }
+    }
+    TzqCustomOrgChart::DeleteNode(Node);
+}
+
+void TzqDbOrgChart::DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure)
+{
+    // All records of the branch go in one transaction, parent first; only then do the
+    // nodes leave the chart. A failure leaves both the table and the chart as they were.
+    const std::vector<TzqDbOcNode*> branch = BranchInPreOrder(Node);
+    RunWriteAction(
+        [&] {
+            for (TzqDbOcNode* n : branch) {
+                if (LocateNode(n))
+                    DeleteCurrentRecord(n);
+            }
+        },
+        [] {}, ReloadOnFailure);
+    // A node whose record could not be found still goes; its record stays.
+    for (TzqDbOcNode* n : branch)
+        n->m_branchWritten = true;
+}
+
+void TzqDbOrgChart::DeleteCurrentRecord(TzqDbOcNode* Node)
+{
+    Touch();
+    const int position = m_currentIndex;
+    DataSet()->Delete();
+    if (m_action)
+        m_action->SlotErased(Node->m_slot, position);
+    m_positions.Erase(Node->m_slot);
+    Node->m_slot = TzqOcRecordPositions::kNoSlot;
+    // The cursor stands on the record after the deleted one, or on the new last one.
+    --m_lastIndex;
+    if (m_lastIndex < m_currentIndex)
+        m_currentIndex = std::max(m_lastIndex, 0);
+}
+
+// ---- Captions and attributes ----
+
+void TzqDbOrgChart::NodeChanged(TzqOcNode* Node)
+{
+    TzqDbOcNode* node = DbNodeOf(Node);
+    if (!node || !m_syncEnabled || !IsReady() || !DataSetCanModify() || node->m_slot == TzqOcRecordPositions::kNoSlot)
+        return;
+    RunWriteAction(
+        [&] {
+            if (!LocateNode(node))
+                return;
+            Touch();
+            DataSet()->Edit();
+            CheckBound();
+            StoreAttributes(node);
+            DataSet()->Post();
+            SyncRecordIndex(node);
+        },
+        [] {}, true);
+}
+
+void TzqDbOrgChart::StoreAttributes(TzqDbOcNode* Node)
+{
+    // Every bound attribute, not only the one that changed; the caption as the node
+    // shows it.
+    if (TextField())
+        TextField()->SetValue(Variant(Node->GetText()));
+    auto store = [](TField* field, int64_t value) {
+        if (field)
+            field->SetValue(Variant(value));
+    };
+    store(WidthField(), Node->Width());
+    store(HeightField(), Node->Height());
+    // A colour is 32 bits; an integer field keeps the system colours as negative numbers.
+    store(ColorField(), int32_t(Node->Color()));
+    store(ShapeField(), uint8_t(Node->Shape()));
+    store(AlignField(), uint8_t(Node->Align()));
+    store(ImageAlignField(), uint8_t(Node->ImageAlign()));
+    store(ImageField(), Node->ImageIndex());
+}
