@@ -9,21 +9,6 @@
 #include "platform/window/WinApi.h"
 
 #include <algorithm>
-#include <type_traits>
-
-namespace {
-
-// The image list takes part in free notification once it is a component.
-template <typename T>
-TComponent* AsComponent(T* object)
-{
-    if constexpr (std::is_base_of_v<TComponent, T>)
-        return object;
-    else
-        return nullptr;
-}
-
-} // namespace
 
 TzqCustomOrgChart::TzqCustomOrgChart(TComponent* AOwner) : TCustomControl(AOwner)
 {
@@ -619,8 +604,8 @@ void TzqCustomOrgChart::SetImages(TImageList* Value)
     m_images = Value;
     if (m_images) {
         m_images->RegisterChanges(m_imageChangeLink.get());
-        if (TComponent* component = AsComponent(m_images))
-            component->FreeNotification(this);
+        // The list may be destroyed before the chart: its end clears Images.
+        m_images->FreeNotification(this);
         if (m_defaultImageAlign == TzqOcImageAlign::iaNone)
             m_defaultImageAlign = TzqOcImageAlign::iaLT;
         SetDefaultNodeWidth(m_defaultNodeWidth);
@@ -642,8 +627,7 @@ void TzqCustomOrgChart::ReleaseImages()
     if (!m_images)
         return;
     m_images->UnRegisterChanges(m_imageChangeLink.get());
-    if (TComponent* component = AsComponent(m_images))
-        component->RemoveFreeNotification(this);
+    m_images->RemoveFreeNotification(this);
     m_images = nullptr;
 }
 
@@ -658,7 +642,7 @@ void TzqCustomOrgChart::ImagesChanged(TObject* Sender)
 void TzqCustomOrgChart::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent && AComponent == AsComponent(m_images))
+    if (Operation == TOperation::opRemove && AComponent && AComponent == m_images)
         SetImages(nullptr);
 }
 

@@ -294,6 +294,7 @@ private:
     TzqOcNode* Walk(TzqOcNode* (*Next)(TzqOcNode*));
     TzqOcNode* InsertByKey(bool AsChild);
     void ScrollBarNotification(TMessage& Message, int Bar);
+    int64_t ThumbPosition(int Bar, int Notified);
 
     // ---- Dragging ----
     static bool DragButtonsHeld(TShiftState Shift);
@@ -363,7 +364,6 @@ private:
     // deletion loop is handing to DeleteNode right now.
     int m_animationFrames = 0;
     TRect64 m_paintArea;
-    int64_t m_lastTrackPos = -1;
     int m_deletionsUnderWay = 0;
     TzqOcNode* m_loopChild = nullptr;
     bool m_loopChildStarted = false;

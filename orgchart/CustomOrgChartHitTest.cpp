@@ -27,20 +27,6 @@ TzqOcHitTests TzqCustomOrgChart::GetHitTestInfoAt(int X, int Y)
     return m_hitFlags;
 }
 
-// The box's left edge as the hit test places it: an alignment outside the enumeration
-// follows naRight here.
-static int64_t HitBoxLeft(TzqOcNodeAlign Align, int64_t ColumnLeft, int64_t ColumnWidth, int64_t Box)
-{
-    switch (Align) {
-    case TzqOcNodeAlign::naLeft:
-        return ColumnLeft;
-    case TzqOcNodeAlign::naCenter:
-        return ColumnLeft + (ColumnWidth - Box) / 2;
-    default:
-        return ColumnLeft + ColumnWidth - Box;
-    }
-}
-
 void TzqCustomOrgChart::HitTest(int X, int Y)
 {
     using HT = TzqOcHitTest;
@@ -68,7 +54,8 @@ void TzqCustomOrgChart::HitTest(int X, int Y)
             TzqOcHitTests flags;
             m_hitNode = n;
             const int64_t w = AcrossSize(n);
-            const int64_t bl = HitBoxLeft(n->m_align, x, sw, w + lw);
+            // The box where painting puts it, whatever the alignment holds.
+            const int64_t bl = BoxLeft(n, x);
             const int64_t br = bl + w + lw;
             const int64_t bt = y + gy;
             int64_t bb = c;

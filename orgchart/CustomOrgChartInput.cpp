@@ -183,6 +183,20 @@ void TzqCustomOrgChart::DblClick()
     TCustomControl::DblClick();
 }
 
+// The thumb's position for a notification that carries only its low 16 bits. The bar
+// knows the whole 32-bit position of the thumb (while it is dragged, and at the end of
+// the drag); a drawing taller than 65,535 pixels needs it. The bar's value is taken
+// when its low bits are the ones notified, so that a notification sent by other code
+// with a position of its own still goes where it says.
+int64_t TzqCustomOrgChart::ThumbPosition(int Bar, int Notified)
+{
+    SCROLLINFO info;
+    info.fMask = SIF_TRACKPOS;
+    if (HandleAllocated() && GetScrollInfo(Handle(), Bar, info) && (info.nTrackPos & 0xFFFF) == Notified)
+        return info.nTrackPos;
+    return Notified;
+}
+
 void TzqCustomOrgChart::ScrollBarNotification(TMessage& Message, int Bar)
 {
     const int code = LoWord(Message.WParam);
@@ -204,24 +218,10 @@ void TzqCustomOrgChart::ScrollBarNotification(TMessage& Message, int Bar)
     case SB_PAGEDOWN:
         target = position + page - 16;
         break;
-    case SB_THUMBTRACK: {
-        // The notification carries only 16 bits; the bar knows the whole position.
-        SCROLLINFO info;
-        info.fMask = SIF_TRACKPOS;
-        if (HandleAllocated() && GetScrollInfo(Handle(), Bar, info))
-            target = info.nTrackPos;
-        else
-            target = HiWord(Message.WParam);
-        m_lastTrackPos = target;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        target = ThumbPosition(Bar, HiWord(Message.WParam));
         break;
-    }
-    case SB_THUMBPOSITION: {
-        // At the end of a drag the last tracked position is the whole value of these
-        // 16 bits.
-        const int low = HiWord(Message.WParam);
-        target = (m_lastTrackPos & 0xFFFF) == low ? m_lastTrackPos : low;
-        break;
-    }
     case SB_TOP:
         target = 0;
         break;

@@ -238,14 +238,29 @@ int64_t TzqCustomOrgChart::BoxLeft(TzqOcNode* Node, int64_t ColumnLeft)
     }
 }
 
+// The drawing's size on the screen. Six pixels below the last row (right of it when
+// rotated) leave room for the buttons of that row. Like every other extent the total
+// is taken at full size and scaled once: the zoom factor is chosen so that the scaled
+// full-size total lies strictly inside the client area, and an allowance added after
+// scaling would push a zoomed drawing a few pixels past it (and bring back a bar).
 int64_t TzqCustomOrgChart::TotalWidth()
 {
-    return m_rotated ? ChildrenHeight(m_root) + 6 : ChildrenWidth(m_root);
+    int64_t full;
+    {
+        FullSizeScope fullSize(this);
+        full = m_rotated ? FullChildrenHeight(m_root) + 6 : FullChildrenWidth(m_root);
+    }
+    return Scale(full);
 }
 
 int64_t TzqCustomOrgChart::TotalHeight()
 {
-    return m_rotated ? ChildrenWidth(m_root) : ChildrenHeight(m_root) + 6;
+    int64_t full;
+    {
+        FullSizeScope fullSize(this);
+        full = m_rotated ? FullChildrenWidth(m_root) : FullChildrenHeight(m_root) + 6;
+    }
+    return Scale(full);
 }
 
 bool TzqCustomOrgChart::HasButton(TzqOcNode* Node)

@@ -1,6 +1,8 @@
-// Painting: pixel checks of lines, borders, the 3D shadow and the buttons, and pictures
-// of a sample chart in each look, saved beside the build for people to look at.
+// Painting: pixel checks of lines, borders, the 3D shadow, the buttons and the focused
+// highlight, repainting on image list changes, and pictures of a sample chart in each
+// look, saved beside the build for people to look at.
 #include "orgchart/tests/ChartFixture.h"
+#include "platform/controls/Button.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/ImageList.h"
@@ -198,4 +200,57 @@ TEST_F(PaintTest, SampleChartPicturesInEveryLook)
     chart->GetFirstNode()->SetImageIndex(99); // out of range: no picture, nothing read
     Save("images");
     chart->SetImages(nullptr);
+}
+
+TEST_F(PaintTest, TheSelectedNodeIsHighlightedOnlyWhileTheChartHasTheFocus)
+{
+    TzqOrgChart* chart = NewShownChart(300, 200);
+    chart->SetColor(clWhite);
+    TzqOcNode* n = chart->AddChild(nullptr, 0);
+    n->SetColor(clYellow);
+    auto* other = new TButton(form);
+    other->SetParent(form);
+    other->SetBounds(200, 160, 80, 30);
+    const TColor highlight = ColorToRGB(clHighlight) & 0xFFFFFF;
+    ASSERT_NE(highlight, clYellow);
+    const int x = 40, y = 36; // inside the box, clear of the focus rectangle
+
+    chart->SetFocus();
+    EXPECT_EQ(At(Picture(chart), x, y), highlight);
+    // Losing and gaining the focus repaint the node without any other request.
+    other->SetFocus();
+    EXPECT_EQ(At(Picture(chart), x, y), clYellow);
+    chart->SetFocus();
+    EXPECT_EQ(At(Picture(chart), x, y), highlight);
+    chart->SetOptions(chart->Options() - TzqOcOption::ocSelect);
+    EXPECT_EQ(At(Picture(chart), x, y), clYellow);
+}
+
+// The chart hears of its image list's changes and of its end: a change repaints, and
+// destroying the list (here with the form that owns it) clears Images.
+TEST_F(PaintTest, ImageListChangesRepaintAndItsEndClearsImages)
+{
+    TzqOrgChart* chart = NewShownChart(300, 200);
+    auto* owner = new TForm(app.get());
+    auto* images = new TImageList(owner, 16, 16);
+    chart->SetImages(images);
+    TzqOcNode* n = chart->AddChild(nullptr, 0);
+    n->SetImageIndex(0);
+    int drawn = 0;
+    chart->OnDrawNode = [&](TObject*, TzqOcNode*, TCanvas*, const TRect&) { ++drawn; };
+    driver.PaintAll();
+    drawn = 0;
+    TBitmap picture(16, 16);
+    picture.Fill(clRed);
+    images->AddMasked(&picture, clFuchsia);
+    driver.PaintAll();
+    EXPECT_GT(drawn, 0);
+
+    delete owner;
+    EXPECT_EQ(chart->Images(), nullptr);
+    EXPECT_EQ(chart->MinNodeWidth(), 16);
+    chart->Invalidate();
+    driver.PaintAll(); // nothing left that points at the list
+    n->SetWidth(16);
+    EXPECT_EQ(n->Width(), 16);
 }

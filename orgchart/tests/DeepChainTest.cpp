@@ -1,5 +1,6 @@
 // A chain of 100,000 nodes, each the only child of the previous one: laid out,
-// expanded, collapsed, positioned and deleted without running out of call stack.
+// expanded, collapsed, positioned, painted, hit tested and deleted without running out
+// of call stack.
 #include "orgchart/tests/ChartFixture.h"
 
 using DeepChainTest = ChartTest;
@@ -41,4 +42,28 @@ TEST_F(DeepChainTest, DestroyingAChartWithADeepChainDoesNotRecurse)
     chart->FullExpand();
     chart.reset();
     SUCCEED();
+}
+
+// Painting and hit testing walk the tree with stacks of their own: the bottom of a
+// 100,000-deep chain paints and is hit where it is drawn.
+TEST_F(DeepChainTest, PaintingAndHitTestingTheBottomOfADeepChain)
+{
+    TzqOrgChart* chart = NewShownChart(300, 300);
+    chart->SetColor(clWhite);
+    TzqOcNode* bottom = chart->AddChild(nullptr, 0);
+    for (int i = 1; i < 100000; ++i)
+        bottom = chart->AddChild(bottom, 0);
+    chart->FullExpand();
+    int drawn = 0;
+    chart->OnDrawNode = [&](TObject*, TzqOcNode* n, TCanvas*, const TRect&) { drawn += n == bottom; };
+    bottom->MakeVisible();
+    driver.PaintAll();
+    EXPECT_GE(drawn, 1);
+    const TRect slot = chart->NodeSlotRect(bottom);
+    ASSERT_GT(slot.Top, 0);
+    ASSERT_LE(slot.Bottom, 300);
+    EXPECT_EQ(chart->GetNodeAt(slot.Left + 5, slot.Top + 30), bottom);
+    EXPECT_EQ(chart->GetHitTestInfoAt(slot.Left + 5, slot.Top + 30),
+              (TzqOcHitTests{TzqOcHitTest::htOnRect, TzqOcHitTest::htOnShape}));
+    EXPECT_EQ(chart->GetNodeAt(slot.Left + 5, slot.Top - 30), bottom->Parent());
 }

@@ -404,6 +404,14 @@ void ReleaseWindowCanvas(TCanvas& canvas, bool presentNow)
 
 void FlushWindow(HWND hwnd)
 {
+    // Drawing through a context that is still bound (a paint in progress) is in the
+    // surface already but would be marked for presenting only on its release.
+    for (const auto& [canvas, info] : Dcs()) {
+        if (info.window != hwnd)
+            continue;
+        if (Window* top = Find(info.topLevel))
+            MarkDirty(top, info.surfaceBounds);
+    }
     PresentDirty();
 }
 

@@ -376,6 +376,33 @@ TEST_F(WindowSystemTest, InvalidationThenPaintClipsToTheUpdateRegion)
     EXPECT_EQ(paints, 1);
 }
 
+// A paint that shows frames one after the other (an animation) flushes after each.
+TEST_F(WindowSystemTest, FlushInsideAPaintPresentsWhatWasDrawnSoFar)
+{
+    HWND top = TopLevel(10, 10, 200, 200, WS_POPUP);
+    HWND child = Child(top, 20, 20, 100, 100);
+    driver.PaintAll();
+    std::vector<int> presents;
+    paintHandler = [&](HWND h) -> LRESULT {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, ps);
+        if (h == child) {
+            for (TColor c : {clRed, clGreen, clBlue}) {
+                FillRectColor(dc, TRect(0, 0, 100, 100), c);
+                FlushWindow(h);
+                presents.push_back(driver.Backend().PresentCount());
+            }
+        }
+        EndPaint(h, ps);
+        return 0;
+    };
+    const int before = driver.Backend().PresentCount();
+    InvalidateRect(child, nullptr, true);
+    UpdateWindow(child);
+    EXPECT_EQ(presents, (std::vector<int>{before + 1, before + 2, before + 3}));
+    EXPECT_EQ(WindowSurface(top)->Pixel(30, 30), clBlue);
+}
+
 TEST_F(WindowSystemTest, ClickOnTheDownArrowOfAScrollBarSendsLineDownThenEndScroll)
 {
     HWND top = TopLevel(10, 10, 300, 200, WS_POPUP);
