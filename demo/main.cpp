@@ -2,8 +2,11 @@
 //   velmora-demo                       shows the window (a display is needed)
 //   velmora-demo --render-png FILE     renders the main window into FILE without a display
 //   velmora-demo --render-options-png FILE   the same for the Options dialog
+//   velmora-demo --full-expand          starts with every branch expanded
+//   velmora-demo --quit-when-shown      ends once the first frame is on the screen (start-up timing)
 #include "demo/MainForm.h"
 #include "demo/OptionsForm.h"
+#include "dborgchart/DbOrgChart.h"
 #include "platform/controls/Application.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Backend.h"
@@ -34,11 +37,17 @@ int main(int argc, char** argv)
 {
     std::string windowPng;
     std::string optionsPng;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--render-png") == 0)
+    bool fullExpand = false;
+    bool quitWhenShown = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--render-png") == 0 && i + 1 < argc)
             windowPng = argv[++i];
-        else if (std::strcmp(argv[i], "--render-options-png") == 0)
+        else if (std::strcmp(argv[i], "--render-options-png") == 0 && i + 1 < argc)
             optionsPng = argv[++i];
+        else if (std::strcmp(argv[i], "--full-expand") == 0)
+            fullExpand = true;
+        else if (std::strcmp(argv[i], "--quit-when-shown") == 0)
+            quitWhenShown = true;
     }
     const bool headless = !windowPng.empty() || !optionsPng.empty();
 
@@ -47,6 +56,17 @@ int main(int argc, char** argv)
     app.SetTitle("VelmoraOrgChart Demo");
     app.CreateForm<TMainForm>();
     app.CreateForm<TOptionsForm>();
+    if (fullExpand)
+        MainForm->Tree->FullExpand();
+    if (quitWhenShown) {
+        // Shown, painted and presented: the first frame is on the screen.
+        MainForm->Show();
+        app.ProcessMessages();
+        for (HWND h : GetTopLevelWindows())
+            RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        FlushWindow(MainForm->Handle());
+        return 0;
+    }
     if (headless) {
         MainForm->Show();
         app.ProcessMessages();

@@ -224,7 +224,7 @@ TEST_F(DemoTest, ReturningFromTheOptionsDialogSelectsTheFirstTopLevelNodeAgain)
     TzqOcNode* other = Tree()->Items(0)->GetFirstChild();
     ASSERT_NE(other, nullptr);
     Tree()->SetSelected(other);
-    driver.Backend().PushIdleAction([&] { OptionsForm->BitBtn1->Click(); });
+    driver.Backend().PushIdleAction([&] { driver.PressKey(VK_ESCAPE); });
     MainForm->bbOptionsClick(nullptr);
     driver.Pump();
     EXPECT_EQ(Tree()->Selected(), Tree()->Items(0));

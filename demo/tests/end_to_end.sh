@@ -12,38 +12,38 @@ trap 'rm -rf "$work"' EXIT
 cp "$demo" "$work/velmora-demo"
 cp "$table" "$work/ARBOLO.DB"
 
-run_session() {
-  "$work/velmora-demo" > "$work/demo.log" 2>&1 &
-  local pid=$!
-  local wid
-  wid="$(xdotool search --sync --onlyvisible --name 'VelmoraOrgChart Demo' | head -n 1)"
-  sleep 1
-  xdotool windowfocus --sync "$wid"
-  sleep 0.3
-  xdotool key --delay 120 ctrl+Insert
-  sleep 0.5
-  xdotool key --delay 120 Return
-  sleep 0.3
-  xdotool key --delay 80 ctrl+a
-  xdotool type --delay 60 'Quality Circle'
-  xdotool key --delay 120 alt+Return
-  sleep 0.5
-  xdotool key --delay 120 alt+F4
-  for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  if kill -0 "$pid" 2>/dev/null; then
-    echo "the program did not close"
-    kill "$pid"
-    return 1
-  fi
-  wait "$pid"
-}
-export -f run_session
-export work
+cat > "$work/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -euo pipefail
+work="$1"
+"$work/velmora-demo" > "$work/demo.log" 2>&1 &
+pid=$!
+wid="$(xdotool search --sync --onlyvisible --name 'VelmoraOrgChart Demo' | head -n 1)"
+sleep 1
+xdotool windowfocus --sync "$wid"
+sleep 0.3
+xdotool key --delay 120 ctrl+Insert
+sleep 0.5
+xdotool key --delay 120 Return
+sleep 0.3
+xdotool key --delay 80 ctrl+a
+xdotool type --delay 60 'Quality Circle'
+xdotool key --delay 120 alt+Return
+sleep 0.5
+xdotool key --delay 120 alt+F4
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "the program did not close"
+  kill "$pid"
+  exit 1
+fi
+wait "$pid"
+SESSION
 
-xvfb-run -a -s '-screen 0 1280x800x24' bash -c run_session
+xvfb-run -a -s '-screen 0 1280x800x24' bash "$work/session.sh" "$work"
 
 row="$(sqlite3 "$work/ARBOLO.DB" "SELECT PARENT, WIDTH, HEIGHT, TYPE, COLOR FROM ARBOLO WHERE NAME = 'Quality Circle'")"
 first="$(sqlite3 "$work/ARBOLO.DB" "SELECT ID FROM ARBOLO WHERE PARENT IS NULL OR PARENT = ID ORDER BY ID LIMIT 1")"
