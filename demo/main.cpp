@@ -3,6 +3,7 @@
 //   velmora-demo --render-png FILE     renders the main window into FILE without a display
 //   velmora-demo --render-options-png FILE   the same for the Options dialog
 //   velmora-demo --full-expand          starts with every branch expanded
+//   velmora-demo --zoom                 starts with the chart shrunk to fit the window
 //   velmora-demo --quit-when-shown      ends once the first frame is on the screen (start-up timing)
 #include "demo/MainForm.h"
 #include "demo/OptionsForm.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv)
     std::string windowPng;
     std::string optionsPng;
     bool fullExpand = false;
+    bool zoom = false;
     bool quitWhenShown = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--render-png") == 0 && i + 1 < argc)
@@ -46,6 +48,8 @@ int main(int argc, char** argv)
             optionsPng = argv[++i];
         else if (std::strcmp(argv[i], "--full-expand") == 0)
             fullExpand = true;
+        else if (std::strcmp(argv[i], "--zoom") == 0)
+            zoom = true;
         else if (std::strcmp(argv[i], "--quit-when-shown") == 0)
             quitWhenShown = true;
     }
@@ -58,6 +62,10 @@ int main(int argc, char** argv)
     app.CreateForm<TOptionsForm>();
     if (fullExpand)
         MainForm->Tree->FullExpand();
+    if (zoom) {
+        MainForm->bbZoom.Down = true;
+        MainForm->bbZoomClick(nullptr);
+    }
     if (quitWhenShown) {
         // Shown, painted and presented: the first frame is on the screen.
         MainForm->Show();
