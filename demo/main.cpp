@@ -1,8 +1,14 @@
-// The demonstration program. Until the chart window is assembled it shows a sample
-// window of the platform's controls.
+// The demonstration program: the org chart of the table ARBOLO.DB beside the program.
+//   velmora-demo                       shows the window (a display is needed)
+//   velmora-demo --render-png FILE     renders the main window into FILE without a display
+//   velmora-demo --render-options-png FILE   the same for the Options dialog
+//   velmora-demo --full-expand          starts with every branch expanded
+//   velmora-demo --zoom                 starts with the chart shrunk to fit the window
+//   velmora-demo --quit-when-shown      ends once the first frame is on the screen (start-up timing)
+#include "demo/MainForm.h"
+#include "demo/OptionsForm.h"
+#include "dborgchart/DbOrgChart.h"
 #include "platform/controls/Application.h"
-#include "platform/controls/Button.h"
-#include "platform/controls/Label.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Backend.h"
 #include "platform/window/WinApi.h"
@@ -13,38 +19,8 @@
 
 namespace {
 
-class TSampleForm : public TForm {
-public:
-    explicit TSampleForm(TComponent* owner) : TForm(owner)
-    {
-        SetCaption("VelmoraOrgChart Demo");
-        SetPosition(TPosition::poScreenCenter);
-        SetBounds(0, 0, 420, 220);
-        TFont f;
-        f.SetName("MS Sans Serif");
-        f.SetHeight(-11);
-        SetFont(f);
-        auto* label = new TLabel(this);
-        label->SetParent(this);
-        label->SetBounds(16, 16, 380, 60);
-        label->SetAutoSize(false);
-        label->SetWordWrap(true);
-        label->SetCaption("The organisation chart editor is being assembled. This window shows the platform it runs on.");
-        auto* close = new TButton(this);
-        close->SetParent(this);
-        close->SetCaption("&Close");
-        close->SetBounds(160, 120, 75, 25);
-        close->SetDefault(true);
-        close->OnClick = [this](TObject*) { Close(); };
-    }
-};
-
-// Renders the main window into a PNG without a display.
-int RenderToPng(TApplication& app, const std::string& path)
+int SavePicture(TCustomForm* form, const std::string& path)
 {
-    TCustomForm* form = app.MainForm();
-    form->Show();
-    app.ProcessMessages();
     for (HWND h : GetTopLevelWindows())
         RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const TBitmap* surface = WindowSurface(form->Handle());
@@ -60,17 +36,58 @@ int RenderToPng(TApplication& app, const std::string& path)
 
 int main(int argc, char** argv)
 {
-    std::string png;
-    for (int i = 1; i < argc; ++i)
+    std::string windowPng;
+    std::string optionsPng;
+    bool fullExpand = false;
+    bool zoom = false;
+    bool quitWhenShown = false;
+    for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--render-png") == 0 && i + 1 < argc)
-            png = argv[++i];
+            windowPng = argv[++i];
+        else if (std::strcmp(argv[i], "--render-options-png") == 0 && i + 1 < argc)
+            optionsPng = argv[++i];
+        else if (std::strcmp(argv[i], "--full-expand") == 0)
+            fullExpand = true;
+        else if (std::strcmp(argv[i], "--zoom") == 0)
+            zoom = true;
+        else if (std::strcmp(argv[i], "--quit-when-shown") == 0)
+            quitWhenShown = true;
+    }
+    const bool headless = !windowPng.empty() || !optionsPng.empty();
 
     TApplication app;
-    app.Initialize(argc, argv, !png.empty());
+    app.Initialize(argc, argv, headless);
     app.SetTitle("VelmoraOrgChart Demo");
-    app.CreateForm<TSampleForm>();
-    if (!png.empty())
-        return RenderToPng(app, png);
+    app.CreateForm<TMainForm>();
+    app.CreateForm<TOptionsForm>();
+    if (fullExpand)
+        MainForm->Tree->FullExpand();
+    if (zoom) {
+        MainForm->bbZoom.Down = true;
+        MainForm->bbZoomClick(nullptr);
+    }
+    if (quitWhenShown) {
+        // Shown, painted and presented: the first frame is on the screen.
+        MainForm->Show();
+        app.ProcessMessages();
+        for (HWND h : GetTopLevelWindows())
+            RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        FlushWindow(MainForm->Handle());
+        return 0;
+    }
+    if (headless) {
+        MainForm->Show();
+        app.ProcessMessages();
+        int result = 0;
+        if (!windowPng.empty())
+            result |= SavePicture(MainForm, windowPng);
+        if (!optionsPng.empty()) {
+            OptionsForm->Show();
+            app.ProcessMessages();
+            result |= SavePicture(OptionsForm, optionsPng);
+        }
+        return result;
+    }
     app.Run();
     return 0;
 }

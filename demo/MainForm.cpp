@@ -1,0 +1,412 @@
+#include "demo/MainForm.h"
+
+#include "demo/Artwork.h"
+#include "demo/OptionsForm.h"
+#include "dborgchart/DbOrgChart.h"
+#include "platform/controls/Application.h"
+#include "platform/controls/Panel.h"
+#include "platform/controls/Splitter.h"
+#include "platform/data/AutoIncField.h"
+#include "platform/data/DataSource.h"
+#include "platform/data/DateField.h"
+#include "platform/data/IntegerField.h"
+#include "platform/data/StringField.h"
+#include "platform/data/Table.h"
+#include "platform/drawing/ImageList.h"
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <unistd.h>
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+std::string& FolderOverride()
+{
+    static std::string folder;
+    return folder;
+}
+
+// Sizes as the chart keeps them: within 0..65,535; a negative size is a size below the
+// minimum, which the node raises to the minimum.
+uint16_t ClampSize(int value)
+{
+    if (value < 0)
+        return 1;
+    return static_cast<uint16_t>(std::min(value, 0xFFFF));
+}
+
+// A one-byte attribute outside its range stays out of range instead of wrapping.
+uint8_t ClampByte(int value)
+{
+    return static_cast<uint8_t>(value < 0 || value > 0xFF ? 0xFF : value);
+}
+
+TPanel* NewPanel(TComponent* owner, TWinControl* parent, const std::string& name, TAlign align, int size)
+{
+    auto* panel = new TPanel(owner);
+    panel->SetName(name);
+    panel->SetParent(parent);
+    panel->SetBevelOuter(TBevelCut::bvNone);
+    panel->SetCaption("");
+    if (align == TAlign::alLeft || align == TAlign::alRight)
+        panel->SetWidth(size);
+    else
+        panel->SetHeight(size);
+    panel->SetAlign(align);
+    return panel;
+}
+
+} // namespace
+
+std::string TMainForm::ProgramFolder()
+{
+    if (!FolderOverride().empty())
+        return FolderOverride();
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    std::string folder = ec ? std::filesystem::current_path().string() : exe.parent_path().string();
+    // The folder up to and including the last path separator.
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+void TMainForm::SetProgramFolderForTests(const std::string& folder)
+{
+    FolderOverride() = folder;
+}
+
+TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner)
+{
+    MainForm = this;
+    SetName("MainForm");
+    SetCaption("VelmoraOrgChart Demo");
+    // Designed at 120 pixels per inch; shown scaled to the screen, centred, maximised.
+    SetPixelsPerInch(120);
+    SetBounds(301, 197, 646, 422);
+    SetPosition(TPosition::poScreenCenter);
+    SetWindowState(TWindowState::wsMaximized);
+    SetColor(clBtnFace);
+    TFont font;
+    font.SetName("MS Sans Serif");
+    font.SetHeight(-14);
+    font.SetColor(clWindowText);
+    SetFont(font);
+
+    TreeLarge = new TImageList(this, 32, 32);
+    TreeLarge->SetName("TreeLarge");
+    Artwork::FillTreeLarge(*TreeLarge);
+    SaidBar = new TImageList(this, 32, 32);
+    SaidBar->SetName("SaidBar");
+    Artwork::FillSideBar(*SaidBar);
+    InspectorImage = new TImageList(this, 16, 16);
+    InspectorImage->SetName("InspectorImage");
+    Artwork::FillInspectorImage(*InspectorImage);
+    InspectorShape = new TImageList(this, 16, 16);
+    InspectorShape->SetName("InspectorShape");
+    Artwork::FillInspectorShape(*InspectorShape);
+
+    CreateTable();
+    CreateLayout();
+    CreateChart();
+
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+}
+
+TMainForm::~TMainForm()
+{
+    // The chart lets go of the table before the table goes.
+    if (Tree)
+        Tree->SetDataSource(nullptr);
+    if (MainForm == this)
+        MainForm = nullptr;
+}
+
+void TMainForm::CreateTable()
+{
+    Table = new TTable(this);
+    Table->SetName("Table");
+    Table->SetDatabaseName(".\\data");
+    Table->SetTableName("ARBOLO.DB");
+    Table->AfterInsert = [this](TDataSet* d) { TableAfterInsert(d); };
+    TableID = Table->CreateField<TAutoIncField>("ID");
+    TablePARENT = Table->CreateField<TIntegerField>("PARENT");
+    TableNAME = Table->CreateField<TStringField>("NAME", 100);
+    TableCDATE = Table->CreateField<TDateField>("CDATE");
+    TableCBY = Table->CreateField<TStringField>("CBY", 100);
+    TableWIDTH = Table->CreateField<TIntegerField>("WIDTH");
+    TableHEIGHT = Table->CreateField<TIntegerField>("HEIGHT");
+    TableTYPE = Table->CreateField<TIntegerField>("TYPE");
+    TableCOLOR = Table->CreateField<TIntegerField>("COLOR");
+    TableIMAGE = Table->CreateField<TIntegerField>("IMAGE");
+    TableIMAGEALIGN = Table->CreateField<TIntegerField>("IMAGEALIGN");
+    TableORDER = Table->CreateField<TIntegerField>("ORDER");
+    TableALIGN = Table->CreateField<TIntegerField>("ALIGN");
+    TableWIDTH->OnChange = [this](TField* f) { TableWIDTHChange(f); };
+    TableHEIGHT->OnChange = [this](TField* f) { TableHEIGHTChange(f); };
+    TableTYPE->OnChange = [this](TField* f) { TableTYPEChange(f); };
+    TableCOLOR->OnChange = [this](TField* f) { TableCOLORChange(f); };
+    TableIMAGEALIGN->OnChange = [this](TField* f) { TableIMAGEALIGNChange(f); };
+    TableALIGN->OnChange = [this](TField* f) { TableALIGNChange(f); };
+
+    DataSource = new TDataSource(this);
+    DataSource->SetName("DataSource");
+    DataSource->SetDataSet(Table);
+}
+
+void TMainForm::CreateLayout()
+{
+    // The bars dock at the top (two rows); the side bar and the record inspector have
+    // their panels beside the chart.
+    BarDock = NewPanel(this, this, "BarDock", TAlign::alTop, 53);
+    MainPanel = NewPanel(this, this, "MainPanel", TAlign::alClient, 0);
+    Panel1 = NewPanel(this, MainPanel, "Panel1", TAlign::alTop, 2);
+    SideBar = NewPanel(this, MainPanel, "SideBar", TAlign::alLeft, 124);
+    SideBar->SetColor(SideBarBackground());
+    Splitter1 = new TSplitter(this);
+    Splitter1->SetName("Splitter1");
+    Splitter1->SetParent(MainPanel);
+    Splitter1->SetWidth(4);
+    Splitter1->SetAlign(TAlign::alLeft);
+    Splitter1->SetMinSize(90);
+    Splitter1->SetLeft(SideBar->Width());
+    ClientPanel = NewPanel(this, MainPanel, "ClientPanel", TAlign::alClient, 0);
+    DBInspector = NewPanel(this, ClientPanel, "DBInspector", TAlign::alRight, 229);
+    DBInspector->SetColor(clBtnFace);
+    Splitter2 = new TSplitter(this);
+    Splitter2->SetName("Splitter2");
+    Splitter2->SetParent(ClientPanel);
+    Splitter2->SetWidth(3);
+    Splitter2->SetAlign(TAlign::alRight);
+    Splitter2->SetLeft(ClientPanel->Width() - DBInspector->Width() - 3);
+    ClientPanel->SetTabOrder(0);
+}
+
+void TMainForm::CreateChart()
+{
+    Tree = new TzqDbOrgChart(this);
+    Tree->SetName("Tree");
+    Tree->SetParent(ClientPanel);
+    Tree->SetAlign(TAlign::alClient);
+    Tree->SetTabOrder(0);
+    Tree->SetDefaultNodeWidth(90);
+    Tree->SetDefaultNodeHeight(70);
+    Tree->SetOptions(TzqOcOptions{TzqOcOption::ocSelect, TzqOcOption::ocFocus, TzqOcOption::ocButtons,
+                                  TzqOcOption::ocDblClick, TzqOcOption::ocEdit, TzqOcOption::ocCanDrag,
+                                  TzqOcOption::ocShowDrag, TzqOcOption::ocInsDel, TzqOcOption::ocRect3D,
+                                  TzqOcOption::ocAnimate});
+    Tree->SetEditMode(TzqOcEditMode{TzqOcEditModeFlag::emCenter, TzqOcEditModeFlag::emVCenter, TzqOcEditModeFlag::emWrap});
+    Tree->SetImages(TreeLarge);
+    Tree->SetDefaultImageAlign(TzqOcImageAlign::iaLT);
+    TFont font;
+    font.SetName("Arial");
+    font.SetHeight(-15);
+    font.SetColor(clWindowText);
+    Tree->SetParentFont(false);
+    Tree->SetFont(font);
+    Tree->OnCreateNode = [this](TObject* s, TzqOcNode* n) { TreeCreateNode(s, n); };
+    Tree->SetKeyFieldName("ID");
+    Tree->SetParentFieldName("PARENT");
+    Tree->SetTextFieldName("NAME");
+    Tree->SetOrderFieldName("ORDER");
+    Tree->SetImageFieldName("IMAGE");
+    Tree->SetDataSource(DataSource);
+}
+
+TColor TMainForm::SideBarBackground() const
+{
+    // The button face lightened by 16 per cent of the way to white.
+    const COLORREF face = ColorToRGB(clBtnFace);
+    auto lift = [](int v) { return static_cast<uint8_t>(v + MulDiv(255 - v, 16, 100)); };
+    return GetNearestColor(RGB(lift(GetRValue(face)), lift(GetGValue(face)), lift(GetBValue(face))));
+}
+
+// ---- Window and table handlers ----
+
+void TMainForm::FormCreate(TObject*)
+{
+    m_tableOpened = false;
+    Table->SetDatabaseName(ProgramFolder());
+    Table->Open();
+    m_tableOpened = true;
+}
+
+void TMainForm::FormActivate(TObject*)
+{
+    if (Tree->Count() > 0)
+        Tree->SetSelected(Tree->Items(0));
+}
+
+void TMainForm::FormClose(TObject*, TCloseAction& Action)
+{
+    if (Table->State() != TDataSetState::dsEdit && Table->State() != TDataSetState::dsInsert)
+        return;
+    try {
+        Table->Post();
+    } catch (const std::exception& e) {
+        // The edit is kept and the window stays open: the user can correct it.
+        Action = TCloseAction::caNone;
+        if (Application)
+            Application->ShowException(e);
+    }
+}
+
+void TMainForm::TreeCreateNode(TObject*, TzqOcNode* Node)
+{
+    if (m_tableOpened) {
+        Node->SetColor(0xFFFFFF);
+        Node->AssignText("New Item");
+        return;
+    }
+    // Loading: the table stands on the node's record.
+    const int width = Table->FieldByName("WIDTH")->AsInteger();
+    const int height = Table->FieldByName("HEIGHT")->AsInteger();
+    if (width > 50)
+        Node->SetWidth(ClampSize(width));
+    if (height > 50)
+        Node->SetHeight(ClampSize(height));
+    Node->SetShape(static_cast<TzqOcShape>(ClampByte(Table->FieldByName("TYPE")->AsInteger())));
+    Node->SetColor(static_cast<TColor>(Table->FieldByName("COLOR")->AsInteger()));
+}
+
+void TMainForm::TableAfterInsert(TDataSet* DataSet)
+{
+    DataSet->FieldByName("HEIGHT")->SetAsInteger(Tree->DefaultNodeHeight());
+    DataSet->FieldByName("WIDTH")->SetAsInteger(Tree->DefaultNodeWidth());
+    DataSet->FieldByName("TYPE")->SetAsInteger(0);
+    DataSet->FieldByName("COLOR")->SetAsInteger(0xFFFFFF);
+    DataSet->FieldByName("IMAGE")->SetAsInteger(0);
+    DataSet->FieldByName("IMAGEALIGN")->SetAsInteger(0);
+    DataSet->FieldByName("NAME")->SetAsString("New Item");
+    DataSet->FieldByName("ALIGN")->SetAsInteger(1);
+}
+
+bool TMainForm::FieldChangeApplies() const
+{
+    return Table->State() == TDataSetState::dsEdit && Tree->Selected() != nullptr;
+}
+
+void TMainForm::TableWIDTHChange(TField* Sender)
+{
+    if (FieldChangeApplies())
+        Tree->Selected()->SetWidth(ClampSize(Sender->AsInteger()));
+}
+
+void TMainForm::TableHEIGHTChange(TField* Sender)
+{
+    if (FieldChangeApplies())
+        Tree->Selected()->SetHeight(ClampSize(Sender->AsInteger()));
+}
+
+void TMainForm::TableTYPEChange(TField* Sender)
+{
+    if (FieldChangeApplies())
+        Tree->Selected()->SetShape(static_cast<TzqOcShape>(ClampByte(Sender->AsInteger())));
+}
+
+void TMainForm::TableCOLORChange(TField* Sender)
+{
+    if (FieldChangeApplies())
+        Tree->Selected()->SetColor(static_cast<TColor>(Sender->AsInteger()));
+}
+
+void TMainForm::TableIMAGEALIGNChange(TField* Sender)
+{
+    if (FieldChangeApplies())
+        Tree->Selected()->SetImageAlign(static_cast<TzqOcImageAlign>(ClampByte(Sender->AsInteger())));
+}
+
+void TMainForm::TableALIGNChange(TField* Sender)
+{
+    if (FieldChangeApplies())
+        Tree->Selected()->SetAlign(static_cast<TzqOcNodeAlign>(ClampByte(Sender->AsInteger())));
+}
+
+// ---- Commands ----
+
+void TMainForm::AddNewNodeLook(TzqOcNode* Node)
+{
+    Node->SetShape(TzqOcShape::shRectangle);
+    Node->SetColor(0xFFFFFF);
+    Node->AssignText("New topic");
+}
+
+void TMainForm::bsAddNodeClick(TObject*)
+{
+    TzqOcNode* selected = Tree->Selected();
+    TzqOcNode* node = selected ? Tree->Insert(selected, 0) : Tree->Add(nullptr, 0);
+    if (!node)
+        return;
+    AddNewNodeLook(node);
+    Tree->SetSelected(node);
+}
+
+void TMainForm::bbAddChildClick(TObject*)
+{
+    TzqOcNode* selected = Tree->Selected();
+    TzqOcNode* node = selected ? Tree->AddChild(selected, 0) : Tree->Add(nullptr, 0);
+    if (!node)
+        return;
+    AddNewNodeLook(node);
+    if (Tree->Selected())
+        Tree->Selected()->Expand(false);
+    Tree->SetSelected(node);
+}
+
+void TMainForm::bbRenameNodeClick(TObject*)
+{
+    if (Tree->Selected())
+        Tree->ShowEditor();
+}
+
+void TMainForm::bbDeleteNodeClick(TObject*)
+{
+    if (Tree->Selected())
+        Tree->DeleteNode(Tree->Selected());
+}
+
+void TMainForm::bbZoomClick(TObject*)
+{
+    Tree->SetZoom(bbZoom.Down);
+}
+
+void TMainForm::bbRotateClick(TObject*)
+{
+    Tree->SetRotated(bbRotate.Down);
+}
+
+void TMainForm::bbAnimateClick(TObject*)
+{
+    Tree->SetOptions(Tree->Options().set(TzqOcOption::ocAnimate, bbAnimate.Down));
+}
+
+void TMainForm::bb3DClick(TObject*)
+{
+    Tree->SetOptions(Tree->Options().set(TzqOcOption::ocRect3D, bb3D.Down));
+}
+
+void TMainForm::bbFullExpandClick(TObject*)
+{
+    Tree->FullExpand();
+}
+
+void TMainForm::bbFullCollapsClick(TObject*)
+{
+    Tree->FullCollapse();
+}
+
+void TMainForm::bbOptionsClick(TObject*)
+{
+    if (OptionsForm)
+        OptionsForm->ShowModal();
+}
+
+void TMainForm::bbExitClick(TObject*)
+{
+    Close();
+}

@@ -1,0 +1,111 @@
+// TMainForm: the demonstration program's window. It shows the records of ARBOLO.DB
+// as an editable org chart and carries the chart commands. The menu bar, toolbar, side
+// bar and record inspector have their places in the layout (the top dock, the side bar
+// panel and the inspector panel) and arrive with their components.
+#pragma once
+
+#include "platform/controls/Form.h"
+
+#include <string>
+
+class TzqDbOrgChart;
+class TzqOcNode;
+class TTable;
+class TDataSource;
+class TField;
+class TImageList;
+class TPanel;
+class TSplitter;
+
+// The pressed state of a two-state command (Zoom, Rotated, Animated, 3D) until the bar
+// manager's check buttons carry it.
+struct TCommandState {
+    bool Down = false;
+};
+
+class TMainForm : public TForm {
+public:
+    explicit TMainForm(TComponent* AOwner);
+    ~TMainForm() override;
+
+    // ---- Components ----
+    TzqDbOrgChart* Tree = nullptr;
+    TDataSource* DataSource = nullptr;
+    TTable* Table = nullptr;
+    TField* TableID = nullptr;
+    TField* TablePARENT = nullptr;
+    TField* TableNAME = nullptr;
+    TField* TableCDATE = nullptr;
+    TField* TableCBY = nullptr;
+    TField* TableWIDTH = nullptr;
+    TField* TableHEIGHT = nullptr;
+    TField* TableTYPE = nullptr;
+    TField* TableCOLOR = nullptr;
+    TField* TableIMAGE = nullptr;
+    TField* TableIMAGEALIGN = nullptr;
+    TField* TableORDER = nullptr;
+    TField* TableALIGN = nullptr;
+    TImageList* TreeLarge = nullptr;
+    TImageList* SaidBar = nullptr;
+    TImageList* InspectorImage = nullptr;
+    TImageList* InspectorShape = nullptr;
+    TPanel* BarDock = nullptr;
+    TPanel* MainPanel = nullptr;
+    TPanel* Panel1 = nullptr;
+    TPanel* SideBar = nullptr;
+    TSplitter* Splitter1 = nullptr;
+    TPanel* ClientPanel = nullptr;
+    TSplitter* Splitter2 = nullptr;
+    TPanel* DBInspector = nullptr;
+
+    TCommandState bbZoom;
+    TCommandState bbRotate;
+    TCommandState bbAnimate{true};
+    TCommandState bb3D{true};
+
+    // ---- Commands ----
+    void bsAddNodeClick(TObject* Sender);
+    void bbAddChildClick(TObject* Sender);
+    void bbRenameNodeClick(TObject* Sender);
+    void bbDeleteNodeClick(TObject* Sender);
+    void bbZoomClick(TObject* Sender);
+    void bbRotateClick(TObject* Sender);
+    void bbAnimateClick(TObject* Sender);
+    void bb3DClick(TObject* Sender);
+    void bbFullExpandClick(TObject* Sender);
+    void bbFullCollapsClick(TObject* Sender);
+    void bbOptionsClick(TObject* Sender);
+    void bbExitClick(TObject* Sender);
+
+    // ---- Window and table handlers ----
+    void FormCreate(TObject* Sender);
+    void FormActivate(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void TreeCreateNode(TObject* Sender, TzqOcNode* Node);
+    void TableAfterInsert(class TDataSet* DataSet);
+    void TableWIDTHChange(TField* Sender);
+    void TableHEIGHTChange(TField* Sender);
+    void TableTYPEChange(TField* Sender);
+    void TableCOLORChange(TField* Sender);
+    void TableIMAGEALIGNChange(TField* Sender);
+    void TableALIGNChange(TField* Sender);
+
+    bool TableOpened() const { return m_tableOpened; }
+    // The folder the table is looked for in: the program's own (overridable for tests).
+    static std::string ProgramFolder();
+    static void SetProgramFolderForTests(const std::string& folder);
+
+private:
+    void CreateTable();
+    void CreateChart();
+    void CreateLayout();
+    void AddNewNodeLook(TzqOcNode* Node);
+    // The field's value as the chart keeps it: sizes within 0..65,535 (negative: the
+    // minimum), one-byte attributes out of range kept as out of range.
+    bool FieldChangeApplies() const;
+    TColor SideBarBackground() const;
+
+    bool m_tableOpened = false;
+};
+
+extern TMainForm* MainForm;

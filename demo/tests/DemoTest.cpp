@@ -1,0 +1,280 @@
+// The demonstration window driven headless on a copy of the demonstration table: the
+// start sequence, the commands, the table handlers and the Options dialog.
+#include "dborgchart/DbOrgChart.h"
+#include "demo/MainForm.h"
+#include "demo/OptionsForm.h"
+#include "platform/backend/headless/HeadlessDriver.h"
+#include "platform/controls/Application.h"
+#include "platform/controls/BitBtn.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/MessageBoxForm.h"
+#include "platform/controls/SpinEdit.h"
+#include "platform/core/VirtualKeys.h"
+#include "platform/data/Table.h"
+#include "platform/window/WinApi.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DemoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("velmora-demo-" + std::to_string(::getpid()) + "-" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        if (copyTable)
+            fs::copy_file(fs::path(VELMORA_DEMO_DIR) / "ARBOLO.DB", folder / "ARBOLO.DB");
+        TMainForm::SetProgramFolderForTests(folder.string() + "/");
+        SetMessageBoxHandler([this](const std::string& text, const std::string&, UINT) {
+            messages.push_back(text);
+            return IDOK;
+        });
+    }
+
+    void Start()
+    {
+        app = std::make_unique<TApplication>();
+        int argc = 0;
+        app->Initialize(argc, nullptr, true);
+        app->SetTitle("VelmoraOrgChart Demo");
+        app->CreateForm<TMainForm>();
+        app->CreateForm<TOptionsForm>();
+        MainForm->Show();
+        driver.PaintAll();
+    }
+
+    void TearDown() override
+    {
+        app.reset();
+        SetMessageBoxHandler({});
+        TMainForm::SetProgramFolderForTests({});
+        fs::remove_all(folder);
+    }
+
+    // Reads one value from the table file itself.
+    std::string Query(const std::string& sql)
+    {
+        const std::string cmd = "sqlite3 '" + (folder / "ARBOLO.DB").string() + "' \"" + sql + "\"";
+        std::string out;
+        if (FILE* p = popen(cmd.c_str(), "r")) {
+            char buf[512];
+            while (fgets(buf, sizeof buf, p))
+                out += buf;
+            pclose(p);
+        }
+        while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+            out.pop_back();
+        return out;
+    }
+
+    TzqDbOrgChart* Tree() { return MainForm->Tree; }
+
+    bool copyTable = true;
+    fs::path folder;
+    std::vector<std::string> messages;
+    THeadlessDriver driver;
+    std::unique_ptr<TApplication> app;
+};
+
+TEST_F(DemoTest, StartOpensTheTableLoadsEveryRecordAndSelectsTheFirstTopLevelNode)
+{
+    Start();
+    EXPECT_TRUE(MainForm->TableOpened());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Tree()->Count(), std::stoi(Query("SELECT COUNT(*) FROM ARBOLO")));
+    ASSERT_NE(Tree()->Selected(), nullptr);
+    EXPECT_EQ(Tree()->Selected(), Tree()->Items(0));
+    EXPECT_EQ(Tree()->Selected()->Text(), Query("SELECT NAME FROM ARBOLO WHERE ID = 1"));
+    EXPECT_EQ(MainForm->TableID->AsInteger(), 1) << "the table follows the selection";
+    EXPECT_EQ(Tree()->Images(), MainForm->TreeLarge);
+    EXPECT_EQ(Tree()->DefaultNodeWidth(), 90);
+    EXPECT_TRUE(IsZoomed(MainForm->Handle())) << "the window is shown maximised";
+}
+
+TEST_F(DemoTest, NarrowRecordsLoadAtTheDefaultWidthAndOthersAtTheirOwnOrTheMinimum)
+{
+    const std::string db = (folder / "ARBOLO.DB").string();
+    Query("UPDATE ARBOLO SET WIDTH = 40 WHERE ID = 3");
+    Query("UPDATE ARBOLO SET WIDTH = 51 WHERE ID = 4");
+    Query("UPDATE ARBOLO SET WIDTH = 120 WHERE ID = 5");
+    Start();
+    TzqDbOcNode* n3 = Tree()->FindNodeByKey(Variant(int64_t(3)));
+    TzqDbOcNode* n4 = Tree()->FindNodeByKey(Variant(int64_t(4)));
+    TzqDbOcNode* n5 = Tree()->FindNodeByKey(Variant(int64_t(5)));
+    ASSERT_TRUE(n3 && n4 && n5);
+    EXPECT_EQ(Tree()->NodeWidth(n3), 90);
+    EXPECT_EQ(Tree()->NodeWidth(n4), 64) << "raised to twice the 32-pixel image width";
+    EXPECT_EQ(Tree()->NodeWidth(n5), 120);
+}
+
+TEST_F(DemoTest, AddNodeInsertsBeforeTheSelectionOrAtTheEndOfTheTopLevel)
+{
+    Start();
+    TzqOcNode* first = Tree()->Items(0);
+    MainForm->bsAddNodeClick(nullptr);
+    TzqOcNode* added = Tree()->Selected();
+    ASSERT_NE(added, first);
+    EXPECT_EQ(added->Text(), "New topic");
+    EXPECT_EQ(added->GetNextSibling(), first) << "placed just before the selected node";
+    EXPECT_EQ(added->Parent(), nullptr);
+
+    Tree()->SetSelected(nullptr);
+    const int topLevel = Tree()->RootNode()->Count();
+    MainForm->bsAddNodeClick(nullptr);
+    EXPECT_EQ(Tree()->RootNode()->Count(), topLevel + 1);
+    EXPECT_EQ(Tree()->Selected(), Tree()->Items(topLevel)) << "no selection: the end of the top level";
+}
+
+TEST_F(DemoTest, AddChildExpandsACollapsedParentAndTheNewRecordHasTheDefaults)
+{
+    Start();
+    TzqOcNode* parent = Tree()->Items(0);
+    parent->Collapse(false);
+    Tree()->SetSelected(parent);
+    MainForm->bbAddChildClick(nullptr);
+    TzqDbOcNode* child = dynamic_cast<TzqDbOcNode*>(Tree()->Selected());
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->Parent(), parent);
+    EXPECT_TRUE(parent->Expanded());
+    const std::string id = child->Key().AsString();
+    EXPECT_EQ(Query("SELECT NAME, WIDTH, HEIGHT, TYPE, COLOR, IMAGE, IMAGEALIGN, ALIGN, PARENT FROM ARBOLO WHERE ID = " + id),
+              "New topic|90|70|0|16777215|-1|0|1|1");
+}
+
+TEST_F(DemoTest, AFieldChangeOfTheCurrentRecordResizesTheSelectedNodeClamped)
+{
+    Start();
+    TzqOcNode* node = Tree()->Selected();
+    ASSERT_NE(node, nullptr);
+    MainForm->Table->Edit();
+    MainForm->TableWIDTH->SetAsInteger(150);
+    EXPECT_EQ(Tree()->NodeWidth(node), 150);
+    MainForm->Table->Edit();
+    MainForm->TableWIDTH->SetAsInteger(-5);
+    EXPECT_EQ(Tree()->NodeWidth(node), Tree()->MinNodeWidth()) << "a negative width is a width below the minimum";
+    MainForm->Table->Edit();
+    MainForm->TableWIDTH->SetAsInteger(70000);
+    EXPECT_EQ(Tree()->NodeWidth(node), 65535) << "not wrapped around to 4464";
+    if (MainForm->Table->State() != TDataSetState::dsBrowse)
+        MainForm->Table->Post();
+}
+
+TEST_F(DemoTest, OptionsCancelChangesNothingAndOkWritesTheSettings)
+{
+    Start();
+    const TzqOcOptions options = Tree()->Options();
+    const TzqOcEditMode mode = Tree()->EditMode();
+    driver.Backend().PushIdleAction([&] {
+        OptionsForm->cbSelect->SetChecked(!OptionsForm->cbSelect->Checked());
+        OptionsForm->seX->SetValue(40);
+        driver.PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(OptionsForm->ShowModal(), mrCancel);
+    EXPECT_EQ(Tree()->Options(), options);
+    EXPECT_EQ(Tree()->EditMode(), mode);
+    EXPECT_EQ(Tree()->IndentX(), 16);
+
+    driver.Backend().PushIdleAction([&] {
+        OptionsForm->cbShowImages->SetChecked(false);
+        OptionsForm->seX->SetValue(30);
+        OptionsForm->BitBtn2->Click();
+    });
+    EXPECT_EQ(OptionsForm->ShowModal(), mrOk);
+    EXPECT_EQ(Tree()->Images(), nullptr);
+    EXPECT_EQ(Tree()->IndentX(), 30);
+    EXPECT_TRUE(Tree()->Options().contains(TzqOcOption::ocRect3D)) << "3D is not the dialog's and stays";
+
+    driver.Backend().PushIdleAction([&] {
+        EXPECT_FALSE(OptionsForm->cbShowImages->Checked()) << "the dialog read the chart again";
+        OptionsForm->cbShowImages->SetChecked(true);
+        OptionsForm->BitBtn2->Click();
+    });
+    OptionsForm->ShowModal();
+    EXPECT_EQ(Tree()->Images(), MainForm->TreeLarge);
+}
+
+TEST_F(DemoTest, LineWidthNeverGoesBelowOneNorAboveWhatTheChartHolds)
+{
+    Start();
+    driver.Backend().PushIdleAction([&] {
+        OptionsForm->seLineWidth->SetFocus();
+        OptionsForm->seLineWidth->SelectAll();
+        driver.Type("0");
+        EXPECT_EQ(OptionsForm->seLineWidth->Value(), 1);
+        OptionsForm->seX->SetValue(70000);
+        EXPECT_EQ(OptionsForm->seX->Value(), 65535);
+        OptionsForm->BitBtn1->Click();
+    });
+    OptionsForm->ShowModal();
+    EXPECT_EQ(Tree()->LineWidth(), 1);
+}
+
+TEST_F(DemoTest, ReturningFromTheOptionsDialogSelectsTheFirstTopLevelNodeAgain)
+{
+    Start();
+    TzqOcNode* other = Tree()->Items(0)->GetFirstChild();
+    ASSERT_NE(other, nullptr);
+    Tree()->SetSelected(other);
+    driver.Backend().PushIdleAction([&] { driver.PressKey(VK_ESCAPE); });
+    MainForm->bbOptionsClick(nullptr);
+    driver.Pump();
+    EXPECT_EQ(Tree()->Selected(), Tree()->Items(0));
+}
+
+TEST_F(DemoTest, ViewCommandsFollowTheirPressedState)
+{
+    Start();
+    MainForm->bbZoom.Down = true;
+    MainForm->bbZoomClick(nullptr);
+    EXPECT_TRUE(Tree()->Zoom());
+    MainForm->bbRotate.Down = true;
+    MainForm->bbRotateClick(nullptr);
+    EXPECT_TRUE(Tree()->Rotated());
+    MainForm->bbAnimate.Down = false;
+    MainForm->bbAnimateClick(nullptr);
+    EXPECT_FALSE(Tree()->Options().contains(TzqOcOption::ocAnimate));
+    MainForm->bb3D.Down = false;
+    MainForm->bb3DClick(nullptr);
+    EXPECT_FALSE(Tree()->Options().contains(TzqOcOption::ocRect3D));
+}
+
+TEST_F(DemoTest, DeleteRemovesTheBranchRecords)
+{
+    Start();
+    TzqOcNode* first = Tree()->Items(0);
+    Tree()->SetSelected(first);
+    const int before = std::stoi(Query("SELECT COUNT(*) FROM ARBOLO"));
+    int branch = 0;
+    for (TzqOcNode* n = first; n && (n == first || n->HasAsParent(first)); n = n->GetNext())
+        ++branch;
+    MainForm->bbDeleteNodeClick(nullptr);
+    EXPECT_EQ(std::stoi(Query("SELECT COUNT(*) FROM ARBOLO")), before - branch);
+}
+
+class DemoWithoutTableTest : public DemoTest {
+protected:
+    DemoWithoutTableTest() { copyTable = false; }
+};
+
+TEST_F(DemoWithoutTableTest, AMissingTableIsReportedAndTheWindowOpensEmpty)
+{
+    Start();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("ARBOLO"), std::string::npos) << messages[0];
+    EXPECT_FALSE(MainForm->TableOpened());
+    EXPECT_EQ(Tree()->Count(), 0);
+    EXPECT_TRUE(IsWindowVisible(MainForm->Handle()));
+    MainForm->bsAddNodeClick(nullptr); // no table: no node, no error
+    EXPECT_EQ(Tree()->Count(), 0);
+}
+
+} // namespace
