@@ -5,16 +5,8 @@
 #include "platform/drawing/Canvas_p.h"
 
 #include <cmath>
+#include <cstring>
 #include <sstream>
-
-namespace {
-
-std::string RopName(uint32_t rop)
-{
-    std::ostringstream out;
-    out << "0x" << std::hex << std::uppercase << rop;
-    return out.str();
-}
 
 // A snapshot of a source area, so that a surface can be copied onto itself.
 struct TSourceArea {
@@ -32,6 +24,15 @@ struct TSourceArea {
     }
 };
 
+namespace {
+
+std::string RopName(uint32_t rop)
+{
+    std::ostringstream out;
+    out << "0x" << std::hex << std::uppercase << rop;
+    return out.str();
+}
+
 TSourceArea TakeSource(TCanvas& source, int sx, int sy, int sw, int sh)
 {
     auto& s = CanvasAccess::Get(source);
@@ -48,6 +49,26 @@ TSourceArea TakeSource(TCanvas& source, int sx, int sy, int sw, int sh)
 }
 
 } // namespace
+
+// Copies whole rows of a snapshot, shifted (device destination = device source +
+// shift), inside the destination's clip.
+static void CopyRows(TCanvas::Private& d, const TSourceArea& src, QPoint shift, const TRect& logical)
+{
+    const QRect device(logical.Left + d.origin.x(), logical.Top + d.origin.y(), logical.Width(), logical.Height());
+    const QRect available = src.device.translated(shift).intersected(device);
+    QImage* image = d.Image();
+    for (const QRect& clipRect : d.EffectiveClip()) {
+        const QRect r = clipRect.intersected(available);
+        if (r.isEmpty())
+            continue;
+        const int fromX = r.left() - shift.x() - src.device.left();
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const auto* from = reinterpret_cast<const uint32_t*>(src.pixels.constScanLine(y - shift.y() - src.device.top())) + fromX;
+            auto* to = reinterpret_cast<uint32_t*>(image->scanLine(y)) + r.left();
+            std::memcpy(to, from, sizeof(uint32_t) * static_cast<size_t>(r.width()));
+        }
+    }
+}
 
 void TCanvas::BitBlt(int x, int y, int width, int height, TCanvas* source, int sx, int sy, uint32_t rop)
 {
@@ -79,6 +100,14 @@ void TCanvas::StretchBlt(int x, int y, int width, int height, TCanvas* source, i
     if (usesSource)
         src = TakeSource(*source, sx, sy, sw, sh);
     const QPoint srcOrigin = usesSource ? CanvasAccess::Get(*source).origin : QPoint();
+
+    // A plain copy of the same size between pictures of one kind moves whole rows: the
+    // common case of showing an off-screen picture (animation frames, scrolling).
+    if (rop == SRCCOPY && !mirrorX && !mirrorY && sw == width && sh == height && src.monochrome == d->Monochrome()) {
+        CopyRows(*d, src, QPoint(x + d->origin.x() - sx - srcOrigin.x(), y + d->origin.y() - sy - srcOrigin.y()),
+                 TRect(x, y, x + width, y + height));
+        return;
+    }
 
     d->SyncTools();
     const bool brushClear = m_brush.Style() == TBrushStyle::bsClear && !m_brush.HasPattern();
