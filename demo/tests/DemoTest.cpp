@@ -9,6 +9,7 @@
 #include "platform/controls/CheckBox.h"
 #include "platform/controls/MessageBoxForm.h"
 #include "platform/controls/SpinEdit.h"
+#include "platform/core/Exception.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/data/Table.h"
 #include "platform/window/WinApi.h"
@@ -258,6 +259,26 @@ TEST_F(DemoTest, DeleteRemovesTheBranchRecords)
         ++branch;
     MainForm->bbDeleteNodeClick(nullptr);
     EXPECT_EQ(std::stoi(Query("SELECT COUNT(*) FROM ARBOLO")), before - branch);
+}
+
+TEST_F(DemoTest, ClosingPostsThePendingEditAndStaysOpenWhenThatFails)
+{
+    Start();
+    MainForm->Table->Edit();
+    MainForm->TableCBY->SetAsString("Night shift");
+    MainForm->Table->BeforePost = [](TDataSet*) { throw Exception("Field 'CBY' is locked."); };
+    MainForm->Close();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("locked"), std::string::npos);
+    EXPECT_TRUE(MainForm->Visible()) << "the window stays open so the edit is not lost";
+    EXPECT_FALSE(app->Terminated());
+    EXPECT_EQ(MainForm->Table->State(), TDataSetState::dsEdit);
+
+    MainForm->Table->BeforePost = nullptr;
+    MainForm->Close();
+    EXPECT_TRUE(app->Terminated());
+    const std::string id = std::to_string(MainForm->TableID->AsInteger());
+    EXPECT_EQ(Query("SELECT CBY FROM ARBOLO WHERE ID = " + id), "Night shift");
 }
 
 class DemoWithoutTableTest : public DemoTest {
