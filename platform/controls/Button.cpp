@@ -4,10 +4,9 @@
 #include "platform/drawing/Canvas.h"
 #include "platform/window/WinApi.h"
 
-TButton::TButton(TComponent* AOwner) : TCustomControl(AOwner)
+TButton::TButton(TComponent* AOwner) : TPushControl(AOwner)
 {
     SetBounds(0, 0, 75, 25);
-    SetTabStop(true);
     SetParentColor(false);
     SetColor(clBtnFace);
     m_controlStyle.exclude(TControlStyleFlag::csDoubleClicks);
@@ -15,7 +14,7 @@ TButton::TButton(TComponent* AOwner) : TCustomControl(AOwner)
 
 void TButton::CreateParams(TCreateParams& Params)
 {
-    TCustomControl::CreateParams(Params);
+    TPushControl::CreateParams(Params);
     Params.WindowClassStyle = 0; // a quick second press is a second click
     Params.WinClassName = "TButton";
 }
@@ -39,20 +38,11 @@ bool TButton::ShowsDefaultFrame() const
     return !dynamic_cast<TButton*>(focused);
 }
 
-void TButton::SetPressed(bool value)
-{
-    if (value == m_pressed)
-        return;
-    m_pressed = value;
-    Invalidate();
-    Update();
-}
-
 void TButton::Click()
 {
     if (TCustomForm* form = GetParentForm(this); form && m_modalResult != mrNone)
         form->SetModalResult(m_modalResult);
-    TCustomControl::Click();
+    TPushControl::Click();
 }
 
 void TButton::PaintContent(TRect rect, bool pressed)
@@ -76,67 +66,20 @@ void TButton::Paint()
         FrameRectColor(c, r, clWindowFrame);
         r = r.Inflate(-1, -1);
     }
-    if (m_pressed) {
+    if (Pressed()) {
         FrameRectColor(c, r, clBtnShadow);
         FillRectColor(c, r.Inflate(-1, -1), clBtnFace);
     } else {
         c->DrawEdge(r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT);
     }
     TRect content = ClientRect().Inflate(-4, -4);
-    PaintContent(content, m_pressed);
+    PaintContent(content, Pressed());
     if (Focused()) {
         const TColor text = c->SetTextColor(clBlack);
         const TColor back = c->SetBkColor(clWhite);
         c->DrawFocusRect(ClientRect().Inflate(-4, -4));
         c->SetTextColor(text);
         c->SetBkColor(back);
-    }
-}
-
-void TButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (Button == TMouseButton::mbLeft && Enabled()) {
-        if (CanFocus() && !Focused())
-            SetFocus();
-        m_tracking = true;
-        SetPressed(true);
-    }
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-}
-
-void TButton::MouseMove(TShiftState Shift, int X, int Y)
-{
-    if (m_tracking)
-        SetPressed(ClientRect().Contains(X, Y));
-    TCustomControl::MouseMove(Shift, X, Y);
-}
-
-void TButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (Button == TMouseButton::mbLeft)
-        m_tracking = false;
-    SetPressed(false);
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-}
-
-void TButton::KeyDown(WORD& Key, TShiftState Shift)
-{
-    TCustomControl::KeyDown(Key, Shift);
-    if (Key == VK_SPACE && Shift.empty()) {
-        m_spaceDown = true;
-        SetPressed(true);
-        Key = 0;
-    }
-}
-
-void TButton::KeyUp(WORD& Key, TShiftState Shift)
-{
-    TCustomControl::KeyUp(Key, Shift);
-    if (Key == VK_SPACE && m_spaceDown) {
-        m_spaceDown = false;
-        SetPressed(false);
-        Key = 0;
-        Click();
     }
 }
 
@@ -159,7 +102,7 @@ void TButton::CMDialogKey(TMessage& Message)
         Message.Result = 1;
         return;
     }
-    TCustomControl::CMDialogKey(Message);
+    TPushControl::CMDialogKey(Message);
 }
 
 void TButton::WndProc(TMessage& Message)
@@ -170,7 +113,7 @@ void TButton::WndProc(TMessage& Message)
         return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        TCustomControl::WndProc(Message);
+        TPushControl::WndProc(Message);
         // The default frame moves with the focus among the form's buttons.
         if (TCustomForm* form = GetParentForm(this)) {
             std::vector<TWinControl*> controls;
@@ -184,7 +127,7 @@ void TButton::WndProc(TMessage& Message)
         Message.Result = 1;
         return;
     default:
-        TCustomControl::WndProc(Message);
+        TPushControl::WndProc(Message);
         return;
     }
 }

@@ -3,10 +3,10 @@
 // it; Enter presses the default button and Esc the cancel button of the form.
 #pragma once
 
-#include "platform/controls/CustomControl.h"
+#include "platform/controls/PushControl.h"
 #include "platform/controls/Form.h"
 
-class TButton : public TCustomControl {
+class TButton : public TPushControl {
 public:
     explicit TButton(TComponent* AOwner);
 
@@ -20,17 +20,12 @@ public:
 
     // Clicks the button as the user would (the form's modal result included).
     void Click() override;
-    bool Pressed() const { return m_pressed; }
 
 protected:
     void CreateParams(TCreateParams& Params) override;
     void Paint() override;
     void WndProc(TMessage& Message) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void Pushed() override { Click(); }
     void CMDialogKey(TMessage& Message) override;
     // The content inside the bevel: the caption, centred; buttons with glyphs draw more.
     virtual void PaintContent(TRect rect, bool pressed);
@@ -39,11 +34,7 @@ protected:
     bool ShowsDefaultFrame() const;
 
 private:
-    void SetPressed(bool value);
     bool m_default = false;
     bool m_cancel = false;
     TModalResult m_modalResult = mrNone;
-    bool m_pressed = false;
-    bool m_tracking = false;
-    bool m_spaceDown = false;
 };

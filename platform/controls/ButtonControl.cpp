@@ -14,10 +14,8 @@ constexpr int kCaptionGap = 4; // between the box and the caption
 
 } // namespace
 
-TButtonControl::TButtonControl(TComponent* AOwner) : TCustomControl(AOwner)
+TButtonControl::TButtonControl(TComponent* AOwner) : TPushControl(AOwner)
 {
-    SetTabStop(true);
-    m_controlStyle.exclude(TControlStyleFlag::csClickEvents);
     m_controlStyle.exclude(TControlStyleFlag::csDoubleClicks);
 }
 
@@ -39,7 +37,7 @@ void TButtonControl::SetWordWrap(bool value)
 
 void TButtonControl::TextChanged()
 {
-    TCustomControl::TextChanged();
+    TPushControl::TextChanged();
     Invalidate();
 }
 
@@ -83,7 +81,7 @@ void TButtonControl::Paint()
     FillRectColor(c, ClientRect(), Color());
     TRect box = BoxRect();
     unsigned state = BoxState();
-    if (m_pressed)
+    if (Pressed())
         state |= DFCS_PUSHED;
     if (!Enabled())
         state |= DFCS_INACTIVE;
@@ -105,70 +103,10 @@ void TButtonControl::Paint()
     }
 }
 
-void TButtonControl::SetPressed(bool value)
-{
-    if (value == m_pressed)
-        return;
-    m_pressed = value;
-    Invalidate();
-}
-
-void TButtonControl::Press()
+void TButtonControl::Pushed()
 {
     Toggle();
     Click();
-}
-
-void TButtonControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (Button == TMouseButton::mbLeft && Enabled()) {
-        if (CanFocus() && !Focused())
-            SetFocus();
-        m_tracking = true;
-        SetPressed(true);
-    }
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-}
-
-void TButtonControl::MouseMove(TShiftState Shift, int X, int Y)
-{
-    if (m_tracking)
-        SetPressed(ClientRect().Contains(X, Y));
-    TCustomControl::MouseMove(Shift, X, Y);
-}
-
-void TButtonControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    const bool release = Button == TMouseButton::mbLeft && m_tracking;
-    if (release) {
-        m_tracking = false;
-        const bool inside = ClientRect().Contains(X, Y);
-        SetPressed(false);
-        if (inside)
-            Press();
-    }
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-}
-
-void TButtonControl::KeyDown(WORD& Key, TShiftState Shift)
-{
-    TCustomControl::KeyDown(Key, Shift);
-    if (Key == VK_SPACE && Shift.empty()) {
-        m_spaceDown = true;
-        SetPressed(true);
-        Key = 0;
-    }
-}
-
-void TButtonControl::KeyUp(WORD& Key, TShiftState Shift)
-{
-    TCustomControl::KeyUp(Key, Shift);
-    if (Key == VK_SPACE && m_spaceDown) {
-        m_spaceDown = false;
-        SetPressed(false);
-        Key = 0;
-        Press();
-    }
 }
 
 void TButtonControl::WndProc(TMessage& Message)
@@ -178,21 +116,18 @@ void TButtonControl::WndProc(TMessage& Message)
         Message.Result = DLGC_BUTTON;
         return;
     case WM_KILLFOCUS:
-        // A press in progress ends without effect when the focus goes.
-        m_spaceDown = false;
-        SetPressed(false);
-        TCustomControl::WndProc(Message);
+        TPushControl::WndProc(Message);
         Invalidate();
         return;
     case WM_SETFOCUS:
-        TCustomControl::WndProc(Message);
+        TPushControl::WndProc(Message);
         Invalidate();
         return;
     case WM_ERASEBKGND:
         Message.Result = 1;
         return;
     default:
-        TCustomControl::WndProc(Message);
+        TPushControl::WndProc(Message);
         return;
     }
 }

@@ -3,10 +3,10 @@
 // focus rectangle around the caption.
 #pragma once
 
-#include "platform/controls/CustomControl.h"
+#include "platform/controls/PushControl.h"
 #include "platform/controls/Label.h"
 
-class TButtonControl : public TCustomControl {
+class TButtonControl : public TPushControl {
 public:
     explicit TButtonControl(TComponent* AOwner);
 
@@ -24,26 +24,16 @@ public:
 protected:
     void Paint() override;
     void WndProc(TMessage& Message) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void Pushed() override;
     void TextChanged() override;
 
     // What the user's press does (toggle or check); then Click follows.
     virtual void Toggle() = 0;
     // DFCS_* state bits of the box (type and check state).
     virtual unsigned BoxState() const = 0;
-    bool Pressed() const { return m_pressed; }
 
 private:
-    void SetPressed(bool value);
     unsigned TextFlags() const;
-    void Press();
     TAlignment m_alignment = TAlignment::taRightJustify;
     bool m_wordWrap = false;
-    bool m_pressed = false;
-    bool m_tracking = false;
-    bool m_spaceDown = false;
 };
