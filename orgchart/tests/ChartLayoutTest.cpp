@@ -292,7 +292,9 @@ TEST_F(LayoutTest, CachedLayoutMatchesThePlainRulesUnderRandomChanges)
                     n->SetAlign(static_cast<TzqOcNodeAlign>(rng() % 3));
                 break;
             }
-            // Measure a random few in between so that caches fill at odd moments.
+            // Measure a random few in between so that caches fill at odd moments (among
+            // the nodes that are left: a deletion above may have freed some).
+            nodes = AllNodes(*chart);
             if (TzqOcNode* n = pick())
                 chart->SubtreeWidth(n);
             if (step % 10 != 9)
