@@ -131,22 +131,40 @@ TOptionsForm::~TOptionsForm()
         OptionsForm = nullptr;
 }
 
+std::array<std::pair<TCheckBox*, TzqOcEditModeFlag>, 8> TOptionsForm::EditModeBoxes() const
+{
+    // In the order OK writes them: Left, Center, Right, Vert Center, Wrap, Upper, Lower, Grow.
+    return {{{cbLeft, TzqOcEditModeFlag::emLeft},
+             {cbCenter, TzqOcEditModeFlag::emCenter},
+             {cbRight, TzqOcEditModeFlag::emRight},
+             {cbVCenter, TzqOcEditModeFlag::emVCenter},
+             {cbWrap, TzqOcEditModeFlag::emWrap},
+             {cbUpper, TzqOcEditModeFlag::emUpper},
+             {cbLower, TzqOcEditModeFlag::emLower},
+             {cbGrow, TzqOcEditModeFlag::emGrow}}};
+}
+
+std::array<std::pair<TCheckBox*, TzqOcOption>, 7> TOptionsForm::OptionBoxes() const
+{
+    // In the order OK writes them: Show Select, Show Focus, Show Buttons, Edit, Can Drag,
+    // Show Drag, Insert and Delete.
+    return {{{cbSelect, TzqOcOption::ocSelect},
+             {cbFocus, TzqOcOption::ocFocus},
+             {cbButtons, TzqOcOption::ocButtons},
+             {cbEdit, TzqOcOption::ocEdit},
+             {cbCanDrag, TzqOcOption::ocCanDrag},
+             {cbShowDrag, TzqOcOption::ocShowDrag},
+             {cbInsDel, TzqOcOption::ocInsDel}}};
+}
+
 void TOptionsForm::FormActivate(TObject*)
 {
     TzqDbOrgChart* tree = MainForm->Tree;
     const TzqOcEditMode mode = tree->EditMode();
-    const std::pair<TCheckBox*, TzqOcEditModeFlag> modes[] = {
-        {cbLeft, TzqOcEditModeFlag::emLeft},   {cbCenter, TzqOcEditModeFlag::emCenter}, {cbRight, TzqOcEditModeFlag::emRight},
-        {cbVCenter, TzqOcEditModeFlag::emVCenter}, {cbWrap, TzqOcEditModeFlag::emWrap},   {cbUpper, TzqOcEditModeFlag::emUpper},
-        {cbLower, TzqOcEditModeFlag::emLower}, {cbGrow, TzqOcEditModeFlag::emGrow}};
-    for (auto [box, flag] : modes)
+    for (auto [box, flag] : EditModeBoxes())
         box->SetChecked(mode.contains(flag));
     const TzqOcOptions options = tree->Options();
-    const std::pair<TCheckBox*, TzqOcOption> opts[] = {
-        {cbSelect, TzqOcOption::ocSelect},   {cbFocus, TzqOcOption::ocFocus},       {cbButtons, TzqOcOption::ocButtons},
-        {cbEdit, TzqOcOption::ocEdit},       {cbCanDrag, TzqOcOption::ocCanDrag},   {cbShowDrag, TzqOcOption::ocShowDrag},
-        {cbInsDel, TzqOcOption::ocInsDel}};
-    for (auto [box, option] : opts)
+    for (auto [box, option] : OptionBoxes())
         box->SetChecked(options.contains(option));
     seX->SetValue(tree->IndentX());
     seY->SetValue(tree->IndentY());
@@ -157,17 +175,9 @@ void TOptionsForm::FormActivate(TObject*)
 void TOptionsForm::BitBtn2Click(TObject*)
 {
     TzqDbOrgChart* tree = MainForm->Tree;
-    const std::pair<TCheckBox*, TzqOcEditModeFlag> modes[] = {
-        {cbLeft, TzqOcEditModeFlag::emLeft},   {cbCenter, TzqOcEditModeFlag::emCenter}, {cbRight, TzqOcEditModeFlag::emRight},
-        {cbVCenter, TzqOcEditModeFlag::emVCenter}, {cbWrap, TzqOcEditModeFlag::emWrap},   {cbUpper, TzqOcEditModeFlag::emUpper},
-        {cbLower, TzqOcEditModeFlag::emLower}, {cbGrow, TzqOcEditModeFlag::emGrow}};
-    for (auto [box, flag] : modes)
+    for (auto [box, flag] : EditModeBoxes())
         tree->SetEditMode(TzqOcEditMode(tree->EditMode()).set(flag, box->Checked()));
-    const std::pair<TCheckBox*, TzqOcOption> opts[] = {
-        {cbSelect, TzqOcOption::ocSelect},   {cbFocus, TzqOcOption::ocFocus},       {cbButtons, TzqOcOption::ocButtons},
-        {cbEdit, TzqOcOption::ocEdit},       {cbCanDrag, TzqOcOption::ocCanDrag},   {cbShowDrag, TzqOcOption::ocShowDrag},
-        {cbInsDel, TzqOcOption::ocInsDel}};
-    for (auto [box, option] : opts)
+    for (auto [box, option] : OptionBoxes())
         tree->SetOptions(TzqOcOptions(tree->Options()).set(option, box->Checked()));
     tree->SetImages(cbShowImages->Checked() ? MainForm->TreeLarge : nullptr);
     tree->SetIndentX(static_cast<uint16_t>(seX->Value()));

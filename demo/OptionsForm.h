@@ -3,7 +3,11 @@
 // active and writes only when OK is pressed.
 #pragma once
 
+#include "orgchart/OcTypes.h"
 #include "platform/controls/Form.h"
+
+#include <array>
+#include <utility>
 
 class TBevel;
 class TBitBtn;
@@ -49,6 +53,9 @@ public:
     void seLineWidthChange(TObject* Sender);
 
 private:
+    // The check boxes and the chart settings they stand for.
+    std::array<std::pair<TCheckBox*, TzqOcEditModeFlag>, 8> EditModeBoxes() const;
+    std::array<std::pair<TCheckBox*, TzqOcOption>, 7> OptionBoxes() const;
     TCheckBox* NewCheckBox(TWinControl* parent, const char* name, const char* caption, int l, int t, int w, int h);
     TSpinEdit* NewSpinEdit(const char* name, int top);
 };

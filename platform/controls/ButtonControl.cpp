@@ -115,11 +115,8 @@ void TButtonControl::WndProc(TMessage& Message)
     case WM_GETDLGCODE:
         Message.Result = DLGC_BUTTON;
         return;
-    case WM_KILLFOCUS:
-        TPushControl::WndProc(Message);
-        Invalidate();
-        return;
     case WM_SETFOCUS:
+    case WM_KILLFOCUS:
         TPushControl::WndProc(Message);
         Invalidate();
         return;
