@@ -2,6 +2,8 @@
 // highlight, repainting on image list changes, and pictures of a sample chart in each
 // look, saved beside the build for people to look at.
 #include "orgchart/tests/ChartFixture.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/window/Backend.h"
 #include "platform/controls/Button.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
@@ -21,11 +23,13 @@ protected:
     // The chart's client area as the window system last painted it.
     std::unique_ptr<TBitmap> Picture(TzqOrgChart* chart)
     {
+        // A copy of the window's picture, taken in memory: tests run in parallel
+        // processes, so a shared file would be read while another test writes it.
         driver.PaintAll();
-        const std::string path = std::string(ORGCHART_PNG_DIR) + "/last-paint-check.png";
-        driver.SavePng(form->Handle(), path);
+        const TBitmap* surface = WindowSurface(form->Handle());
         auto bitmap = std::make_unique<TBitmap>();
-        bitmap->LoadFromPngFile(path);
+        bitmap->SetSize(surface->Width(), surface->Height());
+        bitmap->Canvas()->Draw(0, 0, const_cast<TBitmap*>(surface));
         return bitmap;
     }
     void Save(const std::string& name)
