@@ -52,9 +52,24 @@ TzqOcNode* TzqOcChildList::At(int Index) const
     return chunk->Items[static_cast<size_t>(Index)];
 }
 
+size_t TzqOcChildList::LocalIndex(const TzqOcNode* Child)
+{
+    // The place a child remembers is a hint: inserting or removing a sibling before it
+    // in its chunk moves it without telling it. A wrong hint is corrected by a scan of
+    // the chunk's pointers, which are side by side in memory, where keeping every
+    // sibling's number up to date would write to each of them.
+    const Chunk* chunk = Child->m_chunk;
+    size_t local = static_cast<size_t>(Child->m_index);
+    if (local >= chunk->Items.size() || chunk->Items[local] != Child) {
+        local = static_cast<size_t>(std::find(chunk->Items.begin(), chunk->Items.end(), Child) - chunk->Items.begin());
+        Child->m_index = static_cast<int32_t>(local);
+    }
+    return local;
+}
+
 int TzqOcChildList::IndexOf(const TzqOcNode* Child) const
 {
-    return CountBefore(ChunkOf(Child)->Ordinal) + Child->m_index;
+    return CountBefore(ChunkOf(Child)->Ordinal) + static_cast<int>(LocalIndex(Child));
 }
 
 TzqOcNode* TzqOcChildList::First() const
@@ -70,19 +85,37 @@ TzqOcNode* TzqOcChildList::Last() const
 TzqOcNode* TzqOcChildList::Next(const TzqOcNode* Child) const
 {
     const Chunk* chunk = ChunkOf(Child);
-    const size_t next = static_cast<size_t>(Child->m_index) + 1;
-    if (next < chunk->Items.size())
-        return chunk->Items[next];
+    const size_t next = LocalIndex(Child) + 1;
+    if (next < chunk->Items.size()) {
+        // The sibling is visited next anyway: its hint is made right on the way, so a
+        // walk along the siblings never scans.
+        TzqOcNode* sibling = chunk->Items[next];
+        sibling->m_index = static_cast<int32_t>(next);
+        return sibling;
+    }
     const size_t ordinal = static_cast<size_t>(chunk->Ordinal) + 1;
-    return ordinal < m_chunks.size() ? m_chunks[ordinal]->Items.front() : nullptr;
+    if (ordinal >= m_chunks.size())
+        return nullptr;
+    TzqOcNode* sibling = m_chunks[ordinal]->Items.front();
+    sibling->m_index = 0;
+    return sibling;
 }
 
 TzqOcNode* TzqOcChildList::Prev(const TzqOcNode* Child) const
 {
     const Chunk* chunk = ChunkOf(Child);
-    if (Child->m_index > 0)
-        return chunk->Items[static_cast<size_t>(Child->m_index) - 1];
-    return chunk->Ordinal > 0 ? m_chunks[static_cast<size_t>(chunk->Ordinal) - 1]->Items.back() : nullptr;
+    const size_t local = LocalIndex(Child);
+    if (local > 0) {
+        TzqOcNode* sibling = chunk->Items[local - 1];
+        sibling->m_index = static_cast<int32_t>(local - 1);
+        return sibling;
+    }
+    if (chunk->Ordinal == 0)
+        return nullptr;
+    const Chunk* previous = m_chunks[static_cast<size_t>(chunk->Ordinal) - 1].get();
+    TzqOcNode* sibling = previous->Items.back();
+    sibling->m_index = static_cast<int32_t>(previous->Items.size() - 1);
+    return sibling;
 }
 
 void TzqOcChildList::Renumber(Chunk* C, size_t From)
@@ -136,7 +169,8 @@ void TzqOcChildList::Insert(int Index, TzqOcNode* Child)
         chunk = Locate(local);
     }
     chunk->Items.insert(chunk->Items.begin() + local, Child);
-    Renumber(chunk, static_cast<size_t>(local));
+    Child->m_chunk = chunk;
+    Child->m_index = local;
     ++m_count;
     AddToSize(chunk->Ordinal, 1);
     if (chunk->Items.size() > kMaxChunk)
@@ -161,7 +195,7 @@ void TzqOcChildList::Remove(TzqOcNode* Child)
 {
     m_offsets.reset();
     Chunk* chunk = ChunkOf(Child);
-    const size_t local = static_cast<size_t>(Child->m_index);
+    const size_t local = LocalIndex(Child);
     chunk->Items.erase(chunk->Items.begin() + static_cast<std::ptrdiff_t>(local));
     Child->m_chunk = nullptr;
     Child->m_index = 0;
@@ -170,7 +204,6 @@ void TzqOcChildList::Remove(TzqOcNode* Child)
         EraseChunk(chunk);
         return;
     }
-    Renumber(chunk, local);
     AddToSize(chunk->Ordinal, -1);
 }
 
@@ -181,4 +214,20 @@ void TzqOcChildList::EraseChunk(Chunk* Empty)
     for (size_t i = ordinal; i < m_chunks.size(); ++i)
         m_chunks[i]->Ordinal = static_cast<int32_t>(i);
     RebuildSizes();
+}
+
+void TzqOcChildList::Reorder(const std::vector<TzqOcNode*>& Ordered)
+{
+    m_offsets.reset();
+    size_t next = 0;
+    for (auto& chunk : m_chunks) {
+        for (size_t i = 0; i < chunk->Items.size() && next < Ordered.size(); ++i, ++next) {
+            TzqOcNode* child = Ordered[next];
+            chunk->Items[i] = child;
+            child->m_chunk = chunk.get();
+            child->m_index = static_cast<int32_t>(i);
+        }
+        if (next == Ordered.size())
+            break;
+    }
 }

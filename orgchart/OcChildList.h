@@ -6,8 +6,8 @@
 // chunks of at most a few hundred nodes. A Fenwick tree over the chunk sizes answers
 // "how many children come before this chunk" and "which chunk holds position i" in
 // logarithmic time; a chunk is split in two when it grows past its limit, and dropped
-// when it becomes empty. Each child remembers its chunk and its place inside it, so it
-// finds its own position without a search.
+// when it becomes empty. Each child remembers its chunk, and as a hint its place inside
+// it, so it finds its own position without a search of the list.
 //
 // The list also keeps, on demand, the offset of every child from the start of the row
 // of children (the sum of the extents of the siblings before it), which turns finding
@@ -50,6 +50,9 @@ public:
     void Insert(int Index, TzqOcNode* Child);
     // Takes a child of this list out.
     void Remove(TzqOcNode* Child);
+    // Puts the first Ordered.size() children in the order given; Ordered holds exactly
+    // those children.
+    void Reorder(const std::vector<TzqOcNode*>& Ordered);
 
     // Visits every child in order; Visit may not change the list.
     template <typename F>
@@ -86,6 +89,8 @@ private:
     static constexpr size_t kMaxChunk = 512;
 
     Chunk* ChunkOf(const TzqOcNode* Child) const;
+    // The child's place in its chunk.
+    static size_t LocalIndex(const TzqOcNode* Child);
     // Children before the chunk with this ordinal.
     int CountBefore(int Ordinal) const;
     // The chunk holding position Index, and Index made local to it.
