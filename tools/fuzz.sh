@@ -16,7 +16,7 @@ cmake --build "$build" -j "$jobs" --target fuzzers
 for list in "$build"/fuzzers/*.txt; do
   read -r exe corpus < "$list"
   work="$build/corpus/$(basename "$list" .txt)"
-  mkdir -p "$work"
+  mkdir -p "$work" "$build/artifacts"
   echo "== $(basename "$exe") for ${seconds}s"
-  "$exe" -max_total_time="$seconds" -max_len=65536 "$work" "$corpus"
+  "$exe" -max_total_time="$seconds" -max_len=65536 -artifact_prefix="$build/artifacts/" "$work" "$corpus"
 done

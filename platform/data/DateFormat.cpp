@@ -447,11 +447,8 @@ std::string Shorten(std::string_view text)
 std::string FormatDateTime(std::string_view format, TDateTime value, const TLocaleSettings& locale)
 {
     TDateParts parts;
-    if (!TryDecodeDateTime(value, parts)) {
-        char buf[96];
-        std::snprintf(buf, sizeof buf, "The value %.17g is not a date of the years 1 to 9999.", value);
-        throw EConvertError(buf);
-    }
+    if (!TryDecodeDateTime(value, parts))
+        throw EConvertError(OutsideCalendarMessage(value));
     std::string out;
     Formatter(parts, value, locale).Format(format, out, 0);
     return out;

@@ -4,6 +4,7 @@
 #include "platform/data/DatabaseError.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -55,9 +56,7 @@ bool SplitDateTime(TDateTime value, long long& day, long long& ms)
 
 [[noreturn]] void RaiseOutsideCalendar(TDateTime value)
 {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "The value %.17g is not a date of the years 1 to 9999.", value);
-    throw EVariantError(buf);
+    throw EVariantError(OutsideCalendarMessage(value));
 }
 
 // Reads exactly `count` digits at `pos`.
@@ -101,6 +100,14 @@ bool ReadIsoTime(std::string_view s, size_t& pos, TDateTime& out)
 }
 
 } // namespace
+
+std::string OutsideCalendarMessage(TDateTime value)
+{
+    // Not through the C library, whose locale may write a decimal comma.
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return "The value " + std::string(buf, r.ptr) + " is not a date of the years 1 to 9999.";
+}
 
 bool IsLeapYear(int year)
 {

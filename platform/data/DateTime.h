@@ -32,6 +32,8 @@ constexpr TDateTime MinDateTime = -693593;
 constexpr TDateTime MaxDateTime = 2958465;
 // True when the day of `value` lies in the years 1 to 9999.
 bool IsValidDateTime(TDateTime value);
+// The message of the errors that refuse a value outside the calendar.
+std::string OutsideCalendarMessage(TDateTime value);
 
 // ---- Encoding and decoding ----
 bool TryEncodeDate(int year, int month, int day, TDateTime& out);

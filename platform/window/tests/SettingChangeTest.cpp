@@ -1,10 +1,12 @@
 #include "platform/backend/headless/HeadlessDriver.h"
+#include "platform/backend/qt/QtLocale.h"
 #include "platform/core/LocalClock.h"
 #include "platform/core/Locale.h"
 #include "platform/window/WinApi.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -48,4 +50,26 @@ TEST(SettingChange, TheHeadlessBackEndFixesLocaleAndClock)
     EXPECT_EQ(LocalClockNow(), start) << "fixed";
     driver.Backend().SetNow(1000.5);
     EXPECT_EQ(LocalClockNow(), 1000.5);
+}
+
+// The desktop's locale in the platform's terms (format letters, separators, names).
+// Relies on being the first use of the system locale in its process (ctest runs each
+// case alone).
+TEST(SettingChange, TheDesktopLocaleInThePlatformsTerms)
+{
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    const TLocaleSettings de = DesktopLocale();
+    EXPECT_EQ(de.ShortDateFormat, "dd.mm.yy");
+    EXPECT_EQ(de.DateSeparator, ".");
+    EXPECT_EQ(de.TimeSeparator, ":");
+    EXPECT_EQ(de.ShortTimeFormat, "hh:nn");
+    EXPECT_EQ(de.DecimalSeparator, ",");
+    EXPECT_EQ(de.ThousandSeparator, ".");
+    EXPECT_EQ(de.CurrencyString, "\xE2\x82\xAC");
+    EXPECT_EQ(de.CurrencyFormat, 3);
+    EXPECT_EQ(de.NegCurrFormat, 8);
+    EXPECT_EQ(de.CurrencyDecimals, 2);
+    EXPECT_EQ(de.LongMonthNames[2], "M\xC3\xA4rz");
+    EXPECT_EQ(de.LongDayNames[0], "Sonntag");
+    EXPECT_EQ(de.FirstDayOfWeek, 1);
 }
