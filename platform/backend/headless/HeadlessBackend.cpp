@@ -1,8 +1,19 @@
 #include "platform/backend/headless/HeadlessBackend.h"
 
 #include "platform/core/Exception.h"
+#include "platform/core/LocalClock.h"
+#include "platform/core/Locale.h"
 
-THeadlessBackend::THeadlessBackend(TRect screen) : m_screen(screen) {}
+THeadlessBackend::THeadlessBackend(TRect screen) : m_screen(screen), m_now(SystemLocalClockNow())
+{
+    SetLocale(TLocaleSettings{});
+    SetLocalClock([this] { return m_now; });
+}
+
+THeadlessBackend::~THeadlessBackend()
+{
+    SetLocalClock({});
+}
 
 void THeadlessBackend::WaitUntilTick(DWORD target, DWORD maxWaitMs)
 {

@@ -13,7 +13,10 @@
 
 class THeadlessBackend : public TWindowBackend {
 public:
+    // Also fixes the locale (the default TLocaleSettings) and the date-time clock (at
+    // the moment of creation) for as long as it lives.
     explicit THeadlessBackend(TRect screen = TRect(0, 0, 1280, 800));
+    ~THeadlessBackend() override;
 
     std::string Name() const override { return "headless"; }
 
@@ -48,6 +51,8 @@ public:
     // ---- For tests ----
     void SetTickCount(DWORD value) { m_clock = value; }
     void SetPixelsPerInch(int value) { m_pixelsPerInch = value; }
+    // The local date and time Now() answers (days since 1899-12-30).
+    void SetNow(double value) { m_now = value; }
     // Steps a waiting message loop takes, one per wait, in order.
     void PushIdleAction(std::function<void()> action) { m_idle.push_back(std::move(action)); }
     size_t PendingIdleActions() const { return m_idle.size(); }
@@ -64,6 +69,7 @@ private:
     TRect m_screen;
     int m_pixelsPerInch = 96;
     DWORD m_clock = 1000;
+    double m_now = 0;
     HCURSOR m_cursor = 0;
     std::string m_clipboard;
     int m_beeps = 0;

@@ -1,4 +1,5 @@
 #include "platform/backend/qt/QtBackend.h"
+#include "platform/backend/qt/QtLocale.h"
 
 #include "platform/core/VirtualKeys.h"
 #include "platform/drawing/Bitmap.h"
@@ -526,5 +527,6 @@ std::unique_ptr<TWindowBackend> CreateQtBackend(int& argc, char** argv)
         new QGuiApplication(s_argc, argv);
     }
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    FollowDesktopLocale();
     return std::make_unique<QtBackend>();
 }
