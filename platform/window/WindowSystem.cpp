@@ -68,6 +68,12 @@ const TBitmap* WindowSurface(HWND topLevel)
     return w->surface.get();
 }
 
+bool ScreenPicture(HWND topLevel, TBitmap& picture)
+{
+    TWindowBackend* backend = WindowBackend();
+    return backend && IsWindow(topLevel) && backend->GrabScreen(topLevel, picture);
+}
+
 int MillisecondsToNextTimerForTests()
 {
     return MillisecondsToNextTimer();

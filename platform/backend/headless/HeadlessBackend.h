@@ -7,6 +7,8 @@
 #include "platform/window/Backend.h"
 
 #include <deque>
+#include <map>
+#include <memory>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,13 +28,16 @@ public:
     void Wake() override {}
 
     void TopLevelCreated(HWND) override {}
-    void TopLevelDestroyed(HWND) override {}
+    void TopLevelDestroyed(HWND hwnd) override;
     void TopLevelGeometryChanged(HWND, const TRect&) override {}
     void TopLevelShown(HWND, bool, bool) override {}
     void TopLevelTextChanged(HWND, const std::string&) override {}
     void TopLevelRaised(HWND) override {}
     void TopLevelActivated(HWND) override {}
+    // Copies the part presented to the window's picture on the virtual screen, which
+    // GrabScreen answers: a test sees what a desktop would show.
     void Present(HWND hwnd, const TBitmap& surface, const TRect& rect) override;
+    bool GrabScreen(HWND hwnd, TBitmap& picture) override;
     bool BeginSystemMove(HWND) override { return false; }
     bool BeginSystemResize(HWND, int) override { return false; }
 
@@ -78,4 +83,5 @@ private:
     std::vector<std::string> m_urls;
     std::deque<std::function<void()>> m_idle;
     bool m_inIdleAction = false;
+    std::map<HWND, std::unique_ptr<TBitmap>> m_screenPictures;
 };
