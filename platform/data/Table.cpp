@@ -272,9 +272,13 @@ struct TTable::Private {
     void ReadRecord(sqlite3_stmt* stmt, TRecord& rec) const
     {
         rec.RowId = sqlite3_column_int64(stmt, 0);
-        rec.Values.reserve(types.size());
+        // One scratch row for every read: the record packs it in one allocation.
+        thread_local std::vector<Variant> row;
+        row.clear();
+        row.reserve(types.size());
         for (size_t i = 0; i < types.size(); ++i)
-            rec.Values.push_back(ReadValue(stmt, int(i) + 1, types[i]));
+            row.push_back(ReadValue(stmt, int(i) + 1, types[i]));
+        rec.Values.Assign(row);
     }
 
     TRecordPtr ReadByRowId(int64_t rowId)
