@@ -916,6 +916,53 @@ void TDataSet::Delete()
     DoEvent(AfterScroll);
 }
 
+void TDataSet::DeleteRecords(std::vector<int> positions)
+{
+    CheckActive();
+    CheckBrowseMode();
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    if (positions.empty())
+        return;
+    if (positions.front() < 0 || positions.back() >= int(m_records.size()))
+        DatabaseError("Record index " + std::to_string(positions.front() < 0 ? positions.front() : positions.back()) +
+                      " is out of range.");
+    CheckCanModify();
+    DataEvent(TDataEvent::deCheckBrowseMode);
+    DoEvent(BeforeDelete);
+    DoEvent(BeforeScroll);
+    std::vector<const TRecord*> doomed;
+    doomed.reserve(positions.size());
+    for (int p : positions)
+        doomed.push_back(&m_records[size_t(p)]);
+    InternalDeleteRecords(doomed);
+    // One pass moves every kept record to its new place.
+    size_t kept = size_t(positions.front());
+    size_t next = 0;
+    for (size_t i = kept; i < m_records.size(); ++i) {
+        if (next < positions.size() && int(i) == positions[next]) {
+            ++next;
+            continue;
+        }
+        m_records[kept++] = std::move(m_records[i]);
+    }
+    m_records.resize(kept);
+    const int count = int(m_records.size());
+    MoveTo(count == 0 ? -1 : std::min(positions.front(), count - 1), count == 0, count == 0);
+    m_edit = TRecord{};
+    m_modified = false;
+    SetState(TDataSetState::dsBrowse);
+    DataEvent(TDataEvent::deDataSetChange);
+    DoEvent(AfterDelete);
+    DoEvent(AfterScroll);
+}
+
+void TDataSet::InternalDeleteRecords(const std::vector<const TRecord*>& records)
+{
+    for (const TRecord* record : records)
+        InternalDelete(*record);
+}
+
 int TDataSet::IndexOfRowId(int64_t rowId) const
 {
     for (size_t i = 0; i < m_records.size(); ++i)
