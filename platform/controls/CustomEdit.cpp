@@ -1017,17 +1017,21 @@ void TCustomEdit::WndProc(TMessage& Message)
         Message.Result = 1;
         return;
     case WM_CONTEXTMENU: {
-        // lParam -1: asked from the keyboard; the menu opens at the caret.
-        TPoint at = Message.LParam == -1 ? ClientToScreen(PosToPoint(m_buffer.Caret()) + TPoint(0, LineHeight()))
-                                         : PointFromLParam(Message.LParam);
-        bool handled = false;
-        if (OnContextPopup)
-            OnContextPopup(this, ScreenToClient(at), handled);
-        if (handled || PopupMenu()) {
-            TCustomControl::WndProc(Message);
+        // OnContextPopup and the popup menu come first; a popup menu of a parent shows
+        // instead of the edit's own one (the parent is asked).
+        const TPoint at = ContextMenuPoint(Message);
+        if (Message.Result == 0 && DoContextPopup(at)) {
+            Message.Result = 1;
             return;
         }
-        ShowEditMenu(at);
+        for (TControl* parent = Parent(); parent; parent = parent->Parent())
+            if (parent->PopupMenu()) {
+                DefaultHandler(Message);
+                return;
+            }
+        if (!IsKeyboardContextMenu(Message.LParam) && !ClientRect().Contains(at))
+            return;
+        ShowEditMenu(ClientToScreen(at));
         Message.Result = 1;
         return;
     }
@@ -1046,6 +1050,13 @@ void TCustomEdit::WndProc(TMessage& Message)
         TCustomControl::WndProc(Message);
         return;
     }
+}
+
+TPoint TCustomEdit::KeyboardContextPoint()
+{
+    // Below the caret's line, inside the control.
+    const TPoint caret = PosToPoint(m_buffer.Caret());
+    return {std::clamp(caret.X, 0, std::max(0, ClientWidth() - 1)), caret.Y + LineHeight()};
 }
 
 TPopupList* TCustomEdit::EditMenu()

@@ -68,6 +68,9 @@ public:
     // Opens the edit menu at a screen point, its items enabled as they apply now.
     void ShowEditMenu(TPoint screenPt);
 
+    // Below the caret's line.
+    TPoint KeyboardContextPoint() override;
+
     // Lines as shown (after wrapping).
     int LineCount();
     std::string LineText(int index);

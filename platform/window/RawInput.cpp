@@ -478,7 +478,7 @@ HCURSOR SetCursor(HCURSOR cursor)
     if (cursor != old) {
         s.cursor = cursor;
         if (s.backend)
-            s.backend->SetCursorShape(s.cursorShowCount >= 0 ? cursor : 0);
+            s.backend->SetCursorShape(s.cursorShowCount >= 0 ? CursorShapeFor(cursor) : 0);
     }
     return old;
 }
@@ -493,7 +493,7 @@ int ShowCursor(bool show)
     auto& s = S();
     s.cursorShowCount += show ? 1 : -1;
     if (s.backend)
-        s.backend->SetCursorShape(s.cursorShowCount >= 0 ? s.cursor : 0);
+        s.backend->SetCursorShape(s.cursorShowCount >= 0 ? CursorShapeFor(s.cursor) : 0);
     return s.cursorShowCount;
 }
 
