@@ -673,6 +673,20 @@ void TWinControl::WMContextMenu(TMessage& Message)
     TControl::WMContextMenu(Message);
 }
 
+bool TWinControl::ReflectToChild(TMessage& Message)
+{
+    HWND from = nullptr;
+    if (Message.Msg == WM_COMMAND)
+        from = reinterpret_cast<HWND>(Message.LParam);
+    else if (const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam))
+        from = header->hwndFrom;
+    TWinControl* child = from ? FindControl(from) : nullptr;
+    if (!child || child == this || child->Parent() != this)
+        return false;
+    Message.Result = child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return true;
+}
+
 bool TWinControl::IsMenuKey(WORD Key, LPARAM KeyData)
 {
     const TShortCut shortCut = ShortCut(Key, KeyDataToShiftState(KeyData));
@@ -842,6 +856,13 @@ void TWinControl::WndProc(TMessage& Message)
     switch (Message.Msg) {
     case WM_MOUSELEAVE:
         MouseLeftWindow();
+        DefaultHandler(Message);
+        return;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+        // A child control's notice goes back to that control (CN_COMMAND, CN_NOTIFY).
+        if (ReflectToChild(Message))
+            return;
         DefaultHandler(Message);
         return;
     case WM_PAINT:

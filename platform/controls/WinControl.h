@@ -139,6 +139,9 @@ protected:
     // A key that is the shortcut of an item of the popup menu of the control or of a
     // parent runs that item; answers whether one ran.
     bool IsMenuKey(WORD Key, LPARAM KeyData);
+    // Sends a child's WM_COMMAND or WM_NOTIFY back to it as CN_COMMAND or CN_NOTIFY;
+    // answers whether the message came from a child control.
+    bool ReflectToChild(TMessage& Message);
 
     // True while the window is being destroyed (and so must not be asked to paint).
     bool m_destroyingHandle = false;

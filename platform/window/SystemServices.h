@@ -25,6 +25,9 @@ TRect MonitorWorkAreaAt(TPoint screenPt);
 // Pixels per logical inch of the screen (96 when the display does not say).
 int GetScreenPixelsPerInch();
 
+// Clipboard formats (the clipboard holds text only).
+enum : UINT { CF_TEXT = 1, CF_UNICODETEXT = 13 };
+
 bool OpenClipboardText(std::string& text);
 bool SetClipboardText(const std::string& text);
 bool ClipboardHasText();
