@@ -4,6 +4,11 @@
 
 TAction::TAction(TComponent* AOwner) : TBasicAction(AOwner) {}
 
+TAction::~TAction()
+{
+    BeforeDestruction();
+}
+
 template <typename T, typename Apply>
 void TAction::Set(T& field, const T& value, Apply toLink)
 {

@@ -17,6 +17,8 @@ using THintEvent = std::function<void(std::string& HintStr, bool& CanShow)>;
 class TAction : public TBasicAction {
 public:
     explicit TAction(TComponent* AOwner = nullptr);
+    // Clients hear of the destruction while the action is still a whole TAction.
+    ~TAction() override;
 
     const std::string& Caption() const { return m_caption; }
     void SetCaption(const std::string& value);

@@ -4,6 +4,8 @@
 #include "platform/core/Exception.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/Brush.h"
+#include "platform/drawing/Pen.h"
 #include "platform/window/WinApi.h"
 
 #include <algorithm>
@@ -54,10 +56,17 @@ void DrawItemMark(TCanvas* c, const TRect& r, bool radio, TColor color)
 {
     const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
     if (radio) {
+        // The canvas tools are put back: the captions are drawn with them.
+        TPen pen;
+        TBrush brush;
+        pen.Assign(*c->Pen());
+        brush.Assign(*c->Brush());
         c->Pen()->SetColor(color);
         c->Brush()->SetColor(color);
         c->Brush()->SetStyle(TBrushStyle::bsSolid);
         c->Ellipse(cx - 3, cy - 3, cx + 3, cy + 3);
+        c->SetPen(pen);
+        c->SetBrush(brush);
         return;
     }
     for (int y = 0; y < 7; ++y)

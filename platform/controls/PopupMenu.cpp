@@ -11,8 +11,11 @@ TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner) {}
 
 TPopupMenu::~TPopupMenu()
 {
-    // A Popup running further up the stack sees this and returns at once.
+    // A Popup running further up the stack sees this and returns at once; a message
+    // wakes its loop should it be waiting.
     *m_alive = false;
+    if (m_open)
+        PostMessage(nullptr, WM_NULL);
     BeforeDestruction();
     OnClose = nullptr;
     if (m_list)
@@ -197,8 +200,10 @@ void TPopupMenu::Popup(int X, int Y)
 
 void TPopupMenu::CloseMenu()
 {
-    if (m_open && m_list)
+    if (m_open && m_list) {
         m_list->CloseUp();
+        PostMessage(nullptr, WM_NULL); // wakes the menu's loop
+    }
 }
 
 bool TPopupMenu::IsShortCut(TShortCut shortCut)

@@ -851,8 +851,13 @@ void TWinControl::WndProc(TMessage& Message)
 {
     if (Message.Msg == WM_MOUSEMOVE)
         TrackMouse(Message);
-    if (IsControlMouseMsg(Message))
+    if (IsControlMouseMsg(Message)) {
+        // The window's default handling still follows (a right-button release asks
+        // for the context menu, which the child under the pointer then answers).
+        if (Message.Result == 0 && m_handle)
+            DefWindowProc(m_handle, Message.Msg, Message.WParam, Message.LParam);
         return;
+    }
     switch (Message.Msg) {
     case WM_MOUSELEAVE:
         MouseLeftWindow();
