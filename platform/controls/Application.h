@@ -9,6 +9,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
@@ -128,6 +129,7 @@ private:
     TControl* m_hintControl = nullptr; // the control the pointer rests on (or its hint parent)
     TRect m_hintCursorRect;            // screen area where the pointer keeps the hint
     bool m_hintActive = false;         // a hint shows now
+    std::optional<DWORD> m_hintLeftTick; // when the pointer left a control whose hint showed
     uintptr_t m_hintTimer = 0;
     uintptr_t m_hideTimer = 0;
     std::string m_title;

@@ -120,9 +120,12 @@ void TApplication::HintMouseMove(TControl* Control, TPoint ScreenPt)
     TControl* newControl = HintControlOf(Control);
     if (newControl && newControl == m_hintControl && m_hintCursorRect.Contains(ScreenPt))
         return;
-    // Another control (or the same one left and entered again): a hint showing now
-    // makes the next one come after the short pause.
-    const bool wasActive = m_hintActive;
+    // Another control (or the same one left and entered again): a hint showing now, or
+    // one that went with the pointer leaving its control a moment ago, makes the next
+    // one come after the short pause.
+    const bool wasActive =
+        m_hintActive || (m_hintLeftTick && static_cast<int32_t>(GetTickCount() - *m_hintLeftTick) < m_hintPause);
+    m_hintLeftTick.reset();
     HideHintWindow();
     StopHintTimers();
     m_hintActive = false;
@@ -136,8 +139,12 @@ void TApplication::HintMouseMove(TControl* Control, TPoint ScreenPt)
 
 void TApplication::HintControlLeft(TControl* Control)
 {
-    if (Control && Control == m_hintControl)
-        CancelHint();
+    if (!Control || Control != m_hintControl)
+        return;
+    const bool wasActive = m_hintActive;
+    CancelHint();
+    if (wasActive)
+        m_hintLeftTick = GetTickCount();
 }
 
 void TApplication::ControlDestroyed(TControl* Control)
@@ -148,6 +155,7 @@ void TApplication::ControlDestroyed(TControl* Control)
 
 void TApplication::CancelHint()
 {
+    m_hintLeftTick.reset();
     HideHintWindow();
     StopHintTimers();
     m_hintActive = false;

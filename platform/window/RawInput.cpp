@@ -97,16 +97,19 @@ HWND TargetAt(TPoint pt, LRESULT& hit)
     return target;
 }
 
+// The window the pointer left hears it at once, before the window it moved to gets
+// the move, so that a leave always comes before the next enter.
 void NotifyLeave(HWND newTarget)
 {
     auto& s = S();
+    s.hoverWindow = newTarget;
     if (s.trackLeave && s.trackLeaveWindow && s.trackLeaveWindow != newTarget) {
         const HWND left = s.trackLeaveWindow;
         s.trackLeave = false;
         s.trackLeaveWindow = nullptr;
-        PostMessage(left, WM_MOUSELEAVE, 0, 0);
+        if (Find(left))
+            SendMessage(left, WM_MOUSELEAVE, 0, 0);
     }
-    s.hoverWindow = newTarget;
 }
 
 bool MouseHookSwallows(UINT message, HWND hwnd, TPoint pt, LRESULT hit)
