@@ -45,7 +45,8 @@ void THintWindow::CreateParams(TCreateParams& Params)
 {
     TCustomControl::CreateParams(Params);
     Params.Style = WS_POPUP | WS_BORDER;
-    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    // Transparent: the desktop gives the pointer to what lies below the hint.
+    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
     Params.WindowClassStyle = CS_SAVEBITS;
     Params.WinClassName = "THintWindow";
     Params.WndParent = nullptr;

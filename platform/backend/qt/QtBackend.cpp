@@ -420,6 +420,9 @@ Qt::WindowFlags FlagsFor(HWND hwnd)
         flags |= Qt::WindowDoesNotAcceptFocus;
     if (exStyle & WS_EX_TOPMOST)
         flags |= Qt::WindowStaysOnTopHint;
+    // Hints: the pointer passes through to the window below.
+    if (exStyle & WS_EX_TRANSPARENT)
+        flags |= Qt::WindowTransparentForInput;
     return flags;
 }
 
