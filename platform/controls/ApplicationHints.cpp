@@ -11,19 +11,6 @@ namespace {
 // How far below the pointer's hot spot a hint starts: below the arrow's picture.
 constexpr int kCursorHeightMargin = 20;
 
-// The control of the program under a screen point, windowless ones included.
-TControl* ControlAtScreenPoint(TPoint screenPt, HWND hint)
-{
-    HWND h = hint ? hint : WindowFromPoint(screenPt);
-    TWinControl* win = nullptr;
-    for (; h && !win; h = GetParent(h))
-        win = TWinControl::FindControl(h);
-    if (!win)
-        return nullptr;
-    TControl* inner = win->ControlAtPos(win->ScreenToClient(screenPt), false);
-    return inner && !inner->HasOwnWindow() ? inner : win;
-}
-
 // The control whose hint shows for the control under the pointer: the nearest one,
 // going up the parents, whose ShowHint is set.
 TControl* HintControlOf(TControl* control)
@@ -92,7 +79,7 @@ void TApplication::HintMessage(const MSG& msg)
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:
         // Without a capture the message's window is the one under the pointer.
-        HintMouseMove(ControlAtScreenPoint(msg.pt, GetCapture() ? nullptr : msg.hwnd), msg.pt);
+        HintMouseMove(FindControlAtPoint(msg.pt, false, GetCapture() ? nullptr : msg.hwnd), msg.pt);
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -165,7 +152,7 @@ void TApplication::CancelHint()
 
 void TApplication::ActivateHint(TPoint CursorPos)
 {
-    TControl* control = HintControlOf(ControlAtScreenPoint(CursorPos, nullptr));
+    TControl* control = HintControlOf(FindControlAtPoint(CursorPos, false));
     StopHintTimers();
     m_hintControl = control;
     if (control) {

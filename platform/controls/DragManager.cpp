@@ -205,16 +205,7 @@ void Forget(TControl* control)
 
 TControl* FindDragTarget(TPoint screenPt)
 {
-    HWND h = WindowFromPoint(screenPt);
-    TWinControl* win = nullptr;
-    for (; h && !win; h = GetParent(h))
-        win = TWinControl::FindControl(h);
-    if (!win)
-        return nullptr;
-    TControl* inner = win->ControlAtPos(win->ScreenToClient(screenPt), false);
-    if (inner && !inner->HasOwnWindow() && inner->Enabled())
-        return inner;
-    return win->Enabled() ? win : nullptr;
+    return FindControlAtPoint(screenPt, false);
 }
 
 } // namespace DragManager

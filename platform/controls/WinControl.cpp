@@ -948,3 +948,17 @@ void TWinControl::DefaultHandler(TMessage& Message)
     }
     Message.Result = DefWindowProc(m_handle, Message.Msg, Message.WParam, Message.LParam);
 }
+
+TControl* FindControlAtPoint(TPoint screenPt, bool allowDisabled, HWND window)
+{
+    HWND h = window ? window : WindowFromPoint(screenPt);
+    TWinControl* win = nullptr;
+    for (; h && !win; h = GetParent(h))
+        win = TWinControl::FindControl(h);
+    if (!win)
+        return nullptr;
+    TControl* inner = win->ControlAtPos(win->ScreenToClient(screenPt), allowDisabled);
+    if (inner && !inner->HasOwnWindow())
+        return inner;
+    return allowDisabled || win->Enabled() ? win : nullptr;
+}

@@ -169,3 +169,8 @@ private:
     bool m_aligning = false;
     bool m_alignPending = false;
 };
+
+// The control of the program under a screen point, windowless ones included, or null;
+// disabled controls only when allowed. `window`, when the caller knows it, is the window
+// under the point.
+TControl* FindControlAtPoint(TPoint screenPt, bool allowDisabled, HWND window = nullptr);
