@@ -4,21 +4,38 @@
 // before goes straight under its parent's node, at the place its order value gives it
 // among the siblings. A record whose parent record has not been met yet cannot be
 // placed: its node waits at the end of the top level ("staged"), where taking it away
-// again costs nothing, and is placed when the pass is over. Staged nodes are resolved
-// from the most recently staged back to the first, which puts the record of a parent
-// cycle met first in dataset order at the top of the cycle.
+// again costs nothing, and is placed when the pass is over (ResolveParents).
+//
+// Siblings stand in the order of their order values; of two siblings with equal order
+// values the one whose record was read later comes first. A node placed when the pass
+// is over takes the place it would have had if its parent had been there when its
+// record was read.
+//
+// Where loading departs from reading the records one by one literally, on purpose:
+//  - A duplicate key: the later record takes over the node, and with it gives the node
+//    its order value and its parent (the node moves where the later record says).
+//  - A waiting node with no parent after all (a later record of its key said top
+//    level) stays at the top level, placed among the top-level nodes by the order
+//    rule above, never dropped.
+//  - Nodes waiting for their parents are placed by that rule whatever the order of
+//    their keys: a top-level node of equal order read later stands before them.
+//  - A cycle of parent keys is headed by the record of the cycle read first; the head
+//    stays at the top level, placed there by the same rule.
 //
 // A reload keeps the nodes of records that still exist (with their expansion) and
 // refreshes their values, parent and place; it gives new records new nodes and removes
 // the nodes of records that are gone, or whose parent record is missing.
 #include "dborgchart/DbOrgChart.h"
 
+#include "dborgchart/OcBranchForest.h"
 #include "dborgchart/OcDataLink.h"
 #include "dborgchart/OcFieldValues.h"
 #include "dborgchart/OcScopes.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
+#include <algorithm>
+#include <climits>
 #include <utility>
 #include <vector>
 
@@ -60,6 +77,7 @@ void TzqDbOrgChart::LoadNodes()
     if (!IsReady())
         return;
     BusyScope busy(*this);
+    TzqOcUpdateScope update(*this);
     TDataSet* dataSet = DataSet();
     for (TzqOcNode* n = GetFirstNode(); n; n = n->GetNext()) {
         auto* node = static_cast<TzqDbOcNode*>(n);
@@ -74,6 +92,9 @@ void TzqDbOrgChart::LoadNodes()
     m_maxKey = Variant::Null();
     m_positions.Clear();
     m_positions.Reserve(dataSet->RecordCount());
+    TzqOcFlagScope appending(m_appendLoad, GetFirstNode() == nullptr);
+    m_placedSeq.clear();
+    m_placedSeq.reserve(size_t(std::max(dataSet->RecordCount(), 0)));
 
     const int origin = -dataSet->MoveBy(kToFirstRecord);
     auto returnCursor = [&] {
@@ -92,10 +113,16 @@ void TzqDbOrgChart::LoadNodes()
             dataSet->Next();
         }
         ResolveParents();
+        if (m_appendLoad)
+            SortAppendedLists();
         RemoveUnloaded();
     } catch (...) {
         // A load ended by an error leaves the chart as far as it got, with every node
-        // an ordinary node again.
+        // an ordinary node again, and every list in order.
+        try {
+            SortAppendedLists();
+        } catch (...) {
+        }
         EndStaging();
         try {
             returnCursor();
@@ -104,6 +131,7 @@ void TzqDbOrgChart::LoadNodes()
         throw;
     }
     EndStaging();
+    m_placedSeq = {};
     returnCursor();
     controls.Release();
     suspended.Restore();
@@ -142,10 +170,13 @@ void TzqDbOrgChart::LoadRecord(TzqOcRecordPositions::Slot RecordSlot)
 
     TzqDbOcNode* node = FindNodeByKey(key);
     TzqDbOcNode* parentNode = FindNodeByKey(parentValue);
+    if (size_t(RecordSlot) >= m_placedSeq.size())
+        m_placedSeq.resize(size_t(RecordSlot) + 1, -1);
     if (!node) {
         node = CreateLoadedNode(key, parentNode, parentValue, ReadOrderValue(key), RecordSlot);
         if (!node)
             return;
+        m_placedSeq[size_t(RecordSlot)] = RecordSlot;
     } else {
         // A node from the last load, or one an earlier record with the same key made:
         // this record takes it over.
@@ -155,7 +186,9 @@ void TzqDbOrgChart::LoadRecord(TzqOcRecordPositions::Slot RecordSlot)
             node->m_orderValue = order;
             MarkChildOrderUnknown(node->Parent() ? node->Parent() : RootNode());
         }
-        PlaceLoadedNode(node, parentNode, parentValue, orderChanged);
+        const int32_t placed = PlacedSeq(node);
+        const bool placedAnew = PlaceLoadedNode(node, parentNode, parentValue, orderChanged);
+        m_placedSeq[size_t(RecordSlot)] = placedAnew ? RecordSlot : placed;
     }
     // The record's parent value is what the node's parent is looked up by later.
     node->m_parentKey = parentValue;
@@ -208,7 +241,9 @@ TzqDbOcNode* TzqDbOrgChart::CreateLoadedNode(const Variant& Key, TzqDbOcNode* Pa
 {
     // A parent that may still come later: wait at the end of the top level.
     const bool stage = !ParentNode && !ParentValue.IsNull();
-    const int position = stage ? -1 : IndexForOrder(Order, ParentNode);
+    int position = -1;
+    if (!stage)
+        position = m_appendLoad ? GenuineChildCount(ParentNode ? ParentNode : RootNode()) : IndexForOrder(Order, ParentNode);
     m_creatingLoadedNode = true;
     TzqDbOcNode* node = DbNodeOf(InsertNode(ParentNode, 0, position));
     m_creatingLoadedNode = false;
@@ -221,6 +256,8 @@ TzqDbOcNode* TzqDbOrgChart::CreateLoadedNode(const Variant& Key, TzqDbOcNode* Pa
     if (stage) {
         node->m_staged = true;
         ++m_stagedCount;
+    } else if (m_appendLoad) {
+        NoteAppended(node);
     } else {
         NoteOrderedInsert(ParentNode ? ParentNode : RootNode(), Order);
     }
@@ -228,22 +265,21 @@ TzqDbOcNode* TzqDbOrgChart::CreateLoadedNode(const Variant& Key, TzqDbOcNode* Pa
     return node;
 }
 
-void TzqDbOrgChart::PlaceLoadedNode(TzqDbOcNode* Node, TzqDbOcNode* ParentNode, const Variant& ParentValue,
+bool TzqDbOrgChart::PlaceLoadedNode(TzqDbOcNode* Node, TzqDbOcNode* ParentNode, const Variant& ParentValue,
                                     bool OrderChanged)
 {
-    if (!ParentNode && !ParentValue.IsNull()) {
-        Stage(Node);
-        return;
-    }
+    if (!ParentNode && !ParentValue.IsNull())
+        return Stage(Node) || OrderChanged;
     if (ParentNode != Node->Parent() || Node->m_staged) {
         // Refused only when the new parent lies below the node: a cycle, which the
         // end of the pass breaks.
         if (!MoveUnder(Node, ParentNode))
             Stage(Node);
-        return;
+        return true;
     }
     if (OrderChanged)
         Reposition(Node);
+    return OrderChanged;
 }
 
 void TzqDbOrgChart::Reposition(TzqDbOcNode* Node)
@@ -251,16 +287,30 @@ void TzqDbOrgChart::Reposition(TzqDbOcNode* Node)
     // The order value changed: the node goes before the first other sibling whose order
     // value is not below its own.
     TzqOcNode* list = Node->Parent() ? Node->Parent() : RootNode();
-    const int count = GenuineChildCount(list);
     int position = 0;
-    for (int i = 0; i < count; ++i) {
-        auto* sibling = static_cast<TzqDbOcNode*>(list->Items(i));
+    for (TzqOcNode* n = list->GetFirstChild(); n; n = n->GetNextSibling()) {
+        auto* sibling = static_cast<TzqDbOcNode*>(n);
+        if (sibling->m_staged)
+            break;
         if (sibling == Node)
             continue;
         if (!VarGreater(Node->m_orderValue, sibling->m_orderValue))
             break;
         ++position;
     }
+    if (m_appendLoad) {
+        // An appending load moves it to the end, and sorts the list later.
+        position = GenuineChildCount(list) - 1;
+        if (position != Node->Index()) {
+            TzqOcFlagScope ordered(m_orderedMove, true);
+            MoveNode(Node->Parent(), Node, position);
+        }
+        NoteAppended(Node);
+        return;
+    }
+    // Already there: taking it out and back would collapse a parent of one child.
+    if (position == Node->Index())
+        return;
     TzqOcFlagScope ordered(m_orderedMove, true);
     MoveNode(Node->Parent(), Node, position);
 }
@@ -303,9 +353,22 @@ int TzqDbOrgChart::GenuineChildCount(const TzqOcNode* Parent) const
 
 int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
 {
+    // A node placed now is the latest: it goes before every sibling of equal order.
+    return PositionFor(Order, INT32_MAX, Parent);
+}
+
+int TzqDbOrgChart::PositionFor(const Variant& Order, int32_t Seq, TzqDbOcNode* Parent)
+{
     TzqOcNode* list = Parent ? static_cast<TzqOcNode*>(Parent) : RootNode();
     const int count = GenuineChildCount(list);
-    auto orderAt = [&](int i) -> const Variant& { return static_cast<TzqDbOcNode*>(list->Items(i))->m_orderValue; };
+    auto siblingAt = [&](int i) { return static_cast<TzqDbOcNode*>(list->Items(i)); };
+    // Whether the sibling stands before the node being placed: a lower order value, or
+    // an equal one whose record was read later.
+    auto goesBefore = [&](const TzqDbOcNode* sibling) {
+        if (VarGreater(Order, sibling->m_orderValue))
+            return true;
+        return Seq != INT32_MAX && PlacedSeq(sibling) > Seq && VarEquals(Order, sibling->m_orderValue);
+    };
     TzqOcSiblingOrder& state = ChildOrderOf(list);
 
     if (state.State == TzqOcSiblingOrder::TState::Unknown) {
@@ -313,14 +376,18 @@ int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
         // again as long as it stays sorted.
         state.State = TzqOcSiblingOrder::TState::Sorted;
         state.Kind = TzqOcSiblingOrder::TKind::None;
-        for (int i = 0; i < count; ++i) {
-            const auto kind = TzqOcSiblingOrder::KindOf(orderAt(i));
-            if (kind == TzqOcSiblingOrder::TKind::Other || (i > 0 && kind != state.Kind) ||
-                (i > 0 && VarGreater(orderAt(i - 1), orderAt(i)))) {
-                state.State = TzqOcSiblingOrder::TState::Unsorted;
+        const TzqDbOcNode* previous = nullptr;
+        for (TzqOcNode* n = list->GetFirstChild(); n && state.State == TzqOcSiblingOrder::TState::Sorted;
+             n = n->GetNextSibling()) {
+            auto* sibling = static_cast<TzqDbOcNode*>(n);
+            if (sibling->m_staged)
                 break;
-            }
+            const auto kind = TzqOcSiblingOrder::KindOf(sibling->m_orderValue);
+            if (kind == TzqOcSiblingOrder::TKind::Other || (previous && kind != state.Kind) ||
+                (previous && VarGreater(previous->m_orderValue, sibling->m_orderValue)))
+                state.State = TzqOcSiblingOrder::TState::Unsorted;
             state.Kind = kind;
+            previous = sibling;
         }
     }
 
@@ -328,14 +395,14 @@ int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
     const bool searchable = state.State == TzqOcSiblingOrder::TState::Sorted && kind != TzqOcSiblingOrder::TKind::Other &&
                             (count == 0 || state.Kind == kind);
     if (searchable) {
-        // "Greater than the sibling's value" holds for a leading run of the siblings;
-        // its length is the place. Loads mostly append: the last sibling is tried first.
-        if (count == 0 || VarGreater(Order, orderAt(count - 1)))
+        // "The sibling goes before" holds for a leading run of the siblings; its length
+        // is the place. Loads mostly append: the last sibling is tried first.
+        if (count == 0 || goesBefore(siblingAt(count - 1)))
             return count;
         int low = 0, high = count - 1;
         while (low < high) {
             const int middle = low + (high - low) / 2;
-            if (VarGreater(Order, orderAt(middle)))
+            if (goesBefore(siblingAt(middle)))
                 low = middle + 1;
             else
                 high = middle;
@@ -343,7 +410,8 @@ int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
         return low;
     }
     int position = 0;
-    while (position < count && VarGreater(Order, orderAt(position)))
+    for (TzqOcNode* n = list->GetFirstChild(); n && position < count && goesBefore(static_cast<TzqDbOcNode*>(n));
+         n = n->GetNextSibling())
         ++position;
     return position;
 }
@@ -354,15 +422,123 @@ bool TzqDbOrgChart::MoveUnder(TzqDbOcNode* Node, TzqDbOcNode* NewParent)
     // chart's MoveNode refuses a new parent inside the node's branch.)
     if (NewParent == Node)
         return false;
-    const int position = IndexForOrder(Node->m_orderValue, NewParent);
+    TzqOcNode* list = NewParent ? static_cast<TzqOcNode*>(NewParent) : RootNode();
+    const int position = m_appendLoad ? GenuineChildCount(list) : IndexForOrder(Node->m_orderValue, NewParent);
     {
         TzqOcFlagScope ordered(m_orderedMove, true);
         MoveNode(NewParent, Node, position);
     }
+    // A waiting node asked to the top level may find itself at that place already (the
+    // first of the waiting nodes): it stops waiting there.
+    if (!NewParent && Node->m_staged && !Node->Parent() && Node->Index() == GenuineChildCount(list))
+        Unstage(Node);
     const bool moved = Node->Parent() == NewParent && !Node->m_staged;
-    if (moved)
-        NoteOrderedInsert(NewParent ? NewParent : RootNode(), Node->m_orderValue);
+    if (moved) {
+        if (m_appendLoad)
+            NoteAppended(Node);
+        else
+            NoteOrderedInsert(list, Node->m_orderValue);
+    }
     return moved;
+}
+
+int32_t TzqDbOrgChart::PlacedSeq(const TzqDbOcNode* Node) const
+{
+    const int32_t slot = Node->m_slot;
+    return slot >= 0 && size_t(slot) < m_placedSeq.size() ? m_placedSeq[size_t(slot)] : -1;
+}
+
+// ---- Appending loads ----
+//
+// A load into an empty chart does not search for each node's place among its siblings,
+// which would visit nodes all over memory for every record of a long list. Every node
+// goes to the end of its list; a list whose children arrived out of order is marked and
+// sorted once when the pass is over, by the same rule: order value first, then the
+// record read later first. Lists whose order values do not all compare with one another
+// are rebuilt by placing the children one by one the way a reload places them.
+
+void TzqDbOrgChart::NoteAppended(TzqDbOcNode* Node)
+{
+    TzqOcSiblingOrder& order = ChildOrderOf(Node->Parent() ? Node->Parent() : RootNode());
+    if (order.PendingSort)
+        return;
+    const auto* previous = static_cast<const TzqDbOcNode*>(Node->GetPrevSibling());
+    if (previous && !VarGreater(Node->m_orderValue, previous->m_orderValue))
+        order.PendingSort = true;
+}
+
+void TzqDbOrgChart::SortAppendedLists()
+{
+    auto sortIfMarked = [this](TzqOcNode* list) {
+        TzqOcSiblingOrder& order = ChildOrderOf(list);
+        if (!order.PendingSort)
+            return;
+        order.PendingSort = false;
+        order.State = TzqOcSiblingOrder::TState::Unknown;
+        SortChildren(list);
+    };
+    sortIfMarked(RootNode());
+    m_keyIndex.ForEach([&](TzqDbOcNode* node) { sortIfMarked(node); });
+}
+
+void TzqDbOrgChart::SortChildren(TzqOcNode* List)
+{
+    struct Entry {
+        TzqDbOcNode* Node;
+        int64_t IntegerOrder;
+        int32_t Seq;
+        bool IsInteger;
+    };
+    const int count = GenuineChildCount(List);
+    std::vector<Entry> entries;
+    entries.reserve(size_t(count));
+    auto kind = TzqOcSiblingOrder::TKind::None;
+    bool comparable = true;
+    for (TzqOcNode* n = List->GetFirstChild(); n && int(entries.size()) < count; n = n->GetNextSibling()) {
+        auto* node = static_cast<TzqDbOcNode*>(n);
+        const Variant& order = node->m_orderValue;
+        const auto nodeKind = TzqOcSiblingOrder::KindOf(order);
+        if (nodeKind == TzqOcSiblingOrder::TKind::Other || (kind != TzqOcSiblingOrder::TKind::None && nodeKind != kind))
+            comparable = false;
+        kind = nodeKind;
+        const bool isInteger = order.Type() == TVarType::varInteger;
+        entries.push_back({node, isInteger ? order.RawInt() : 0, PlacedSeq(node), isInteger});
+    }
+    // Whether a stands before b: a lower order value, or an equal one read later.
+    auto before = [](const Entry& a, const Entry& b) {
+        if (a.IsInteger && b.IsInteger) {
+            if (a.IntegerOrder != b.IntegerOrder)
+                return a.IntegerOrder < b.IntegerOrder;
+        } else if (VarGreater(b.Node->m_orderValue, a.Node->m_orderValue)) {
+            return true;
+        } else if (!VarEquals(a.Node->m_orderValue, b.Node->m_orderValue)) {
+            return false;
+        }
+        return a.Seq > b.Seq;
+    };
+    std::vector<TzqOcNode*> ordered;
+    ordered.reserve(entries.size());
+    if (comparable) {
+        std::sort(entries.begin(), entries.end(), before);
+        for (const Entry& e : entries)
+            ordered.push_back(e.Node);
+    } else {
+        // Values that do not compare are no order to sort by: each child is placed in
+        // turn before the first sibling it does not come after.
+        for (const Entry& e : entries) {
+            size_t position = 0;
+            while (position < ordered.size()) {
+                const auto* sibling = static_cast<const TzqDbOcNode*>(ordered[position]);
+                const bool siblingFirst = VarGreater(e.Node->m_orderValue, sibling->m_orderValue) ||
+                                          (PlacedSeq(sibling) > e.Seq && VarEquals(e.Node->m_orderValue, sibling->m_orderValue));
+                if (!siblingFirst)
+                    break;
+                ++position;
+            }
+            ordered.insert(ordered.begin() + std::ptrdiff_t(position), e.Node);
+        }
+    }
+    ReorderChildren(List == RootNode() ? nullptr : List, ordered);
 }
 
 // ---- Staging ----
@@ -373,15 +549,16 @@ int TzqDbOrgChart::ClampTopLevelIndex(int Index) const
     return (Index < 0 || Index > genuine) ? genuine : Index;
 }
 
-void TzqDbOrgChart::Stage(TzqDbOcNode* Node)
+bool TzqDbOrgChart::Stage(TzqDbOcNode* Node)
 {
     if (Node->m_staged)
-        return;
+        return false;
     TzqCustomOrgChart::MoveNode(nullptr, Node, -1);
     if (Node->Parent())
-        return; // the move was refused; the node stays where it is
+        return false; // the move was refused; the node stays where it is
     Node->m_staged = true;
     ++m_stagedCount;
+    return true;
 }
 
 void TzqDbOrgChart::Unstage(TzqDbOcNode* Node)
@@ -411,33 +588,65 @@ void TzqDbOrgChart::ResolveParents()
     TzqOcNode* root = RootNode();
     std::vector<TzqDbOcNode*> staged;
     staged.reserve(size_t(m_stagedCount));
-    for (int i = root->Count() - m_stagedCount; i < root->Count(); ++i)
-        staged.push_back(static_cast<TzqDbOcNode*>(root->Items(i)));
+    for (TzqOcNode* n = root->Items(root->Count() - m_stagedCount); n; n = n->GetNextSibling())
+        staged.push_back(static_cast<TzqDbOcNode*>(n));
 
-    // From the last staged back to the first: each one taken away is the last top-level
-    // node, and in a cycle the record met first is the one left at the top.
-    std::vector<TzqDbOcNode*> survivors;
-    for (auto it = staged.rbegin(); it != staged.rend(); ++it) {
-        TzqDbOcNode* node = *it;
+    // First the parent of every waiting node is decided, from the last one back to the
+    // first, as placing them one by one in that order would decide it: a node whose
+    // parent lies in its own branch by then closes a cycle and stays at the top level,
+    // which makes the record of a cycle read first its head. The branches are followed
+    // in a union-find forest rather than by walking up from every parent.
+    enum class TFate : uint8_t { Attach, TopLevel, Orphan };
+    std::vector<TFate> fates(staged.size(), TFate::TopLevel);
+    std::vector<TzqDbOcNode*> parents(staged.size(), nullptr);
+    TzqOcBranchForest forest(m_lastIndex + 1);
+    for (size_t i = staged.size(); i-- > 0;) {
+        TzqDbOcNode* node = staged[i];
+        if (node->m_parentKey.IsClear())
+            continue; // a later record of its key put it at the top level
         TzqDbOcNode* parent = FindNodeByKey(node->m_parentKey);
         if (!parent) {
-            // Its parent record does not exist: it and its branch are left out.
-            node->m_loaded = false;
+            fates[i] = TFate::Orphan;
             continue;
         }
-        if (!MoveUnder(node, parent))
-            survivors.push_back(node);
+        if (forest.TopOf(parent) == node)
+            continue; // closes a cycle
+        forest.Join(node, parent);
+        fates[i] = TFate::Attach;
+        parents[i] = parent;
     }
-    // A node that closes a cycle stays at the top level, placed by its order value.
-    for (auto it = survivors.rbegin(); it != survivors.rend(); ++it) {
-        TzqDbOcNode* node = *it;
-        // Placed among the top-level nodes proper, before it leaves the staged ones.
-        const int position = IndexForOrder(node->m_orderValue, nullptr);
-        Unstage(node);
-        TzqOcFlagScope ordered(m_orderedMove, true);
-        TzqCustomOrgChart::MoveNode(nullptr, node, position);
-        NoteOrderedInsert(root, node->m_orderValue);
+
+    // Then each is placed, with no cycle left to guard against.
+    for (size_t i = 0; i < staged.size(); ++i) {
+        TzqDbOcNode* node = staged[i];
+        switch (fates[i]) {
+        case TFate::Orphan:
+            // Its parent record does not exist: it and its branch are left out.
+            node->m_loaded = false;
+            break;
+        case TFate::Attach:
+            PlaceWaitingNode(node, parents[i]);
+            node->m_parentKey = parents[i]->m_key;
+            break;
+        case TFate::TopLevel:
+            PlaceWaitingNode(node, nullptr);
+            break;
+        }
     }
+}
+
+void TzqDbOrgChart::PlaceWaitingNode(TzqDbOcNode* Node, TzqDbOcNode* Parent)
+{
+    // Placed among the top-level nodes proper, before it leaves the staged ones.
+    TzqOcNode* list = Parent ? static_cast<TzqOcNode*>(Parent) : RootNode();
+    const int position =
+        m_appendLoad ? GenuineChildCount(list) : PositionFor(Node->m_orderValue, PlacedSeq(Node), Parent);
+    RelinkNode(Parent, Node, position);
+    Unstage(Node);
+    if (m_appendLoad)
+        NoteAppended(Node);
+    else
+        NoteOrderedInsert(list, Node->m_orderValue);
 }
 
 void TzqDbOrgChart::RemoveUnloaded()

@@ -126,14 +126,34 @@ void TzqCustomOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
         return;
     if (m_deletionsUnderWay > 0 && (DeletionBlocks(Node) || DeletionBlocks(target)))
         return;
+    RelinkNode(target, Node, Index);
+}
 
+void TzqCustomOrgChart::RelinkNode(TzqOcNode* Target, TzqOcNode* Node, int Index)
+{
+    TzqOcNode* target = Target ? Target : m_root;
     TzqOcNode* oldParent = Node->m_parent;
     oldParent->RemoveChild(Node);
-    if (target != oldParent)
+    const bool lastChildLeft = oldParent->Count() == 0 && oldParent != m_root;
+    // A parent that loses its last child collapses, which changes its extent even when
+    // the child comes straight back: its ancestors' caches go too, dropped while it is
+    // still expanded so that the walk reaches them.
+    if (target != oldParent || lastChildLeft)
         oldParent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
-    if (oldParent->Count() == 0 && oldParent != m_root)
+    if (lastChildLeft)
         oldParent->m_expanded = false;
     LinkNode(Node, target, Index);
+}
+
+void TzqCustomOrgChart::ReorderChildren(TzqOcNode* Parent, const std::vector<TzqOcNode*>& Ordered)
+{
+    TzqOcNode* parent = Parent ? Parent : m_root;
+    if (!parent->m_children || Ordered.empty())
+        return;
+    parent->m_children->Reorder(Ordered);
+    // The extents stay (a sum and a largest value); where each child stands does not.
+    if (parent->IsVisible())
+        LayoutChanged();
 }
 
 void TzqCustomOrgChart::Clear()
@@ -288,7 +308,6 @@ void TzqCustomOrgChart::FinishChildrenDeletion(TzqOcNode* Node)
 {
     Node->m_deleting = false;
     Node->m_children.reset();
-    Node->m_staleIndexFrom = INT32_MAX;
     if (!Node->m_parent || !Node->m_parent->m_deleting)
         Node->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
     if (Node != m_root)

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TBitmap;
 class TChangeLink;
@@ -216,6 +217,14 @@ protected:
 
     // Selects a node the way the user does: only when Changing allows it.
     bool SelectByUser(TzqOcNode* Node);
+    // The link step of MoveNode, without its checks: takes Node out and links it under
+    // Target (the root for the top level) at Index. For a caller that has itself made
+    // sure the move makes no cycle, as a load placing many nodes at once does, where a
+    // walk up from every target would cost the depth of the tree each time.
+    void RelinkNode(TzqOcNode* Target, TzqOcNode* Node, int Index);
+    // Puts the first Ordered.size() children of Parent (the root for the top level) in
+    // the order given; Ordered holds exactly those children.
+    void ReorderChildren(TzqOcNode* Parent, const std::vector<TzqOcNode*>& Ordered);
 
 private:
     friend class TzqOcNode;
@@ -263,6 +272,9 @@ private:
     TPoint64 LayoutOrigin();
     // The top-left of the node's subtree column (layout coordinates); false when hidden.
     bool NodeColumn(TzqOcNode* Node, TPoint64& Column);
+    // Where Child's column starts in the row of Parent's children.
+    int64_t OffsetInRow(TzqOcNode* Parent, TzqOcNode* Child);
+    uint32_t OffsetStamp();
     TRect64 NodeSlotLayout(TzqOcNode* Node);
     void MakeNodeVisible(TzqOcNode* Node);
     void AdjustNodeSizeToText(TzqOcNode* Node, const std::string& Text);
@@ -349,6 +361,8 @@ private:
     std::unique_ptr<TBitmap> m_animationBitmap;
     TzqOcImageAlign m_defaultImageAlign = TzqOcImageAlign::iaNone;
     bool m_layoutChanged = true;
+    // Changes whenever every row's offset sums become stale (zoom factor, sizes, rotation).
+    uint32_t m_layoutStamp = 1;
     bool m_fullRepaintRequested = false;
     TzqOcOptions m_options{TzqOcOption::ocSelect,  TzqOcOption::ocFocus,   TzqOcOption::ocButtons,
                            TzqOcOption::ocDblClick, TzqOcOption::ocEdit,   TzqOcOption::ocCanDrag,

@@ -148,7 +148,7 @@ Variant ReadValue(sqlite3_stmt* stmt, int col, TFieldType type)
     case TFieldType::ftTime:
         if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
             return Variant::FromDate(sqlite3_column_double(stmt, col));
-        if (auto d = TryStrToDateTime(text()))
+        if (auto d = TryIsoStrToDateTime(text()))
             return Variant::FromDate(*d);
         return Variant(text());
     case TFieldType::ftBlob:
@@ -192,7 +192,7 @@ void BindValue(sqlite3_stmt* stmt, int index, const Variant& value, TFieldType t
     case TFieldType::ftDateTime:
     case TFieldType::ftTime: {
         const TDateTime d = value.AsDateTime();
-        const std::string s = type == TFieldType::ftDate ? DateToStr(d) : type == TFieldType::ftTime ? TimeToStr(d) : DateTimeToStr(d);
+        const std::string s = type == TFieldType::ftDate ? DateToIsoStr(d) : type == TFieldType::ftTime ? TimeToIsoStr(d) : DateTimeToIsoStr(d);
         sqlite3_bind_text(stmt, index, s.data(), int(s.size()), SQLITE_TRANSIENT);
         return;
     }
