@@ -3,7 +3,6 @@
 #include "platform/controls/Application.h"
 
 #include "platform/controls/HintWindow.h"
-#include "platform/core/VirtualKeys.h"
 #include "platform/window/WinApi.h"
 
 namespace {
