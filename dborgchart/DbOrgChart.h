@@ -43,6 +43,7 @@
 class TDataSet;
 class TDataSource;
 class TField;
+class TProgressIndicator;
 class TzqOcDataLink;
 class TzqOcWriteAction;
 
@@ -221,8 +222,9 @@ private:
     void CheckBound() const;
     void WriteNewRecord(TzqDbOcNode* Node);
     void WriteMovedRecord(TzqDbOcNode* Node);
-    void DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure);
-    void DeleteCurrentRecord(TzqDbOcNode* Node);
+    void DeleteBranchRecords(const std::vector<TzqDbOcNode*>& Branch, bool ReloadOnFailure,
+                             TProgressIndicator* Progress);
+    void DeleteRecordsOf(const std::vector<TzqDbOcNode*>& Nodes, TProgressIndicator* Progress);
     void StoreAttributes(TzqDbOcNode* Node);
     void GiveNewKey(TzqDbOcNode* Node);
     Variant NextIntegerKey() const;

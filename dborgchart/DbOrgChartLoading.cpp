@@ -31,6 +31,7 @@
 #include "dborgchart/OcDataLink.h"
 #include "dborgchart/OcFieldValues.h"
 #include "dborgchart/OcScopes.h"
+#include "platform/controls/ProgressIndicator.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
@@ -96,6 +97,8 @@ void TzqDbOrgChart::LoadNodes()
     m_placedSeq.clear();
     m_placedSeq.reserve(size_t(std::max(dataSet->RecordCount(), 0)));
 
+    // A long load says how far it got.
+    TProgressIndicator progress(this, "Loading records", dataSet->RecordCount());
     const int origin = -dataSet->MoveBy(kToFirstRecord);
     auto returnCursor = [&] {
         if (dataSet->Active())
@@ -106,6 +109,7 @@ void TzqDbOrgChart::LoadNodes()
             ++m_lastIndex;
             m_currentIndex = m_lastIndex;
             LoadRecord(m_positions.Append());
+            progress.Step(m_lastIndex + 1);
             // An event handler may have closed the dataset; the rebinding that follows
             // waits for the end of this load.
             if (!dataSet->Active())

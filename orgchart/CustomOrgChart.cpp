@@ -3,6 +3,7 @@
 // properties. Layout, painting and input are in the files beside this one.
 #include "orgchart/CustomOrgChart.h"
 
+#include "platform/controls/ProgressIndicator.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/ChangeLink.h"
 #include "platform/drawing/ImageList.h"
@@ -301,6 +302,8 @@ void TzqCustomOrgChart::RunDeletion(TzqOcNode* Start, bool DeleteStart)
             FinishChildrenDeletion(node);
         if (node != Start || DeleteStart)
             FinishNodeDeletion(node);
+        if (m_deletionProgress)
+            m_deletionProgress->Step(++m_deletionProgressDone);
     }
 }
 
