@@ -208,6 +208,13 @@ void TzqCustomOrgChart::DeleteNode(TzqOcNode* Node)
     // Below a node that is being deleted: that deletion takes this node with it.
     if (m_deletionsUnderWay > 0 && DeletionBlocks(Node))
         return;
+    // One update: nothing is painted while nodes are half gone, and the chart is
+    // repainted once at the end.
+    struct UpdateScope {
+        TzqCustomOrgChart& chart;
+        explicit UpdateScope(TzqCustomOrgChart& c) : chart(c) { chart.BeginUpdate(); }
+        ~UpdateScope() { chart.EndUpdate(); }
+    } update(*this);
     BeginNodeDeletion(Node);
     RunDeletion(Node, true);
 }

@@ -70,6 +70,12 @@ void TProgressIndicator::Draw(int64_t Done)
     if (!m_control || !m_control->HandleAllocated() || !IsWindowVisible(m_control->Handle()))
         return;
     const HWND handle = m_control->Handle();
+    if (!m_shown) {
+        // The window may have been shown just before the work began: what is waiting to
+        // be painted is painted first (a control in the middle of an update is not).
+        if (HWND top = GetAncestorTopLevel(handle))
+            RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     HDC dc = GetDC(handle);
     if (!dc)
         return;
