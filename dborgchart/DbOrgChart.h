@@ -190,6 +190,8 @@ private:
     static TzqDbOcNode* NextSibling(const TzqDbOcNode* Node);
     void RunDeferredReset();
     void NodeFreed(TzqDbOcNode* Node);
+    // Clears the chart with the guard as the caller set it, the key index at once.
+    void DeleteAllNodes();
 
     // ---- Loading (DbOrgChartLoading.cpp) ----
     Variant ReadOrderValue(const Variant& Key) const;
@@ -251,9 +253,13 @@ private:
     bool m_appendLoad = false;
     // By record slot, the position of the record that made or last placed its node.
     std::vector<int32_t> m_placedSeq;
+    // Nodes of an appending load whose parent record does not exist.
+    std::vector<TzqDbOcNode*> m_orphans;
     // Top-level nodes at the end of the top level whose parent record may come later.
     int m_stagedCount = 0;
     TzqOcSiblingOrder m_topLevelOrder;
+    // DeleteAllNodes runs: the key index was emptied in one go.
+    bool m_keyIndexDropped = false;
     // Nodes freed while RemoveUnloaded runs.
     std::unordered_set<TzqDbOcNode*>* m_sweepFreed = nullptr;
 
