@@ -156,6 +156,32 @@ void ChartLoad(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * count);
 }
 
+// Freeing a loaded chart (its nodes and key index; the records stay), then closing the
+// table (its records), as closing the program or a reload from scratch does.
+void FreeChart(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    const fs::path folder = Tables().Folder(count, ShapeOf(state));
+    double closeSeconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bound = std::make_unique<BoundChart>(folder);
+        bound->table.Open();
+        bound->chart.SetDataSource(&bound->source);
+        BoundChart::Paint();
+        state.ResumeTiming();
+        bound->chart.SetDataSource(nullptr);
+        BoundChart::Paint();
+        state.PauseTiming();
+        const auto start = std::chrono::steady_clock::now();
+        bound->table.Close();
+        closeSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        bound.reset();
+        state.ResumeTiming();
+    }
+    state.counters["table_close_ms"] = closeSeconds * 1000;
+}
+
 // What a program sees: opening the table with the chart bound (the dataset reads the
 // file, then the chart loads).
 void OpenWithChartBound(benchmark::State& state)
@@ -388,6 +414,7 @@ BENCHMARK(ChartLoad)
     ->Iterations(2)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(ChartLoad)->ArgsProduct({{kMillion}, {0, 1, 2, 3}})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(FreeChart)->ArgsProduct({{kMillion}, {0, 2, 3}})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenWithChartBound)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenWithChartBound)->Args({kMillion, 0})->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReloadInPlace)->Args({kHundredThousand, 0})->Unit(benchmark::kMillisecond);

@@ -227,7 +227,12 @@ void TzqDbOrgChart::DeleteAllNodes()
     // node up while the nodes are freed, and no node leaves it one by one.
     m_keyIndex.Clear();
     TzqOcFlagScope dropped(m_keyIndexDropped, true);
-    Clear();
+    // With the guard off nothing is written for them: unless a handler watches them go,
+    // they go in one walk.
+    if (m_syncEnabled)
+        Clear();
+    else
+        FreeAllNodes();
 }
 
 void TzqDbOrgChart::NodeFreed(TzqDbOcNode* Node)

@@ -9,6 +9,7 @@
 #include "demo/MainForm.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
+#include "platform/data/Table.h"
 #include "platform/controls/Application.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Backend.h"
@@ -108,6 +109,14 @@ int main(int argc, char** argv)
             std::printf("first frame after %lld ms (%lld ms of processor time), %ld KiB resident, %d nodes\n",
                         static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(shown - started).count()),
                         ProcessorMilliseconds(), ResidentKiB(), MainForm->Tree->Count());
+            std::fflush(stdout);
+            // Closing the table frees the chart's nodes and the records.
+            const auto closing = std::chrono::steady_clock::now();
+            MainForm->Table->Close();
+            std::printf("table closed and chart freed in %lld ms\n",
+                        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                   std::chrono::steady_clock::now() - closing)
+                                                   .count()));
             std::fflush(stdout);
         }
         return 0;

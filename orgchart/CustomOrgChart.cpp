@@ -31,7 +31,12 @@ TzqCustomOrgChart::~TzqCustomOrgChart()
     SetSelected(nullptr);
     ReleaseImages();
     m_imageChangeLink.reset();
-    RunDeletion(m_root, false);
+    // No override of DeleteNode is reached from here on: with no handler to tell, the
+    // nodes go in one walk.
+    if (OnDeletion)
+        RunDeletion(m_root, false);
+    else
+        FreeAllNodes();
     // The root has no parent link, so freeing it does not come back here.
     delete m_root;
     m_root = nullptr;
@@ -155,6 +160,40 @@ void TzqCustomOrgChart::ReorderChildren(TzqOcNode* Parent, const std::vector<Tzq
     // The extents stay (a sum and a largest value); where each child stands does not.
     if (parent->IsVisible())
         LayoutChanged();
+}
+
+void TzqCustomOrgChart::FreeAllNodes()
+{
+    if (OnDeletion || m_deletionsUnderWay > 0 || !m_root->m_children) {
+        Clear();
+        return;
+    }
+    SetSelected(nullptr);
+    ForgetHitTest();
+    m_animatedNode = nullptr;
+    m_dropTarget = nullptr;
+    m_editedNode = nullptr;
+    // The top-level list is taken away first: every node below is unreachable from the
+    // chart while the walk frees it, each node read once, its children before it goes.
+    std::unique_ptr<TzqOcChildList> topLevel = std::move(m_root->m_children);
+    std::vector<TzqOcNode*> pending;
+    topLevel->ForEach([&](TzqOcNode* n) { pending.push_back(n); });
+    topLevel.reset();
+    while (!pending.empty()) {
+        TzqOcNode* node = pending.back();
+        pending.pop_back();
+        if (node->m_children) {
+            node->m_children->ForEach([&](TzqOcNode* n) { pending.push_back(n); });
+            node->m_children.reset();
+        }
+        node->m_deleting = true;
+        node->SetData(0);
+        node->m_parent = nullptr;
+        --m_count;
+        delete node;
+    }
+    m_root->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+    Invalidate();
 }
 
 void TzqCustomOrgChart::Clear()

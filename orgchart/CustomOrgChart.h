@@ -226,6 +226,10 @@ protected:
     // Puts the first Ordered.size() children of Parent (the root for the top level) in
     // the order given; Ordered holds exactly those children.
     void ReorderChildren(TzqOcNode* Parent, const std::vector<TzqOcNode*>& Ordered);
+    // Deletes every node like Clear when nothing watches the nodes go (no OnDeletion
+    // handler): in one walk that visits each node once. For clearing a whole chart with
+    // no override of DeleteNode to be told (the chart's own end, a rebinding).
+    void FreeAllNodes();
     // A progress indicator that deletions step once per node freed (none: no steps),
     // counting on from Done.
     void SetDeletionProgress(TProgressIndicator* Progress, int64_t Done)

@@ -18,3 +18,21 @@ void* Allocate(size_t Size);
 void Free(void* Block, size_t Size) noexcept;
 
 } // namespace TzqOcNodeAllocator
+
+// The same memory for the standard containers of a chart's nodes (the child lists).
+template <typename T>
+struct TzqOcPoolAllocator {
+    using value_type = T;
+    TzqOcPoolAllocator() = default;
+    template <typename U>
+    TzqOcPoolAllocator(const TzqOcPoolAllocator<U>&) noexcept
+    {
+    }
+    T* allocate(size_t Count) { return static_cast<T*>(TzqOcNodeAllocator::Allocate(Count * sizeof(T))); }
+    void deallocate(T* Block, size_t Count) noexcept { TzqOcNodeAllocator::Free(Block, Count * sizeof(T)); }
+    template <typename U>
+    bool operator==(const TzqOcPoolAllocator<U>&) const noexcept
+    {
+        return true;
+    }
+};
