@@ -1,6 +1,7 @@
 #include "demo/MainForm.h"
 
 #include "demo/Artwork.h"
+#include "demo/DemoTableFolder.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
 #include "platform/controls/Application.h"
@@ -77,6 +78,13 @@ std::string TMainForm::ProgramFolder()
 void TMainForm::SetProgramFolderForTests(const std::string& folder)
 {
     FolderOverride() = folder;
+}
+
+std::string TMainForm::TableFolder()
+{
+    if (!FolderOverride().empty())
+        return FolderOverride();
+    return DemoTable::FindFolder(DemoTable::CurrentPlaces(ProgramFolder()));
 }
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner)
@@ -231,7 +239,7 @@ TColor TMainForm::SideBarBackground() const
 void TMainForm::FormCreate(TObject*)
 {
     m_tableOpened = false;
-    Table->SetDatabaseName(ProgramFolder());
+    Table->SetDatabaseName(TableFolder());
     Table->Open();
     m_tableOpened = true;
 }
