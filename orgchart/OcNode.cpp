@@ -1,9 +1,20 @@
 #include "orgchart/OcNode.h"
 
 #include "orgchart/CustomOrgChart.h"
+#include "orgchart/OcNodeAllocator.h"
 #include "platform/core/Stream.h"
 
 #include <algorithm>
+
+void* TzqOcNode::operator new(size_t Size)
+{
+    return TzqOcNodeAllocator::Allocate(Size);
+}
+
+void TzqOcNode::operator delete(void* Block, size_t Size) noexcept
+{
+    TzqOcNodeAllocator::Free(Block, Size);
+}
 
 TzqOcNode::TzqOcNode(TzqCustomOrgChart* AChart) : m_chart(AChart)
 {

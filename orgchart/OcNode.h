@@ -31,6 +31,10 @@ public:
 
     TzqCustomOrgChart* Chart() const { return m_chart; }
 
+    // Nodes come from the node allocator (sized delete: a descendant's size is known).
+    static void* operator new(size_t Size);
+    static void operator delete(void* Block, size_t Size) noexcept;
+
     // ---- Structure and navigation (none where the node asked for does not exist) ----
     int Count() const { return m_children ? m_children->Count() : 0; }
     TzqOcNode* Items(int Index) const;

@@ -916,6 +916,53 @@ void TDataSet::Delete()
     DoEvent(AfterScroll);
 }
 
+void TDataSet::DeleteRecords(std::vector<int> positions)
+{
+    CheckActive();
+    CheckBrowseMode();
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    if (positions.empty())
+        return;
+    if (positions.front() < 0 || positions.back() >= int(m_records.size()))
+        DatabaseError("Record index " + std::to_string(positions.front() < 0 ? positions.front() : positions.back()) +
+                      " is out of range.");
+    CheckCanModify();
+    DataEvent(TDataEvent::deCheckBrowseMode);
+    DoEvent(BeforeDelete);
+    DoEvent(BeforeScroll);
+    std::vector<const TRecord*> doomed;
+    doomed.reserve(positions.size());
+    for (int p : positions)
+        doomed.push_back(&m_records[size_t(p)]);
+    InternalDeleteRecords(doomed);
+    // One pass moves every kept record to its new place.
+    size_t kept = size_t(positions.front());
+    size_t next = 0;
+    for (size_t i = kept; i < m_records.size(); ++i) {
+        if (next < positions.size() && int(i) == positions[next]) {
+            ++next;
+            continue;
+        }
+        m_records[kept++] = std::move(m_records[i]);
+    }
+    m_records.resize(kept);
+    const int count = int(m_records.size());
+    MoveTo(count == 0 ? -1 : std::min(positions.front(), count - 1), count == 0, count == 0);
+    m_edit = TRecord{};
+    m_modified = false;
+    SetState(TDataSetState::dsBrowse);
+    DataEvent(TDataEvent::deDataSetChange);
+    DoEvent(AfterDelete);
+    DoEvent(AfterScroll);
+}
+
+void TDataSet::InternalDeleteRecords(const std::vector<const TRecord*>& records)
+{
+    for (const TRecord* record : records)
+        InternalDelete(*record);
+}
+
 int TDataSet::IndexOfRowId(int64_t rowId) const
 {
     for (size_t i = 0; i < m_records.size(); ++i)
@@ -1031,12 +1078,11 @@ const TRecord* TDataSet::ActiveRecord() const
     }
 }
 
-const Variant& TDataSet::DataFieldValue(const TField* field) const
+Variant TDataSet::DataFieldValue(const TField* field) const
 {
-    static const Variant null = Variant::Null();
     const TRecord* rec = ActiveRecord();
     if (!rec || field->FieldNo() <= 0 || size_t(field->FieldNo()) > rec->Values.size())
-        return null;
+        return Variant::Null();
     return rec->Values[size_t(field->FieldNo() - 1)];
 }
 
@@ -1144,17 +1190,17 @@ void TDataSet::SetFieldValue(TField* field, const Variant& value)
     const size_t slot = size_t(field->FieldNo() - 1);
     Variant converted = field->ConvertValue(value);
     if (m_state == TDataSetState::dsSetKey) {
-        m_keyBuffer.Values[slot] = std::move(converted);
+        m_keyBuffer.Values.Set(slot, converted);
         return;
     }
     Variant previous = m_edit.Values[slot];
-    m_edit.Values[slot] = std::move(converted);
+    m_edit.Values.Set(slot, converted);
     if (field->OnValidate) {
         try {
             field->OnValidate(field);
         } catch (...) {
             if (IsEditState(m_state) && slot < m_edit.Values.size())
-                m_edit.Values[slot] = std::move(previous);
+                m_edit.Values.Set(slot, previous);
             throw;
         }
     }

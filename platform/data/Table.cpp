@@ -248,6 +248,8 @@ struct TTable::Private {
     int depth = 0;                       // transaction nesting
     Statement selectAll, selectByRowId, deleteByRowId;
     std::map<std::vector<bool>, Statement> inserts, updates;
+    // DELETE statements for a number of row ids at once, by that number.
+    std::map<size_t, Statement> deleteBatches;
 
     ~Private() { CloseDb(); }
 
@@ -258,6 +260,7 @@ struct TTable::Private {
         deleteByRowId = Statement();
         inserts.clear();
         updates.clear();
+        deleteBatches.clear();
         if (db) {
             if (depth > 0)
                 sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -272,9 +275,13 @@ struct TTable::Private {
     void ReadRecord(sqlite3_stmt* stmt, TRecord& rec) const
     {
         rec.RowId = sqlite3_column_int64(stmt, 0);
-        rec.Values.reserve(types.size());
+        // One scratch row for every read: the record packs it in one allocation.
+        thread_local std::vector<Variant> row;
+        row.clear();
+        row.reserve(types.size());
         for (size_t i = 0; i < types.size(); ++i)
-            rec.Values.push_back(ReadValue(stmt, int(i) + 1, types[i]));
+            row.push_back(ReadValue(stmt, int(i) + 1, types[i]));
+        rec.Values.Assign(row);
     }
 
     TRecordPtr ReadByRowId(int64_t rowId)
@@ -616,6 +623,47 @@ void TTable::InternalDelete(const TRecord& record)
     }
     stmt.Reset();
     // A record another program deleted first is gone all the same.
+}
+
+void TTable::InternalDeleteRecords(const std::vector<const TRecord*>& records)
+{
+    if (d->fileReadOnly)
+        DatabaseError(ReadOnlyMessage());
+    if (d->depth < 0)
+        DatabaseError("The transaction was abandoned after an error; roll it back before making changes.");
+    constexpr size_t kBatch = 500;
+    const bool ownTransaction = d->depth == 0;
+    try {
+        if (ownTransaction)
+            Execute(d->db, "BEGIN IMMEDIATE");
+        for (size_t start = 0; start < records.size(); start += kBatch) {
+            const size_t count = std::min(kBatch, records.size() - start);
+            Statement& stmt = d->deleteBatches[count];
+            if (!stmt) {
+                std::string sql = "DELETE FROM " + d->quotedTable + " WHERE " + d->rowid + " IN (?";
+                for (size_t i = 1; i < count; ++i)
+                    sql += ",?";
+                stmt = Statement(d->db, sql + ")");
+            }
+            for (size_t i = 0; i < count; ++i)
+                sqlite3_bind_int64(stmt.get(), int(i) + 1, records[start + i]->RowId);
+            try {
+                stmt.Step();
+            } catch (...) {
+                stmt.Reset();
+                throw;
+            }
+            stmt.Reset();
+        }
+        if (ownTransaction)
+            Execute(d->db, "COMMIT");
+    } catch (const Error& e) {
+        if (ownTransaction)
+            sqlite3_exec(d->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        else
+            d->NoteTransactionLoss();
+        d->Fail(e.rc, "delete the records");
+    }
 }
 
 bool TTable::InTransaction() const

@@ -52,6 +52,7 @@ void ShutdownWindowSystem()
     s.lastClick = ClickState{};
     s.pendingChar = 0;
     s.cursor = IDC_ARROW;
+    ClearCustomCursors();
     ResetKeyboardState();
     FreeGraveyard();
     s.backend.reset();
@@ -66,6 +67,12 @@ const TBitmap* WindowSurface(HWND topLevel)
         return nullptr;
     EnsureSurface(w);
     return w->surface.get();
+}
+
+bool ScreenPicture(HWND topLevel, TBitmap& picture)
+{
+    TWindowBackend* backend = WindowBackend();
+    return backend && IsWindow(topLevel) && backend->GrabScreen(topLevel, picture);
 }
 
 int MillisecondsToNextTimerForTests()
