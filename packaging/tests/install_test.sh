@@ -95,7 +95,7 @@ fi
 outside="$(ldd "$work/example-build/orgchart-example" | grep velmora | grep -v "=> $prefix/" || true)"
 [ -z "$outside" ] && pass "the example loads the prefix's libraries" || fail "libraries from elsewhere: $outside"
 
-"$work/example-build/orgchart-example" --render-png "$work/example.png"
+"$work/example-build/orgchart-example" --render-png "$work/example.png" || fail "the example did not run"
 # Board (selected on start: the highlight colour) above Research, Sales and Operations;
 # Plant and Logistics under Operations.
 "$check" chart "$work/example.png" 000080 8EC5FF^0 9BE39B^0 FFA8A8^0 D9C2FF^3 FFE08A^3 || fail "the example's picture"
@@ -128,8 +128,9 @@ HOME="$work/home" XDG_DATA_HOME= XDG_DATA_DIRS="$work/none" \
   || fail "the installed program did not run"
 copy="$work/home/.local/share/velmora-orgchart/ARBOLO.DB"
 [ -f "$copy" ] && pass "the user's copy of the table was made in the XDG data folder" || fail "no copy in $copy"
-if grep -q . "$work/program.log" && ! grep -q '^Wrote ' "$work/program.log"; then fail "messages: $(cat "$work/program.log")"; fi
-grep -q -i "cannot\|not found" "$work/program.log" && fail "the program reported: $(cat "$work/program.log")"
+# Nothing said but the picture written (and Qt's note on a session without a runtime folder).
+messages="$(grep -v -e '^Wrote ' -e '^QStandardPaths: ' "$work/program.log" || true)"
+[ -z "$messages" ] || fail "the program said: $messages"
 rows="$(sqlite3 "$copy" 'SELECT COUNT(*) FROM ARBOLO' 2>&1)"
 [ "$rows" = "$(sqlite3 "$prefix/share/velmora-orgchart/ARBOLO.DB" 'SELECT COUNT(*) FROM ARBOLO')" ] \
   && pass "the copy holds the demonstration table's $rows records" || fail "the copy holds '$rows'"
