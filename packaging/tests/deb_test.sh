@@ -31,7 +31,9 @@ for f in ./usr/bin/velmora-orgchart ./usr/bin/velmora-tablegen ./usr/share/velmo
 done
 grep -q '/lib/cmake/VelmoraOrgChart/VelmoraOrgChartConfig.cmake$' "$work/contents" || fail "the package lacks the CMake package"
 grep -q '_p\.h$' "$work/contents" && fail "the package holds private headers"
-dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -q shlibs || fail "no shlibs file"
+# (Listings are read whole: grep -q leaving a pipe early would fail the pipe.)
+control="$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)"
+[[ "$control" == *shlibs* ]] || fail "no shlibs file"
 [ "$failures" -eq 0 ] && pass "control data and contents"
 
 # dpkg's own database in an empty root; unpacking needs none of the root's programs.

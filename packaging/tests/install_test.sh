@@ -109,7 +109,7 @@ cp "$work/example.png" "$build/packaging/example.png" 2> /dev/null || true
 # ---- The same example through pkg-config ----
 export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
 [ "$(pkg-config --modversion velmora-dborgchart)" = "$version" ] || fail "pkg-config version"
-pkg-config --libs velmora-dborgchart | grep -q -- "-lvelmora-orgchart" || fail "velmora-dborgchart does not bring velmora-orgchart"
+[[ "$(pkg-config --libs velmora-dborgchart)" == *-lvelmora-orgchart* ]] || fail "velmora-dborgchart does not bring velmora-orgchart"
 # shellcheck disable=SC2046
 "$cxx" -o "$work/example-pc" "$work/example/main.cpp" $(pkg-config --cflags --libs velmora-orgchart) \
   -Wl,-rpath,"$prefix/$libdir" 2> "$work/pc.log" || { fail "building with pkg-config"; head -20 "$work/pc.log"; }
