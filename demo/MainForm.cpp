@@ -239,10 +239,11 @@ TColor TMainForm::SideBarBackground() const
 void TMainForm::FormCreate(TObject*)
 {
     m_tableOpened = false;
-    Table->SetDatabaseName(TableFolder());
     // The window is on the screen before the table opens, so that the load of a large
-    // table shows in it how far it got.
+    // table shows in it how far it got (and a table that cannot be found or copied is
+    // reported over it).
     Show();
+    Table->SetDatabaseName(TableFolder());
     Table->Open();
     m_tableOpened = true;
     // The window was activated while the chart was still empty: the first top-level
