@@ -1,4 +1,5 @@
-// The demonstration program: the org chart of the table ARBOLO.DB beside the program.
+// The demonstration program: the org chart of the table ARBOLO.DB beside the program (or,
+// installed, of the user's copy of the demonstration table: demo/DemoTableFolder.h).
 //   velmora-demo                       shows the window (a display is needed)
 //   velmora-demo --render-png FILE     renders the main window into FILE without a display
 //   velmora-demo --render-options-png FILE   the same for the Options dialog
@@ -11,6 +12,7 @@
 #include "dborgchart/DbOrgChart.h"
 #include "platform/data/Table.h"
 #include "platform/controls/Application.h"
+#include "platform/controls/MessageBoxForm.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Backend.h"
 #include "platform/window/WinApi.h"
@@ -85,6 +87,13 @@ int main(int argc, char** argv)
             quitWhenShown = startupReport = true;
     }
     const bool headless = !windowPng.empty() || !optionsPng.empty();
+    if (headless) {
+        // Nobody is there to read a message box: messages go to the error output.
+        SetMessageBoxHandler([](const std::string& text, const std::string& caption, UINT) {
+            std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+            return IDOK;
+        });
+    }
 
     TApplication app;
     app.Initialize(argc, argv, headless);
