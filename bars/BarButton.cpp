@@ -48,6 +48,7 @@ void TzqBarButton::SetButtonStyle(TzqBarButtonStyle value)
     if (value != TzqBarButtonStyle::bsChecked)
         m_groupIndex = 0;
     StoreDown(false);
+    LinksChanged();
     ButtonStyleChanged();
     SizeChanged();
     NotifyChanged();
@@ -110,6 +111,7 @@ void TzqBarButton::SetDropDownMenu(TzqBarPopupMenu* value)
     m_dropDownMenu = value;
     if (m_dropDownMenu)
         FreeNotification(m_dropDownMenu);
+    LinksChanged();
     NotifyChanged();
 }
 
@@ -160,8 +162,10 @@ void TzqBarButton::ActionChange(TObject* Sender, bool CheckDefaults)
 void TzqBarButton::Notification(TComponent* AComponent, TOperation Operation)
 {
     TzqBarItem::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == m_dropDownMenu)
+    if (Operation == TOperation::opRemove && AComponent == m_dropDownMenu) {
         m_dropDownMenu = nullptr;
+        LinksChanged();
+    }
 }
 
 void TzqBarButton::AssignTo(TBasicAction* Dest) const

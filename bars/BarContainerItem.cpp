@@ -150,8 +150,9 @@ void TzqBarListItem::FreeEntries() const
     std::vector<Entry> entries;
     entries.swap(m_entries);
     m_entriesMade = false;
-    for (const Entry& entry : entries)
-        delete entry.button;
+    // Newest first: each one leaves the lists it is in at their end.
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        delete it->button;
 }
 
 void TzqBarListItem::UpdateEntryStates() const

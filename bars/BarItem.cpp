@@ -99,6 +99,13 @@ void TzqBarItem::NotifyChanged()
         m_manager->Changed();
 }
 
+void TzqBarItem::LinksChanged()
+{
+    for (TzqBarItemLink* link : m_links)
+        if (TzqBarItemLinks* links = link->Links())
+            links->ListsChanged();
+}
+
 TzqBarItemLink* TzqBarItem::Links(int Index) const
 {
     return Index >= 0 && Index < LinkCount() ? m_links[static_cast<size_t>(Index)] : nullptr;
@@ -175,6 +182,7 @@ void TzqBarItem::SetCategory(int value)
             return;
     }
     m_category = value;
+    LinksChanged();
     NotifyChanged();
 }
 
@@ -198,6 +206,7 @@ void TzqBarItem::SetEnabled(bool value)
     if (value == m_enabled)
         return;
     m_enabled = value;
+    LinksChanged();
     EnabledChanged();
     NotifyChanged();
 }
@@ -280,6 +289,7 @@ void TzqBarItem::SetShortCut(TShortCut value)
     if (value == m_shortCut)
         return;
     m_shortCut = value;
+    LinksChanged();
     ShortCutChanged();
     NotifyChanged();
 }

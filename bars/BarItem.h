@@ -125,6 +125,8 @@ protected:
     // The first step of destruction; kinds that own parts call it first in their own
     // destructor, so that OnDestroy and the links' departure see the item whole.
     void ItemDestroying();
+    // What the collections showing the item derive from it changed.
+    void LinksChanged();
     // Loading: the item itself, or the manager it belongs to.
     bool Loading() const;
     // The manager changed (a property of the item outside loading).

@@ -104,6 +104,7 @@ void TzqBarItemLinks::RebuildLists() const
     m_available.clear();
     m_visible.clear();
     m_displayed.clear();
+    m_shortCutEntries.clear();
     const bool designing = m_manager && m_manager->Designing();
     const int count = Count();
     for (int i = 0; i < count; ++i) {
@@ -114,6 +115,20 @@ void TzqBarItemLinks::RebuildLists() const
             continue;
         link->m_availableIndex = static_cast<int>(m_available.size());
         m_available.push_back(link);
+        if (item->Enabled()) {
+            ShortCutEntry entry{item, nullptr, item->ShortCut(), false};
+            if (item->IsSubItem()) {
+                entry.nested = static_cast<TCustomzqBarSubItem*>(item)->ItemLinks();
+            } else {
+                entry.clickable = item->CanClicked();
+                if (item->IsButton()) {
+                    auto* button = static_cast<TzqBarButton*>(item);
+                    if (button->ButtonStyle() == TzqBarButtonStyle::bsDropDown && button->DropDownMenu())
+                        entry.nested = button->DropDownMenu()->ItemLinks();
+                }
+            }
+            m_shortCutEntries.push_back(entry);
+        }
         if (designing || link->Visible()) {
             link->m_visibleIndex = static_cast<int>(m_visible.size());
             m_visible.push_back(link);
@@ -378,8 +393,7 @@ void TzqBarItemLinks::Notify(TCollectionItem* Item, TCollectionNotification Acti
     auto* link = static_cast<TzqBarItemLink*>(Item);
     switch (Action) {
     case TCollectionNotification::cnAdded:
-        if (std::find(m_recent.begin(), m_recent.end(), link) == m_recent.end())
-            m_recent.push_back(link);
+        m_recent.push_back(link);
         link->m_useCount = m_manager ? m_manager->UsageThreshold() : 0;
         ListsChanged();
         if (m_manager && !Loading())
@@ -438,36 +452,26 @@ bool TzqBarItemLinks::FindShortCut(TShortCut ShortCut)
 {
     if (ShortCut == scNone)
         return false;
-    TzqBarLinksWalk walk;
-    return FindShortCut(ShortCut, walk);
+    // Each search marks the collections it enters with a number of its own. No handler
+    // runs before the search ends (the command found ends it at once), so a search
+    // started by a handler never meets the marks of one still going on.
+    static uint64_t lastWalk = 0;
+    return FindShortCut(ShortCut, ++lastWalk);
 }
 
-bool TzqBarItemLinks::FindShortCut(TShortCut ShortCut, TzqBarLinksWalk& Walk)
+bool TzqBarItemLinks::FindShortCut(TShortCut ShortCut, uint64_t Walk)
 {
-    if (!Walk.Enter(this))
+    if (m_shortCutWalk == Walk)
         return false;
+    m_shortCutWalk = Walk;
     EnsureLists();
-    // The first command found ends the search at once, so whatever its click changes
-    // is not looked at here.
-    for (size_t i = 0; i < m_available.size(); ++i) {
-        TzqBarItem* item = m_available[i]->Item();
-        if (!item->Enabled())
-            continue;
-        if (item->IsSubItem()) {
-            if (static_cast<TCustomzqBarSubItem*>(item)->ItemLinks()->FindShortCut(ShortCut, Walk))
-                return true;
-            continue;
-        }
-        if (item->CanClicked() && item->ShortCut() == ShortCut) {
-            item->DirectClick();
+    for (const ShortCutEntry& entry : m_shortCutEntries) {
+        if (entry.clickable && entry.shortCut == ShortCut) {
+            entry.item->DirectClick();
             return true;
         }
-        if (item->IsButton()) {
-            auto* button = static_cast<TzqBarButton*>(item);
-            if (button->ButtonStyle() == TzqBarButtonStyle::bsDropDown && button->DropDownMenu() &&
-                button->DropDownMenu()->ItemLinks()->FindShortCut(ShortCut, Walk))
-                return true;
-        }
+        if (entry.nested && entry.nested->FindShortCut(ShortCut, Walk))
+            return true;
     }
     return false;
 }

@@ -108,7 +108,7 @@ private:
     friend class TzqBarManager;
     void EnsureLists() const;
     void RebuildLists() const;
-    bool FindShortCut(TShortCut ShortCut, TzqBarLinksWalk& Walk);
+    bool FindShortCut(TShortCut ShortCut, uint64_t Walk);
     bool Contains(const TzqBarItem* Item, TzqBarLinksWalk& Walk) const;
     bool PersonalizedBehaviour(TzqBarLinksWalk& Walk) const;
     // Recent order moves.
@@ -134,4 +134,17 @@ private:
     mutable std::vector<TzqBarItemLink*> m_available;
     mutable std::vector<TzqBarItemLink*> m_visible;
     mutable std::vector<TzqBarItemLink*> m_displayed;
+    // What a shortcut search needs of the available links whose item is enabled, kept
+    // together so that a search through thousands of commands reads little memory: the
+    // item, the shortcut it answers (when it can be clicked), and the links searched
+    // after it (a submenu's, or a drop-down button's menu).
+    struct ShortCutEntry {
+        TzqBarItem* item;
+        TzqBarItemLinks* nested;
+        TShortCut shortCut;
+        bool clickable;
+    };
+    mutable std::vector<ShortCutEntry> m_shortCutEntries;
+    // The last shortcut search that entered the collection.
+    uint64_t m_shortCutWalk = 0;
 };

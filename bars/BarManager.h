@@ -322,6 +322,9 @@ private:
     void DockSitesChanged();
     void ApplySystemFont();
     void EndLoadingChildren();
+    // The pool with a token per item telling whether it still lives: handlers run
+    // while walking it may free items.
+    std::vector<std::pair<TzqBarItem*, std::shared_ptr<const bool>>> WatchedItems() const;
     std::unique_ptr<TCustomForm> ReadDefinitionCopy();
     void ResetSubItems(TzqBarItemLinks* Links, TzqBarManager& Definition, TzqBarLinksWalk& Walk);
 

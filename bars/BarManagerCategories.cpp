@@ -116,17 +116,12 @@ void TzqBarManagerCategories::Delete(int index)
 {
     CheckIndex(index);
     if (m_manager) {
-        // The items of the category go with it; a handler of their destruction may free
-        // others, so the pool is searched afresh each time.
-        for (;;) {
-            TzqBarItem* doomed = nullptr;
-            for (int i = 0; i < m_manager->ItemCount() && !doomed; ++i)
-                if (m_manager->Items(i)->Category() == index)
-                    doomed = m_manager->Items(i);
-            if (!doomed)
-                break;
-            delete doomed;
-        }
+        // The items of the category go with it, newest first as the form frees its
+        // components; a handler of their destruction may free others.
+        const auto items = m_manager->WatchedItems();
+        for (auto it = items.rbegin(); it != items.rend(); ++it)
+            if (*it->second && it->first->Category() == index)
+                delete it->first;
     }
     RenumberItems([index](int c) { return c > index ? c - 1 : c; });
     TStrings::Delete(index);

@@ -89,8 +89,7 @@ void Remove(TzqBarManager* Manager)
 
 void AddTemporary(TzqBarItem* Item)
 {
-    if (!TzqBarManagerList::IsTemporary(Item))
-        Temporary().push_back(Item);
+    Temporary().push_back(Item);
 }
 
 void RemoveTemporary(TzqBarItem* Item)

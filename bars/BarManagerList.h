@@ -28,7 +28,7 @@ bool CanUseLayeredShadows();
 
 } // namespace TzqBarManagerList
 
-// Called by the classes that keep the lists.
+// Called by the classes that keep the lists (an item is made temporary once).
 namespace TzqBarManagerListPrivate {
 void Add(TzqBarManager* Manager);
 void Remove(TzqBarManager* Manager);

@@ -51,6 +51,15 @@ private:
 
 // ---- Definition ----
 
+std::vector<std::pair<TzqBarItem*, std::shared_ptr<const bool>>> TzqBarManager::WatchedItems() const
+{
+    std::vector<std::pair<TzqBarItem*, std::shared_ptr<const bool>>> items;
+    items.reserve(m_items.size());
+    for (TzqBarItem* item : m_items)
+        items.emplace_back(item, item->m_life.Watch());
+    return items;
+}
+
 void TzqBarManager::ReadDefinition(const TzqBarManagerDefinition& Definition)
 {
     if (!Definition)
@@ -90,8 +99,8 @@ void TzqBarManager::Loaded()
     m_bars->SetLoading(true);
     // (2) Items in pool order: submenus take their links' usage and visibility, then
     // the item its own visibility.
-    for (TzqBarItem* item : std::vector<TzqBarItem*>(m_items)) {
-        if (std::find(m_items.begin(), m_items.end(), item) == m_items.end())
+    for (const auto& [item, alive] : WatchedItems()) {
+        if (!*alive)
             continue;
         if (item->IsSubItem())
             static_cast<TCustomzqBarSubItem*>(item)->ItemLinks()->ReinitializeUsage(true);
@@ -158,17 +167,19 @@ void TzqBarManager::SetCategoryItemsVisible(int Index, TzqBarItemVisible Value)
         TzqBarManagerLock lock(this);
         record.itemsVisible = Value;
         m_categories->StoreRecord(Index, record);
-        std::vector<TzqBarItem*> items;
-        for (TzqBarItem* item : m_items)
-            if (item->Category() == Index && item->Visible() == old)
-                items.push_back(item);
+        auto items = WatchedItems();
+        items.erase(std::remove_if(items.begin(), items.end(),
+                                   [&](const auto& watched) {
+                                       return watched.first->Category() != Index || watched.first->Visible() != old;
+                                   }),
+                    items.end());
         // Shown items go first in the recent order one after the other: visiting them
         // from the last keeps them in pool order there.
         if (Value == TzqBarItemVisible::ivAlways)
             std::reverse(items.begin(), items.end());
         const auto life = m_life.Watch();
-        for (TzqBarItem* item : items)
-            if (std::find(m_items.begin(), m_items.end(), item) != m_items.end())
+        for (const auto& [item, alive] : items)
+            if (*alive)
                 item->SetVisible(Value);
         if (!*life)
             return;

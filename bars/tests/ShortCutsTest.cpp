@@ -91,6 +91,43 @@ TEST_F(ShortCutsTest, ADropDownButtonSearchesItsMenuAndACycleEnds)
     EXPECT_FALSE(bar->ItemLinks()->FindShortCut(CtrlO));
 }
 
+TEST_F(ShortCutsTest, ASearchSeesWhatChangedSinceTheLastOne)
+{
+    TzqBar* bar = AddBar("Main");
+    auto* menu = Make<TzqBarSubItem>("Menu");
+    Link(bar->ItemLinks(), menu);
+    TzqBarButton* open = Command("Open", CtrlO);
+    Link(menu->ItemLinks(), open);
+    auto* popup = new TzqBarPopupMenu(form);
+    Link(popup->ItemLinks(), Command("Print", F5));
+    TzqBarButton* dropper = Command("Dropper", 0);
+    Link(bar->ItemLinks(), dropper);
+    EXPECT_TRUE(bar->ItemLinks()->FindShortCut(CtrlO));
+
+    open->SetShortCut(CtrlS);
+    EXPECT_FALSE(bar->ItemLinks()->FindShortCut(CtrlO));
+    EXPECT_TRUE(bar->ItemLinks()->FindShortCut(CtrlS));
+    open->SetEnabled(false);
+    EXPECT_FALSE(bar->ItemLinks()->FindShortCut(CtrlS));
+    open->SetEnabled(true);
+    menu->SetEnabled(false);
+    EXPECT_FALSE(bar->ItemLinks()->FindShortCut(CtrlS));
+    menu->SetEnabled(true);
+    open->SetVisible(TzqBarItemVisible::ivInCustomizing);
+    EXPECT_FALSE(bar->ItemLinks()->FindShortCut(CtrlS));
+    manager->SetCustomizing(true);
+    EXPECT_TRUE(bar->ItemLinks()->FindShortCut(CtrlS));
+    manager->SetCustomizing(false);
+
+    EXPECT_FALSE(bar->ItemLinks()->FindShortCut(F5));
+    dropper->SetDropDownMenu(popup);
+    dropper->SetButtonStyle(TzqBarButtonStyle::bsDropDown);
+    EXPECT_TRUE(bar->ItemLinks()->FindShortCut(F5));
+    delete popup;
+    EXPECT_FALSE(bar->ItemLinks()->FindShortCut(F5));
+    EXPECT_EQ(clicked, (std::vector<std::string>{"Open", "Open", "Open", "Print"}));
+}
+
 TEST_F(ShortCutsTest, ACheckedButtonRunByItsShortcutTogglesFirst)
 {
     TzqBar* bar = AddBar("Main");
