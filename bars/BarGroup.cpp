@@ -10,16 +10,10 @@
 
 TzqBarGroup::TzqBarGroup(TComponent* AOwner) : TComponent(AOwner)
 {
-    auto* form = dynamic_cast<TCustomForm*>(AOwner);
-    m_manager = form ? TzqBarManagerList::ForForm(form) : nullptr;
-    if (!m_manager)
-        m_manager = TzqBarManagerList::First();
+    m_manager = TzqBarManagerList::ForOwner(AOwner);
     if (m_manager) {
         m_manager->AddGroup(this);
-        if (m_manager->IsLoading()) {
-            BeginLoading();
-            m_manager->AdoptLoading(this);
-        }
+        m_manager->JoinLoading(this);
     }
 }
 

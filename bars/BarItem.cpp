@@ -1,6 +1,7 @@
 #include "bars/BarItem.h"
 
 #include "bars/Bar.h"
+#include "bars/BarGlyph.h"
 #include "bars/BarItemActionLink.h"
 #include "bars/BarItemLink.h"
 #include "bars/BarItemLinks.h"
@@ -26,19 +27,12 @@ std::string HintTextOf(std::string caption)
     return caption;
 }
 
-TzqBarManager* ManagerForOwner(TComponent* owner)
-{
-    if (auto* form = dynamic_cast<TCustomForm*>(owner))
-        if (TzqBarManager* manager = TzqBarManagerList::ForForm(form))
-            return manager;
-    return TzqBarManagerList::First();
-}
 
 } // namespace
 
 TzqBarItem::TzqBarItem(TComponent* AOwner) : TComponent(AOwner)
 {
-    SetBarManager(ManagerForOwner(AOwner));
+    SetBarManager(TzqBarManagerList::ForOwner(AOwner));
 }
 
 TzqBarItem::~TzqBarItem()
@@ -74,10 +68,7 @@ void TzqBarItem::SetBarManager(TzqBarManager* value)
     m_manager = value;
     if (m_manager) {
         m_manager->AddItem(this);
-        if (m_manager->IsLoading() && !IsLoading()) {
-            BeginLoading();
-            m_manager->AdoptLoading(this);
-        }
+        m_manager->JoinLoading(this);
     }
     BarManagerChanged();
 }
@@ -252,18 +243,12 @@ bool TzqBarItem::IsShown() const
 
 TBitmap* TzqBarItem::Glyph() const
 {
-    if (!m_glyph)
-        m_glyph = std::make_unique<TBitmap>();
-    return m_glyph.get();
+    return GlyphOf(m_glyph);
 }
 
 void TzqBarItem::SetGlyph(const TBitmap* value)
 {
-    TBitmap* glyph = Glyph();
-    if (value)
-        glyph->Assign(*value);
-    else
-        glyph->SetSize(0, 0);
+    CopyGlyph(*Glyph(), value);
     GlyphChanged();
     SizeChanged();
     NotifyChanged();
@@ -331,8 +316,9 @@ void TzqBarItem::VisibleChanged()
 void TzqBarItem::Loaded()
 {
     TComponent::Loaded();
-    // Loaded apart from a manager: the visibility read waits no longer.
-    if (!m_manager || !m_manager->IsLoading())
+    // Loaded apart from its manager: the visibility read waits no longer. With the
+    // manager, its end of loading applies it in turn.
+    if (!m_manager || !(m_manager->IsLoading() || m_manager->m_endingLoading))
         ApplyPendingVisible();
 }
 

@@ -5,6 +5,7 @@
 #include "bars/BarButton.h"
 #include "bars/BarEdit.h"
 #include "bars/BarErrors.h"
+#include "bars/BarGlyph.h"
 #include "bars/BarItemLinks.h"
 #include "bars/BarLinksWalk.h"
 #include "bars/BarManager.h"
@@ -175,18 +176,12 @@ void TzqBarItemLink::SetUserDefine(TzqBarUserDefines value)
 
 TBitmap* TzqBarItemLink::UserGlyph() const
 {
-    if (!m_userGlyph)
-        m_userGlyph = std::make_unique<TBitmap>();
-    return m_userGlyph.get();
+    return GlyphOf(m_userGlyph);
 }
 
 void TzqBarItemLink::SetUserGlyph(const TBitmap* value)
 {
-    TBitmap* glyph = UserGlyph();
-    if (value)
-        glyph->Assign(*value);
-    else
-        glyph->SetSize(0, 0);
+    CopyGlyph(*UserGlyph(), value);
     m_userDefine.include(TzqBarUserDefine::udGlyph);
     LinkChanged();
 }

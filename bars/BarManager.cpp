@@ -3,6 +3,7 @@
 #include "bars/Bar.h"
 #include "bars/BarCursors.h"
 #include "bars/BarErrors.h"
+#include "bars/BarGlyph.h"
 #include "bars/BarGroup.h"
 #include "bars/BarItem.h"
 #include "bars/BarItemLink.h"
@@ -157,8 +158,11 @@ void TzqBarManager::RemoveLinks(TzqBarItemLinks* Links)
     EraseFromBack(m_allLinks, Links);
 }
 
-void TzqBarManager::AdoptLoading(TComponent* Component)
+void TzqBarManager::JoinLoading(TComponent* Component)
 {
+    if (!IsLoading() || Component->IsLoading())
+        return;
+    Component->BeginLoading();
     m_loadingChildren.push_back(Component);
     FreeNotification(Component);
 }
@@ -395,10 +399,7 @@ void TzqBarManager::SetShowCloseButton(bool value)
 
 void TzqBarManager::SetHelpButtonGlyph(const TBitmap* value)
 {
-    if (value)
-        m_helpButtonGlyph->Assign(*value);
-    else
-        m_helpButtonGlyph->SetSize(0, 0);
+    CopyGlyph(*m_helpButtonGlyph, value);
 }
 
 void TzqBarManager::SetHotImages(TImageList* value)

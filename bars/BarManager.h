@@ -306,8 +306,9 @@ private:
     void RemoveDockControl(TzqBarDockControl* Site);
     void AddLinks(TzqBarItemLinks* Links);
     void RemoveLinks(TzqBarItemLinks* Links);
-    // A component made while loading ends its loading with the manager.
-    void AdoptLoading(TComponent* Component);
+    // A component joining the manager while it loads loads with it, and ends its
+    // loading with the manager.
+    void JoinLoading(TComponent* Component);
 
     void SetMainMenuBar(TzqBar* Bar);
     void LinkAdded(TzqBarItemLink* Link);
@@ -388,6 +389,8 @@ private:
     TzqBarItemLink* m_selectedLink = nullptr;
     int m_usageThreshold = 20;
     int m_readCount = 0;
+    // The end of loading is being carried out: items leave their pending values to it.
+    bool m_endingLoading = false;
     bool m_modified = false;
     int m_lockCount = 0;
     TzqBarManagerDefinition m_definition;

@@ -1,6 +1,7 @@
 #include "bars/BarManagerList.h"
 
 #include "bars/BarManager.h"
+#include "platform/controls/Form.h"
 
 #include <algorithm>
 
@@ -48,6 +49,13 @@ TzqBarManager* ForForm(const TCustomForm* Form)
         if (manager->OwnerForm() == Form)
             return manager;
     return nullptr;
+}
+
+TzqBarManager* ForOwner(const TComponent* Owner)
+{
+    if (TzqBarManager* manager = ForForm(dynamic_cast<const TCustomForm*>(Owner)))
+        return manager;
+    return First();
 }
 
 const std::vector<TzqBarItem*>& TemporaryItems()

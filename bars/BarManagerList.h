@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class TComponent;
 class TCustomForm;
 class TzqBarItem;
 class TzqBarManager;
@@ -17,6 +18,9 @@ const std::vector<TzqBarManager*>& All();
 TzqBarManager* First();
 // The manager serving the form, or null.
 TzqBarManager* ForForm(const TCustomForm* Form);
+// The manager a new item, group or popup menu of this owner joins: the owner form's
+// when it has one, else the first manager (null when there is none).
+TzqBarManager* ForOwner(const TComponent* Owner);
 
 // Items made for the manager's own menus (Category -1), freed with their menu.
 const std::vector<TzqBarItem*>& TemporaryItems();

@@ -91,6 +91,7 @@ void TzqBarManager::EndLoadingChildren()
 void TzqBarManager::Loaded()
 {
     TComponent::Loaded();
+    TScopedValue<bool> ending(m_endingLoading, true);
     if (m_useSystemFont)
         ApplySystemFont();
     EndLoadingChildren();

@@ -10,21 +10,9 @@
 
 #include <algorithm>
 
-namespace {
-
-TzqBarManager* ManagerForOwner(TComponent* owner)
-{
-    if (auto* form = dynamic_cast<TCustomForm*>(owner))
-        if (TzqBarManager* manager = TzqBarManagerList::ForForm(form))
-            return manager;
-    return TzqBarManagerList::First();
-}
-
-} // namespace
-
 TzqBarPopupMenu::TzqBarPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner), m_font(std::make_unique<TFont>())
 {
-    TzqBarManager* manager = ManagerForOwner(AOwner);
+    TzqBarManager* manager = TzqBarManagerList::ForOwner(AOwner);
     if (!manager)
         throw EzqBarError("There are no TzqBarManagers available");
     m_itemLinks = std::make_unique<TzqBarItemLinks>(manager, this);
@@ -52,10 +40,7 @@ void TzqBarPopupMenu::SetBarManager(TzqBarManager* value)
     m_manager = value;
     m_manager->AddPopupMenu(this);
     m_itemLinks->SetBarManager(m_manager);
-    if (m_manager->IsLoading() && !IsLoading()) {
-        BeginLoading();
-        m_manager->AdoptLoading(this);
-    }
+    m_manager->JoinLoading(this);
     ManagerFontChanged();
 }
 
