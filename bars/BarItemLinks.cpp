@@ -390,6 +390,12 @@ void TzqBarItemLinks::Update(TCollectionItem* Item)
 
 void TzqBarItemLinks::Notify(TCollectionItem* Item, TCollectionNotification Action)
 {
+    // A link being deleted is told here when only its base is left: it has left the
+    // lists already (LinkDestroying).
+    if (Action == TCollectionNotification::cnDeleting) {
+        ListsChanged();
+        return;
+    }
     auto* link = static_cast<TzqBarItemLink*>(Item);
     switch (Action) {
     case TCollectionNotification::cnAdded:
@@ -404,7 +410,6 @@ void TzqBarItemLinks::Notify(TCollectionItem* Item, TCollectionNotification Acti
         ListsChanged();
         break;
     case TCollectionNotification::cnDeleting:
-        ListsChanged();
         break;
     }
 }
