@@ -18,6 +18,7 @@
 #include "dborgchart/OcFieldValues.h"
 #include "dborgchart/OcScopes.h"
 #include "dborgchart/OcWriteAction.h"
+#include "platform/controls/ProgressIndicator.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DatabaseError.h"
 #include "platform/data/Field.h"
@@ -398,55 +399,90 @@ void TzqDbOrgChart::WriteMovedRecord(TzqDbOcNode* Node)
 void TzqDbOrgChart::DeleteNode(TzqOcNode* Node)
 {
     TzqDbOcNode* node = DbNodeOf(Node);
-    if (node && m_syncEnabled && IsReady() && !node->m_branchWritten && IsLinked(node)) {
-        if (node->m_dying) {
-            // Freed directly: the node goes whatever happens to its records.
-            if (DataSetCanModify()) {
-                try {
-                    DeleteBranchRecords(node, false);
-                } catch (...) {
-                }
-            }
-        } else {
-            if (!DataSetCanModify())
-                return;
-            DeleteBranchRecords(node, true);
-        }
+    if (!node || !m_syncEnabled || !IsReady() || node->m_branchWritten || !IsLinked(node)) {
+        TzqCustomOrgChart::DeleteNode(Node);
+        return;
     }
+    // A large branch takes a while: the window says how far its deletion got, first of
+    // the records, then of the boxes.
+    const std::vector<TzqDbOcNode*> branch = BranchInPreOrder(node);
+    TProgressIndicator progress(this, "Deleting records", int64_t(branch.size()));
+    if (node->m_dying) {
+        // Freed directly: the node goes whatever happens to its records.
+        if (DataSetCanModify()) {
+            try {
+                DeleteBranchRecords(branch, false, &progress);
+            } catch (...) {
+            }
+        }
+    } else {
+        if (!DataSetCanModify())
+            return;
+        DeleteBranchRecords(branch, true, &progress);
+    }
+    progress.SetStage("Removing boxes", int64_t(branch.size()));
+    struct ProgressScope {
+        TzqDbOrgChart& chart;
+        ~ProgressScope() { chart.SetDeletionProgress(nullptr, 0); }
+    } scope{*this};
+    SetDeletionProgress(&progress, 0);
     TzqCustomOrgChart::DeleteNode(Node);
 }
 
-void TzqDbOrgChart::DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure)
+void TzqDbOrgChart::DeleteBranchRecords(const std::vector<TzqDbOcNode*>& Branch, bool ReloadOnFailure,
+                                        TProgressIndicator* Progress)
 {
-    // All records of the branch go in one transaction, parent first; only then do the
-    // nodes leave the chart. A failure leaves both the table and the chart as they were.
-    const std::vector<TzqDbOcNode*> branch = BranchInPreOrder(Node);
-    RunWriteAction(
-        [&] {
-            for (TzqDbOcNode* n : branch) {
-                if (LocateNode(n))
-                    DeleteCurrentRecord(n);
-            }
-        },
-        [] {}, ReloadOnFailure);
+    // All records of the branch go in one transaction, before any node leaves the
+    // chart. A failure leaves both the table and the chart as they were.
+    RunWriteAction([&] { DeleteRecordsOf(Branch, Progress); }, [] {}, ReloadOnFailure);
     // A node whose record could not be found still goes; its record stays.
-    for (TzqDbOcNode* n : branch)
+    for (TzqDbOcNode* n : Branch)
         n->m_branchWritten = true;
 }
 
-void TzqDbOrgChart::DeleteCurrentRecord(TzqDbOcNode* Node)
+void TzqDbOrgChart::DeleteRecordsOf(const std::vector<TzqDbOcNode*>& Nodes, TProgressIndicator* Progress)
 {
+    // Each node's record is where the chart remembers it, checked by its key without
+    // moving the cursor; one that moved behind the chart's back is searched for. Then
+    // the dataset deletes them all at once: one statement per batch of records, the
+    // record set compacted once, however large the branch.
+    TDataSet* dataSet = DataSet();
+    std::vector<std::pair<int, TzqDbOcNode*>> records;
+    records.reserve(Nodes.size());
+    for (TzqDbOcNode* n : Nodes) {
+        if (Progress)
+            Progress->Step(int64_t(records.size()));
+        if (n->m_slot == TzqOcRecordPositions::kNoSlot)
+            continue;
+        const int position = n->RecordIndex();
+        if (position >= 0 && position <= m_lastIndex && VarEquals(dataSet->ValueAt(position, KeyField()), n->m_key)) {
+            records.emplace_back(position, n);
+        } else if (LocateNode(n)) {
+            records.emplace_back(m_currentIndex, n);
+        }
+    }
+    if (records.empty())
+        return;
+    std::vector<int> positions;
+    positions.reserve(records.size());
+    for (const auto& record : records)
+        positions.push_back(record.first);
     Touch();
-    const int position = m_currentIndex;
-    DataSet()->Delete();
-    if (m_action)
-        m_action->SlotErased(Node->m_slot, position);
-    m_positions.Erase(Node->m_slot);
-    Node->m_slot = TzqOcRecordPositions::kNoSlot;
-    // The cursor stands on the record after the deleted one, or on the new last one.
-    --m_lastIndex;
-    if (m_lastIndex < m_currentIndex)
-        m_currentIndex = std::max(m_lastIndex, 0);
+    dataSet->DeleteRecords(positions);
+    CheckBound();
+    // The slots leave from the last position back, so that each position is still the
+    // record's own when its slot goes.
+    std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [position, n] : records) {
+        if (m_action)
+            m_action->SlotErased(n->m_slot, position);
+        m_positions.Erase(n->m_slot);
+        n->m_slot = TzqOcRecordPositions::kNoSlot;
+    }
+    m_lastIndex -= int(records.size());
+    // The cursor stands where the dataset put it: on the record that took the place of
+    // the first one deleted, or on the new last one.
+    m_currentIndex = std::max(dataSet->RecNo() - 1, 0);
 }
 
 // ---- Captions and attributes ----

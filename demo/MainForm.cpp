@@ -232,8 +232,14 @@ void TMainForm::FormCreate(TObject*)
 {
     m_tableOpened = false;
     Table->SetDatabaseName(ProgramFolder());
+    // The window is on the screen before the table opens, so that the load of a large
+    // table shows in it how far it got.
+    Show();
     Table->Open();
     m_tableOpened = true;
+    // The window was activated while the chart was still empty: the first top-level
+    // node is selected now, as activation does.
+    FormActivate(this);
 }
 
 void TMainForm::FormActivate(TObject*)

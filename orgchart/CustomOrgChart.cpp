@@ -3,6 +3,7 @@
 // properties. Layout, painting and input are in the files beside this one.
 #include "orgchart/CustomOrgChart.h"
 
+#include "platform/controls/ProgressIndicator.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/ChangeLink.h"
 #include "platform/drawing/ImageList.h"
@@ -207,6 +208,13 @@ void TzqCustomOrgChart::DeleteNode(TzqOcNode* Node)
     // Below a node that is being deleted: that deletion takes this node with it.
     if (m_deletionsUnderWay > 0 && DeletionBlocks(Node))
         return;
+    // One update: nothing is painted while nodes are half gone, and the chart is
+    // repainted once at the end.
+    struct UpdateScope {
+        TzqCustomOrgChart& chart;
+        explicit UpdateScope(TzqCustomOrgChart& c) : chart(c) { chart.BeginUpdate(); }
+        ~UpdateScope() { chart.EndUpdate(); }
+    } update(*this);
     BeginNodeDeletion(Node);
     RunDeletion(Node, true);
 }
@@ -301,6 +309,8 @@ void TzqCustomOrgChart::RunDeletion(TzqOcNode* Start, bool DeleteStart)
             FinishChildrenDeletion(node);
         if (node != Start || DeleteStart)
             FinishNodeDeletion(node);
+        if (m_deletionProgress)
+            m_deletionProgress->Step(++m_deletionProgressDone);
     }
 }
 

@@ -27,6 +27,7 @@
 
 class TBitmap;
 class TChangeLink;
+class TProgressIndicator;
 class TImageList;
 class TzqOcInplaceEdit;
 
@@ -225,6 +226,13 @@ protected:
     // Puts the first Ordered.size() children of Parent (the root for the top level) in
     // the order given; Ordered holds exactly those children.
     void ReorderChildren(TzqOcNode* Parent, const std::vector<TzqOcNode*>& Ordered);
+    // A progress indicator that deletions step once per node freed (none: no steps),
+    // counting on from Done.
+    void SetDeletionProgress(TProgressIndicator* Progress, int64_t Done)
+    {
+        m_deletionProgress = Progress;
+        m_deletionProgressDone = Done;
+    }
 
 private:
     friend class TzqOcNode;
@@ -379,6 +387,8 @@ private:
     int m_animationFrames = 0;
     TRect64 m_paintArea;
     int m_deletionsUnderWay = 0;
+    TProgressIndicator* m_deletionProgress = nullptr;
+    int64_t m_deletionProgressDone = 0;
     TzqOcNode* m_loopChild = nullptr;
     bool m_loopChildStarted = false;
 };

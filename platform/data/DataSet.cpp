@@ -920,22 +920,28 @@ void TDataSet::DeleteRecords(std::vector<int> positions)
 {
     CheckActive();
     CheckBrowseMode();
-    std::sort(positions.begin(), positions.end());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    if (positions.empty())
+    for (int p : positions) {
+        if (p < 0 || p >= int(m_records.size()))
+            DatabaseError("Record index " + std::to_string(p) + " is out of range.");
+    }
+    // The storage is given each record once, in the order asked for.
+    std::vector<bool> doomedAt(m_records.size(), false);
+    std::vector<const TRecord*> doomed;
+    doomed.reserve(positions.size());
+    for (int p : positions) {
+        if (!doomedAt[size_t(p)])
+            doomed.push_back(&m_records[size_t(p)]);
+        doomedAt[size_t(p)] = true;
+    }
+    if (doomed.empty())
         return;
-    if (positions.front() < 0 || positions.back() >= int(m_records.size()))
-        DatabaseError("Record index " + std::to_string(positions.front() < 0 ? positions.front() : positions.back()) +
-                      " is out of range.");
     CheckCanModify();
     DataEvent(TDataEvent::deCheckBrowseMode);
     DoEvent(BeforeDelete);
     DoEvent(BeforeScroll);
-    std::vector<const TRecord*> doomed;
-    doomed.reserve(positions.size());
-    for (int p : positions)
-        doomed.push_back(&m_records[size_t(p)]);
     InternalDeleteRecords(doomed);
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     // One pass moves every kept record to its new place.
     size_t kept = size_t(positions.front());
     size_t next = 0;

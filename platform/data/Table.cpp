@@ -248,8 +248,6 @@ struct TTable::Private {
     int depth = 0;                       // transaction nesting
     Statement selectAll, selectByRowId, deleteByRowId;
     std::map<std::vector<bool>, Statement> inserts, updates;
-    // DELETE statements for a number of row ids at once, by that number.
-    std::map<size_t, Statement> deleteBatches;
 
     ~Private() { CloseDb(); }
 
@@ -260,7 +258,6 @@ struct TTable::Private {
         deleteByRowId = Statement();
         inserts.clear();
         updates.clear();
-        deleteBatches.clear();
         if (db) {
             if (depth > 0)
                 sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -631,22 +628,16 @@ void TTable::InternalDeleteRecords(const std::vector<const TRecord*>& records)
         DatabaseError(ReadOnlyMessage());
     if (d->depth < 0)
         DatabaseError("The transaction was abandoned after an error; roll it back before making changes.");
-    constexpr size_t kBatch = 500;
+    // One prepared statement run for each record in the order given (a trigger sees
+    // them go in that order), all inside one transaction: the caller's, or one of its
+    // own, so that they go all or none.
     const bool ownTransaction = d->depth == 0;
+    Statement& stmt = d->deleteByRowId;
     try {
         if (ownTransaction)
             Execute(d->db, "BEGIN IMMEDIATE");
-        for (size_t start = 0; start < records.size(); start += kBatch) {
-            const size_t count = std::min(kBatch, records.size() - start);
-            Statement& stmt = d->deleteBatches[count];
-            if (!stmt) {
-                std::string sql = "DELETE FROM " + d->quotedTable + " WHERE " + d->rowid + " IN (?";
-                for (size_t i = 1; i < count; ++i)
-                    sql += ",?";
-                stmt = Statement(d->db, sql + ")");
-            }
-            for (size_t i = 0; i < count; ++i)
-                sqlite3_bind_int64(stmt.get(), int(i) + 1, records[start + i]->RowId);
+        for (const TRecord* record : records) {
+            sqlite3_bind_int64(stmt.get(), 1, record->RowId);
             try {
                 stmt.Step();
             } catch (...) {

@@ -24,6 +24,9 @@ public:
     virtual void WaitForEvents(int timeoutMs) = 0;
     // Ends a WaitForEvents from any thread.
     virtual void Wake() = 0;
+    // Handles what the display has sent so far (exposure, geometry) without waiting,
+    // leaving user input for later; for long work on the user-interface thread.
+    virtual void ProcessDisplayEvents() {}
 
     // Native top-level windows follow the window system's top-level windows.
     virtual void TopLevelCreated(HWND hwnd) = 0;

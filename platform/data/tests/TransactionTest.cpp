@@ -175,7 +175,7 @@ TEST_F(TransactionTest, DeletingRecordsTogetherRemovesExactlyThemAndPlacesTheCur
 
 TEST_F(TransactionTest, DeletingRecordsTogetherIsAllOrNothing)
 {
-    // More records than one statement takes, and a record the file refuses to delete.
+    // Many records, one of which the file refuses to delete.
     table.Close();
     std::string sql = "BEGIN; DELETE FROM ARBOLO;";
     for (int i = 1; i <= 1500; ++i)
