@@ -229,11 +229,12 @@ void TCollection::RemoveItem(TCollectionItem* Item, TCollectionNotification Acti
 {
     if (!m_destroying)
         Notify(Item, Action);
-    // A handler of Notify may have moved or removed it already.
-    auto it = std::find(m_items.begin(), m_items.end(), Item);
-    if (it == m_items.end())
+    // A handler of Notify may have moved or removed it already. Items mostly go newest
+    // first, so the search starts at the end.
+    auto it = std::find(m_items.rbegin(), m_items.rend(), Item);
+    if (it == m_items.rend())
         return;
-    m_items.erase(it);
+    m_items.erase(std::next(it).base());
     Item->m_collection = nullptr;
     Changed();
 }
