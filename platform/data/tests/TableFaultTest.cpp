@@ -43,50 +43,6 @@ protected:
     TTable table;
 };
 
-// A child process that holds an exclusive lock on a file until told to let go.
-class LockHolder {
-public:
-    explicit LockHolder(const std::string& file)
-    {
-        if (pipe(m_ready) != 0 || pipe(m_release) != 0)
-            throw std::runtime_error("pipe");
-        m_pid = fork();
-        if (m_pid == 0) {
-            sqlite3* db = nullptr;
-            sqlite3_open(file.c_str(), &db);
-            const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE; UPDATE ARBOLO SET NAME = NAME;", nullptr, nullptr, nullptr);
-            char c = rc == SQLITE_OK ? 'y' : 'n';
-            (void)!write(m_ready[1], &c, 1);
-            (void)!read(m_release[0], &c, 1);
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            sqlite3_close(db);
-            _exit(0);
-        }
-        char c = 0;
-        (void)!read(m_ready[0], &c, 1);
-        m_locked = c == 'y';
-    }
-    ~LockHolder() { Release(); }
-    bool Locked() const { return m_locked; }
-    void Release()
-    {
-        if (m_pid <= 0)
-            return;
-        char c = 'x';
-        (void)!write(m_release[1], &c, 1);
-        waitpid(m_pid, nullptr, 0);
-        m_pid = -1;
-        for (int fd : {m_ready[0], m_ready[1], m_release[0], m_release[1]})
-            close(fd);
-    }
-
-private:
-    int m_ready[2] = {-1, -1};
-    int m_release[2] = {-1, -1};
-    pid_t m_pid = -1;
-    bool m_locked = false;
-};
-
 } // namespace
 
 TEST_F(TableFaultTest, ReadOnlyFileOrFolderOpensButRefusesChanges)

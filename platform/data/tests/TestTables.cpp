@@ -1,6 +1,8 @@
 #include "TestTables.h"
 
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -95,4 +97,38 @@ void MakeArbolo(const std::string& file, int count)
     }
     sql += "COMMIT;";
     ExecSql(file, sql);
+}
+
+LockHolder::LockHolder(const std::string& file)
+{
+    if (pipe(m_ready) != 0 || pipe(m_release) != 0)
+        throw std::runtime_error("pipe");
+    m_pid = fork();
+    if (m_pid == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(file.c_str(), &db);
+        // An exclusive transaction locks the whole file at once, reads included.
+        const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+        char c = rc == SQLITE_OK ? 'y' : 'n';
+        (void)!write(m_ready[1], &c, 1);
+        (void)!read(m_release[0], &c, 1);
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        _exit(0);
+    }
+    char c = 0;
+    (void)!read(m_ready[0], &c, 1);
+    m_locked = c == 'y';
+}
+
+void LockHolder::Release()
+{
+    if (m_pid <= 0)
+        return;
+    char c = 'x';
+    (void)!write(m_release[1], &c, 1);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+    for (int fd : {m_ready[0], m_ready[1], m_release[0], m_release[1]})
+        close(fd);
 }
