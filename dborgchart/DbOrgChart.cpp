@@ -35,7 +35,12 @@ TzqDbOrgChart::~TzqDbOrgChart()
     m_syncEnabled = false;
     m_dataLink.reset();
     HideEditor(false);
-    Clear();
+    try {
+        Clear();
+    } catch (...) {
+        // An OnDeletion handler failed; every node is gone all the same, and nothing
+        // can be reported from here.
+    }
     m_keyIndex.Clear();
 }
 

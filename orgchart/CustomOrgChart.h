@@ -21,6 +21,7 @@
 #include "platform/controls/CustomControl.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -216,6 +217,10 @@ protected:
 
     // Selects a node the way the user does: only when Changing allows it.
     bool SelectByUser(TzqOcNode* Node);
+    // Ends editing before Node's branch (without Node itself when not NodeGoes) is
+    // deleted: without storing when the edited node is in what goes, else storing the
+    // text (which may raise).
+    void EndEditingBefore(TzqOcNode* Node, bool NodeGoes = true);
 
 private:
     friend class TzqOcNode;
@@ -234,6 +239,12 @@ private:
     void FinishChildrenDeletion(TzqOcNode* Node);
     void FinishNodeDeletion(TzqOcNode* Node);
     void ForgetNode(TzqOcNode* Node);
+    // Runs a notification made while a deletion runs (selection, OnDeletion, layout
+    // change, which may store the editor's text). Its error is kept and raised once the
+    // deletion is complete, so that the chart is never left half way.
+    template <typename Step>
+    void DuringDeletion(Step&& Notify);
+    void RaiseDeletionFailure();
     void DropAllLayoutCaches(TzqOcNode::CacheDirection Direction);
     void DropCachesForSize(bool ScreenWidth);
     void ReleaseImages();
@@ -367,6 +378,8 @@ private:
     int m_deletionsUnderWay = 0;
     TzqOcNode* m_loopChild = nullptr;
     bool m_loopChildStarted = false;
+    // The first error a notification raised while deletions ran.
+    std::exception_ptr m_deletionFailure;
 };
 
 // Raises the zoom suspension for the duration of a full-size computation.

@@ -611,7 +611,11 @@ void TzqOcNode::DeleteChildren()
 {
     if (Count() == 0)
         return;
+    const bool underWay = m_chart->m_deletionsUnderWay > 0;
+    if (!underWay)
+        m_chart->EndEditingBefore(this, false);
     m_chart->RunDeletion(this, false);
+    m_chart->RaiseDeletionFailure();
 }
 
 // ---- Bringing into view ----
