@@ -210,6 +210,8 @@ private:
     void DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure);
     void DeleteCurrentRecord(TzqDbOcNode* Node);
     void StoreAttributes(TzqDbOcNode* Node);
+    // The node takes its record's caption and bound attributes again.
+    void ShowRecordValues(TzqDbOcNode* Node);
     void GiveNewKey(TzqDbOcNode* Node);
     Variant NextIntegerKey() const;
     bool RelocateByKey(TzqDbOcNode* Node);

@@ -189,6 +189,9 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
         OrderField()->SetValue(Node->m_orderValue);
     dataSet->Post();
     CheckBound();
+    // The dataset's handlers may have filled the new record's caption and attributes:
+    // the node shows what the record holds, as it will when the table is read again.
+    ApplyAttributes(Node);
 
     // The key as the record holds it: the one an auto-increment field was given, or
     // the new key in the form the field stored it.
@@ -410,6 +413,9 @@ void TzqDbOrgChart::DeleteNode(TzqOcNode* Node)
         } else {
             if (!DataSetCanModify())
                 return;
+            // The editor's text is stored (or, in the branch, dropped) before any record
+            // goes: a failure there leaves everything as it was.
+            EndEditingBefore(node);
             DeleteBranchRecords(node, true);
         }
     }
@@ -454,8 +460,14 @@ void TzqDbOrgChart::DeleteCurrentRecord(TzqDbOcNode* Node)
 void TzqDbOrgChart::NodeChanged(TzqOcNode* Node)
 {
     TzqDbOcNode* node = DbNodeOf(Node);
-    if (!node || !m_syncEnabled || !IsReady() || !DataSetCanModify() || node->m_slot == TzqOcRecordPositions::kNoSlot)
+    if (!node || !m_syncEnabled || !IsReady() || node->m_slot == TzqOcRecordPositions::kNoSlot)
         return;
+    // A change the table does not take is not kept: the box shows what the record
+    // holds, whether the table cannot be modified or the write failed.
+    if (!DataSetCanModify()) {
+        ShowRecordValues(node);
+        return;
+    }
     RunWriteAction(
         [&] {
             if (!LocateNode(node))
@@ -467,7 +479,19 @@ void TzqDbOrgChart::NodeChanged(TzqOcNode* Node)
             DataSet()->Post();
             SyncRecordIndex(node);
         },
-        [] {}, true);
+        [&] { ShowRecordValues(node); }, true);
+}
+
+void TzqDbOrgChart::ShowRecordValues(TzqDbOcNode* Node)
+{
+    // Reading the record moves the cursor, which no control is to follow; it goes back
+    // to the record it was on.
+    TzqOcFlagScope suspended(m_syncEnabled, false);
+    TzqOcControlsScope controls(DataSet());
+    const int back = m_currentIndex;
+    if (LocateNode(Node))
+        ApplyAttributes(Node);
+    GoToIndex(back);
 }
 
 void TzqDbOrgChart::StoreAttributes(TzqDbOcNode* Node)

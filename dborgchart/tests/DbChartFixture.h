@@ -53,6 +53,8 @@ protected:
     }
     void TearDown() override
     {
+        if (chart)
+            chart->SetParent(nullptr);
         Reset();
         app.reset();
     }
@@ -87,6 +89,20 @@ protected:
             configure(*chart);
         chart->SetDataSource(source.get());
         table->Open();
+    }
+
+    // For `Open`'s configure step: the chart fills a shown 600 x 400 form, borderless,
+    // with the insert and delete keys on (the form goes with the application).
+    void PutOnForm(TestDbOrgChart& c)
+    {
+        form = new TForm(app.get());
+        form->SetBorderStyle(TFormBorderStyle::bsNone);
+        form->SetBounds(0, 0, 600, 400);
+        c.SetParent(form);
+        c.SetBounds(0, 0, 600, 400);
+        c.SetBorderStyle(TBorderStyle::bsNone);
+        c.SetOptions(c.Options() + TzqOcOption::ocInsDel);
+        form->Show();
     }
 
     TzqDbOcNode* Node(const Variant& key) const { return chart->FindNodeByKey(key); }
@@ -148,4 +164,5 @@ protected:
     std::unique_ptr<TTable> table;
     std::unique_ptr<TDataSource> source;
     std::unique_ptr<TestDbOrgChart> chart;
+    TForm* form = nullptr;
 };
