@@ -100,8 +100,6 @@ private:
     void CreateChart();
     void CreateLayout();
     void AddNewNodeLook(TzqOcNode* Node);
-    // The field's value as the chart keeps it: sizes within 0..65,535 (negative: the
-    // minimum), one-byte attributes out of range kept as out of range.
     bool FieldChangeApplies() const;
     TColor SideBarBackground() const;
 

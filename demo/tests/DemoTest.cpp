@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -148,7 +149,79 @@ TEST_F(DemoTest, AddChildExpandsACollapsedParentAndTheNewRecordHasTheDefaults)
     EXPECT_TRUE(parent->Expanded());
     const std::string id = child->Key().AsString();
     EXPECT_EQ(Query("SELECT NAME, WIDTH, HEIGHT, TYPE, COLOR, IMAGE, IMAGEALIGN, ALIGN, PARENT FROM ARBOLO WHERE ID = " + id),
-              "New topic|90|70|0|16777215|-1|0|1|1");
+              "New topic|90|70|0|16777215|0|0|1|1");
+    EXPECT_EQ(child->ImageIndex(), 0) << "the node shows the picture its new record names";
+}
+
+TEST_F(DemoTest, AnAddedNodeShowsWhatItsNewRecordHoldsAndAgainAfterARestart)
+{
+    // The chart's own keys add a node with only the handlers' defaults; the commands add
+    // one and give it the new look. Either way the box is what its record says.
+    struct Way {
+        const char* what;
+        std::function<void()> add;
+        const char* caption;
+    };
+    const Way ways[] = {
+        {"the Insert key", [&] { driver.PressKey(VK_INSERT); }, "New Item"},
+        {"Ctrl+Insert", [&] { driver.PressKey(VK_INSERT, THeadlessDriver::Ctrl); }, "New Item"},
+        {"Add Node", [&] { MainForm->bsAddNodeClick(nullptr); }, "New topic"},
+        {"Add Child Node", [&] { MainForm->bbAddChildClick(nullptr); }, "New topic"},
+    };
+    Start();
+    Tree()->SetFocus();
+    std::vector<std::pair<std::string, std::string>> shown; // key, what the box shows
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.what);
+        Tree()->SetSelected(Tree()->Items(0));
+        const int before = Tree()->Count();
+        way.add();
+        ASSERT_EQ(Tree()->Count(), before + 1);
+        auto* added = dynamic_cast<TzqDbOcNode*>(Tree()->Selected());
+        ASSERT_NE(added, nullptr);
+        const std::string key = added->Key().AsString();
+        EXPECT_EQ(added->Text(), way.caption);
+        EXPECT_EQ(Query("SELECT NAME || '|' || IMAGE FROM ARBOLO WHERE ID = " + key),
+                  added->Text() + "|" + std::to_string(added->ImageIndex()));
+        EXPECT_EQ(added->ImageIndex(), 0) << "the picture the new record names";
+        shown.emplace_back(key, added->Text() + "|" + std::to_string(added->ImageIndex()));
+    }
+    EXPECT_TRUE(messages.empty());
+    app.reset();
+    Start();
+    for (const auto& [key, look] : shown) {
+        TzqDbOcNode* node = Tree()->FindNodeByKey(Variant(int64_t(std::stoll(key))));
+        ASSERT_NE(node, nullptr) << key;
+        EXPECT_EQ(node->Text() + "|" + std::to_string(node->ImageIndex()), look) << key;
+    }
+}
+
+TEST_F(DemoTest, BadValuesInOneRecordDoNotStopTheStartAndReadAsTheChartReadsThem)
+{
+    // Text and numbers beyond 32 bits in the columns the window's handlers read.
+    Query("UPDATE ARBOLO SET WIDTH = 'wide', HEIGHT = 'tall' WHERE ID = 3");
+    Query("UPDATE ARBOLO SET COLOR = 1099511627776, TYPE = 'round' WHERE ID = 4");
+    Query("UPDATE ARBOLO SET WIDTH = 1099511627776, HEIGHT = -1099511627776, TYPE = 4294967298 WHERE ID = 5");
+    Query("UPDATE ARBOLO SET WIDTH = 130.6, COLOR = 'blue' WHERE ID = 6");
+    Start();
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(MainForm->TableOpened());
+    EXPECT_EQ(Tree()->Count(), std::stoi(Query("SELECT COUNT(*) FROM ARBOLO")));
+    auto node = [&](int id) { return Tree()->FindNodeByKey(Variant(int64_t(id))); };
+    ASSERT_TRUE(node(3) && node(4) && node(5) && node(6));
+    // Text is no value: the defaults (the chart's size, shape 0).
+    EXPECT_EQ(Tree()->NodeWidth(node(3)), 90);
+    EXPECT_EQ(Tree()->NodeHeight(node(3)), 70);
+    EXPECT_EQ(node(4)->Shape(), TzqOcShape::shRectangle);
+    // Too wide for a colour: no colour of its own; for a shape: no shape at all.
+    EXPECT_EQ(node(4)->Color(), clNone);
+    EXPECT_EQ(static_cast<int>(node(5)->Shape()), 255);
+    // Sizes are limited, not wrapped around.
+    EXPECT_EQ(Tree()->NodeWidth(node(5)), 65535);
+    EXPECT_EQ(Tree()->NodeHeight(node(5)), 70) << "a negative height is not above 50";
+    // A fraction still counts; text reads as null does, as 0.
+    EXPECT_EQ(Tree()->NodeWidth(node(6)), 131);
+    EXPECT_EQ(node(6)->Color(), TColor(0));
 }
 
 TEST_F(DemoTest, AFieldChangeOfTheCurrentRecordResizesTheSelectedNodeClamped)
