@@ -123,6 +123,7 @@ void TzqDbOrgChart::ResetBindings()
         return;
     }
     BusyScope busy(*this);
+    TzqOcUpdateScope update(*this);
     m_fields.fill(nullptr);
     {
         TzqOcFlagScope suspended(m_syncEnabled, false);

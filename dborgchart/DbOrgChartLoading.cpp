@@ -60,6 +60,7 @@ void TzqDbOrgChart::LoadNodes()
     if (!IsReady())
         return;
     BusyScope busy(*this);
+    TzqOcUpdateScope update(*this);
     TDataSet* dataSet = DataSet();
     for (TzqOcNode* n = GetFirstNode(); n; n = n->GetNext()) {
         auto* node = static_cast<TzqDbOcNode*>(n);

@@ -1,8 +1,9 @@
 // Scopes that set a guard for the duration of a block and give it back on every exit,
-// normal or by an exception: the data-bound chart's re-entrancy flag and the disabling
-// of a dataset's attached controls.
+// normal or by an exception: the data-bound chart's re-entrancy flag, the disabling
+// of a dataset's attached controls and the chart's update state.
 #pragma once
 
+#include "orgchart/CustomOrgChart.h"
 #include "platform/data/DataSet.h"
 
 // Sets a flag and restores the value it had before, not a fixed one, so that scopes
@@ -56,4 +57,22 @@ public:
 
 private:
     TDataSet* m_dataSet;
+};
+
+// Runs a block as one update of the chart: no node is invalidated or laid out on its
+// own while it runs, and the chart is repainted once at its end.
+class TzqOcUpdateScope {
+public:
+    explicit TzqOcUpdateScope(TzqCustomOrgChart& Chart) : m_chart(Chart)
+    {
+        m_chart.BeginUpdate();
+        // The one full repaint, asked for first, spares every node's own.
+        m_chart.Invalidate();
+    }
+    ~TzqOcUpdateScope() { m_chart.EndUpdate(); }
+    TzqOcUpdateScope(const TzqOcUpdateScope&) = delete;
+    TzqOcUpdateScope& operator=(const TzqOcUpdateScope&) = delete;
+
+private:
+    TzqCustomOrgChart& m_chart;
 };

@@ -130,9 +130,13 @@ void TzqCustomOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
 
     TzqOcNode* oldParent = Node->m_parent;
     oldParent->RemoveChild(Node);
-    if (target != oldParent)
+    const bool lastChildLeft = oldParent->Count() == 0 && oldParent != m_root;
+    // A parent that loses its last child collapses, which changes its extent even when
+    // the child comes straight back: its ancestors' caches go too, dropped while it is
+    // still expanded so that the walk reaches them.
+    if (target != oldParent || lastChildLeft)
         oldParent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
-    if (oldParent->Count() == 0 && oldParent != m_root)
+    if (lastChildLeft)
         oldParent->m_expanded = false;
     LinkNode(Node, target, Index);
 }
@@ -310,7 +314,6 @@ void TzqCustomOrgChart::FinishChildrenDeletion(TzqOcNode* Node)
 {
     Node->m_deleting = false;
     Node->m_children.reset();
-    Node->m_staleIndexFrom = INT32_MAX;
     if (!Node->m_parent || !Node->m_parent->m_deleting)
         DuringDeletion([&] { Node->DropLayoutCaches(TzqOcNode::CacheDirection::Both); });
     if (Node != m_root)

@@ -274,6 +274,9 @@ private:
     TPoint64 LayoutOrigin();
     // The top-left of the node's subtree column (layout coordinates); false when hidden.
     bool NodeColumn(TzqOcNode* Node, TPoint64& Column);
+    // Where Child's column starts in the row of Parent's children.
+    int64_t OffsetInRow(TzqOcNode* Parent, TzqOcNode* Child);
+    uint32_t OffsetStamp();
     TRect64 NodeSlotLayout(TzqOcNode* Node);
     void MakeNodeVisible(TzqOcNode* Node);
     void AdjustNodeSizeToText(TzqOcNode* Node, const std::string& Text);
@@ -360,6 +363,8 @@ private:
     std::unique_ptr<TBitmap> m_animationBitmap;
     TzqOcImageAlign m_defaultImageAlign = TzqOcImageAlign::iaNone;
     bool m_layoutChanged = true;
+    // Changes whenever every row's offset sums become stale (zoom factor, sizes, rotation).
+    uint32_t m_layoutStamp = 1;
     bool m_fullRepaintRequested = false;
     TzqOcOptions m_options{TzqOcOption::ocSelect,  TzqOcOption::ocFocus,   TzqOcOption::ocButtons,
                            TzqOcOption::ocDblClick, TzqOcOption::ocEdit,   TzqOcOption::ocCanDrag,

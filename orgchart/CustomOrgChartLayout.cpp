@@ -275,6 +275,8 @@ bool TzqCustomOrgChart::IsThreeDimensional(const TzqOcNode* Node) const
 
 void TzqCustomOrgChart::DropAllLayoutCaches(TzqOcNode::CacheDirection Direction)
 {
+    // The rows' offset sums are stamped; a new stamp makes all of them stale at once.
+    ++m_layoutStamp;
     const bool across = Direction != TzqOcNode::CacheDirection::Down;
     const bool down = Direction != TzqOcNode::CacheDirection::Across;
     for (TzqOcNode* node = m_root; node; node = node->GetNext()) {
@@ -308,13 +310,35 @@ bool TzqCustomOrgChart::NodeColumn(TzqOcNode* Node, TPoint64& Column)
             origin.X += ChildOffset(parent);
             origin.Y += GapDown() + DownSize(parent) + EffectiveLineWidth();
         }
-        const int index = node->Index();
-        for (int i = 0; i < index; ++i)
-            origin.X += SubtreeWidth(parent->Items(i));
+        origin.X += OffsetInRow(parent, node);
         parent = node;
     }
     Column = origin;
     return true;
+}
+
+uint32_t TzqCustomOrgChart::OffsetStamp()
+{
+    // Asked first: bringing the layout up to date may change the zoom factor.
+    const bool scaled = ScaleInEffect();
+    return (m_layoutStamp << 1) | (scaled ? 1u : 0u);
+}
+
+int64_t TzqCustomOrgChart::OffsetInRow(TzqOcNode* Parent, TzqOcNode* Child)
+{
+    // The sum of the (scaled) subtree widths of the siblings before Child, as the
+    // positioning pass adds them up. The parent's list keeps the sums for the whole row
+    // until a layout cache of the row is dropped, so finding a node's place costs a
+    // walk over its ancestors, not over their siblings.
+    TzqOcChildList* row = Parent->m_children.get();
+    const uint32_t stamp = OffsetStamp();
+    if (!row->OffsetsValid(stamp)) {
+        // The parent's own cache is filled first: a change below it then always drops
+        // it, and with it these sums.
+        ChildrenWidth(Parent);
+        row->FillOffsets(stamp, [this](TzqOcNode* child) { return SubtreeWidth(child); });
+    }
+    return row->OffsetAt(Child->Index());
 }
 
 TRect64 TzqCustomOrgChart::NodeSlotLayout(TzqOcNode* Node)
@@ -363,6 +387,8 @@ void TzqCustomOrgChart::ComputeZoomFactor()
     const int64_t h = TotalHeight();
     const int64_t cw = ClientWidth();
     const int64_t ch = ClientHeight();
+    const int64_t numerator = m_zoomNumerator;
+    const int64_t denominator = m_zoomDenominator;
     if (static_cast<__int128>(cw) * h > static_cast<__int128>(ch) * w) {
         m_zoomNumerator = ch;
         m_zoomDenominator = h + 1;
@@ -370,6 +396,8 @@ void TzqCustomOrgChart::ComputeZoomFactor()
         m_zoomNumerator = cw;
         m_zoomDenominator = w + 1;
     }
+    if (numerator != m_zoomNumerator || denominator != m_zoomDenominator)
+        ++m_layoutStamp;
 }
 
 void TzqCustomOrgChart::UpdateScrollBars()

@@ -34,57 +34,28 @@ bool TzqOcNode::IsRoot() const
 
 TzqOcNode* TzqOcNode::Items(int Index) const
 {
-    if (Index < 0 || Index >= Count())
-        return nullptr;
-    return (*m_children)[static_cast<size_t>(Index)];
+    return m_children ? m_children->At(Index) : nullptr;
 }
 
 int TzqOcNode::Index() const
 {
-    if (m_parent)
-        m_parent->RenumberChildren();
-    return m_index;
-}
-
-void TzqOcNode::RenumberChildren() const
-{
-    if (!m_children || m_staleIndexFrom >= static_cast<int32_t>(m_children->size())) {
-        m_staleIndexFrom = INT32_MAX;
-        return;
-    }
-    for (size_t i = static_cast<size_t>(m_staleIndexFrom); i < m_children->size(); ++i)
-        (*m_children)[i]->m_index = static_cast<int32_t>(i);
-    m_staleIndexFrom = INT32_MAX;
-}
-
-void TzqOcNode::MarkIndexesStale(int From) const
-{
-    m_staleIndexFrom = std::min(m_staleIndexFrom, static_cast<int32_t>(From));
+    return m_parent ? m_parent->m_children->IndexOf(this) : 0;
 }
 
 void TzqOcNode::InsertChild(TzqOcNode* Child, int Position)
 {
     if (!m_children)
-        m_children = std::make_unique<std::vector<TzqOcNode*>>();
-    const int count = Count();
-    if (Position < 0 || Position > count)
-        Position = count;
-    m_children->insert(m_children->begin() + Position, Child);
+        m_children = std::make_unique<TzqOcChildList>();
+    m_children->Insert(Position, Child);
     Child->m_parent = this;
-    Child->m_index = Position;
-    if (Position < count)
-        MarkIndexesStale(Position + 1);
 }
 
 void TzqOcNode::RemoveChild(TzqOcNode* Child)
 {
-    const int position = Child->Index();
-    m_children->erase(m_children->begin() + position);
+    m_children->Remove(Child);
     Child->m_parent = nullptr;
-    if (m_children->empty())
+    if (m_children->Count() == 0)
         m_children.reset();
-    else if (position < Count())
-        MarkIndexesStale(position);
 }
 
 TzqOcNode* TzqOcNode::Parent() const
@@ -94,12 +65,12 @@ TzqOcNode* TzqOcNode::Parent() const
 
 TzqOcNode* TzqOcNode::GetNextSibling() const
 {
-    return m_parent ? m_parent->Items(Index() + 1) : nullptr;
+    return m_parent ? m_parent->m_children->Next(this) : nullptr;
 }
 
 TzqOcNode* TzqOcNode::GetPrevSibling() const
 {
-    return m_parent ? m_parent->Items(Index() - 1) : nullptr;
+    return m_parent ? m_parent->m_children->Prev(this) : nullptr;
 }
 
 TzqOcNode* TzqOcNode::GetNext() const
@@ -533,8 +504,11 @@ void TzqOcNode::DropLayoutCaches(CacheDirection Direction)
     for (TzqOcNode* n = this; n && (across || down); n = n->m_parent) {
         const bool hadAcross = n->m_childrenWidth != 0;
         const bool hadDown = n->m_childrenHeight != 0;
-        if (across)
+        if (across) {
             n->m_childrenWidth = 0;
+            if (n->m_children)
+                n->m_children->DropOffsets();
+        }
         if (down)
             n->m_childrenHeight = 0;
         if (!n->m_expanded)

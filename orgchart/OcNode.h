@@ -8,6 +8,7 @@
 // directly is turned into the chart's DeleteNode, which takes its subtree with it.
 #pragma once
 
+#include "orgchart/OcChildList.h"
 #include "orgchart/OcTypes.h"
 #include "platform/core/Color.h"
 
@@ -31,7 +32,7 @@ public:
     TzqCustomOrgChart* Chart() const { return m_chart; }
 
     // ---- Structure and navigation (none where the node asked for does not exist) ----
-    int Count() const { return m_children ? static_cast<int>(m_children->size()) : 0; }
+    int Count() const { return m_children ? m_children->Count() : 0; }
     TzqOcNode* Items(int Index) const;
     int Index() const;
     // The parent node; none for a top-level node (whose parent link is the hidden root).
@@ -107,6 +108,7 @@ protected:
 
 private:
     friend class TzqCustomOrgChart;
+    friend class TzqOcChildList;
 
     enum class CacheDirection : uint8_t { Across = 1, Down = 2, Both = 3 };
 
@@ -116,9 +118,6 @@ private:
     // asks for a re-layout or a repaint of this node when it is shown.
     void DropLayoutCaches(CacheDirection Direction);
     void DropSizeCaches(bool AcrossScreenWidth);
-    // Gives the child list its Index numbers again from the first stale position.
-    void RenumberChildren() const;
-    void MarkIndexesStale(int From) const;
     void InsertChild(TzqOcNode* Child, int Position);
     void RemoveChild(TzqOcNode* Child);
     bool ExpandOne();
@@ -127,7 +126,9 @@ private:
 
     TzqCustomOrgChart* m_chart;
     TzqOcNode* m_parent = nullptr;
-    std::unique_ptr<std::vector<TzqOcNode*>> m_children;
+    std::unique_ptr<TzqOcChildList> m_children;
+    // The chunk of the parent's child list holding this node, and its place there.
+    TzqOcChildList::Chunk* m_chunk = nullptr;
     // Full-size layout caches (0: not computed), 64-bit so that wide charts never wrap.
     int64_t m_childrenWidth = 0;
     int64_t m_childrenHeight = 0;
@@ -138,10 +139,7 @@ private:
     int64_t m_startX = 0;
     int64_t m_startY = 0;
     std::string m_text;
-    mutable int32_t m_index = 0;
-    // First position of the child list whose Index numbers are out of date; renumbering
-    // waits until an Index is read, so inserting many siblings stays linear.
-    mutable int32_t m_staleIndexFrom = INT32_MAX;
+    int32_t m_index = 0;
     uint32_t m_data = 0;
     TColor m_color = clNone;
     uint16_t m_width = 0;

@@ -1,0 +1,106 @@
+// TzqOcChildList: the children of one org chart node, in order.
+//
+// A node may have a handful of children or a million (a flat organisation, a table
+// whose every record sits at the top level). Inserting, removing and finding the
+// position of a child must not cost a pass over its siblings, so the list is kept in
+// chunks of at most a few hundred nodes. A Fenwick tree over the chunk sizes answers
+// "how many children come before this chunk" and "which chunk holds position i" in
+// logarithmic time; a chunk is split in two when it grows past its limit, and dropped
+// when it becomes empty. Each child remembers its chunk and its place inside it, so it
+// finds its own position without a search.
+//
+// The list also keeps, on demand, the offset of every child from the start of the row
+// of children (the sum of the extents of the siblings before it), which turns finding
+// the place of one node into a walk over its ancestors. The chart computes those
+// offsets and tells the list when they become stale.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TzqOcNode;
+
+class TzqOcChildList {
+public:
+    // One run of consecutive children.
+    struct Chunk {
+        std::vector<TzqOcNode*> Items;
+        // The chunk's position among the list's chunks.
+        int32_t Ordinal = 0;
+    };
+
+    TzqOcChildList();
+    ~TzqOcChildList();
+    TzqOcChildList(const TzqOcChildList&) = delete;
+    TzqOcChildList& operator=(const TzqOcChildList&) = delete;
+
+    int Count() const { return m_count; }
+    // The child at Index (0 .. Count - 1).
+    TzqOcNode* At(int Index) const;
+    // The position of a child of this list.
+    int IndexOf(const TzqOcNode* Child) const;
+    TzqOcNode* First() const;
+    TzqOcNode* Last() const;
+    // The children after and before Child; none at either end.
+    TzqOcNode* Next(const TzqOcNode* Child) const;
+    TzqOcNode* Prev(const TzqOcNode* Child) const;
+
+    // Links Child in at Index (0 .. Count).
+    void Insert(int Index, TzqOcNode* Child);
+    // Takes a child of this list out.
+    void Remove(TzqOcNode* Child);
+
+    // Visits every child in order; Visit may not change the list.
+    template <typename F>
+    void ForEach(F&& Visit) const
+    {
+        for (const auto& chunk : m_chunks)
+            for (TzqOcNode* child : chunk->Items)
+                Visit(child);
+    }
+
+    // ---- Offsets along the row of children (kept by the chart) ----
+    // Valid while the stamp the chart gave when it filled them is still its own.
+    bool OffsetsValid(uint32_t Stamp) const { return m_offsets && m_offsetStamp == Stamp; }
+    // The offset of the child at Index; only while OffsetsValid.
+    int64_t OffsetAt(int Index) const { return (*m_offsets)[static_cast<size_t>(Index)]; }
+    // Fills the offsets from the children's extents, in order.
+    template <typename Extent>
+    void FillOffsets(uint32_t Stamp, Extent&& ExtentOf)
+    {
+        if (!m_offsets)
+            m_offsets = std::make_unique<std::vector<int64_t>>();
+        m_offsets->resize(static_cast<size_t>(m_count));
+        int64_t offset = 0;
+        size_t i = 0;
+        ForEach([&](TzqOcNode* child) {
+            (*m_offsets)[i++] = offset;
+            offset += ExtentOf(child);
+        });
+        m_offsetStamp = Stamp;
+    }
+    void DropOffsets() { m_offsets.reset(); }
+
+private:
+    static constexpr size_t kMaxChunk = 512;
+
+    Chunk* ChunkOf(const TzqOcNode* Child) const;
+    // Children before the chunk with this ordinal.
+    int CountBefore(int Ordinal) const;
+    // The chunk holding position Index, and Index made local to it.
+    Chunk* Locate(int& Index) const;
+    void AddToSize(int Ordinal, int Delta);
+    void RebuildSizes();
+    void Split(Chunk* Full);
+    void EraseChunk(Chunk* Empty);
+    // Gives the children of a chunk from From on their places again.
+    static void Renumber(Chunk* C, size_t From);
+
+    std::vector<std::unique_ptr<Chunk>> m_chunks;
+    // Fenwick tree over the chunk sizes (index 1-based); empty while there is one chunk.
+    std::vector<int32_t> m_sizes;
+    int32_t m_count = 0;
+    uint32_t m_offsetStamp = 0;
+    std::unique_ptr<std::vector<int64_t>> m_offsets;
+};
