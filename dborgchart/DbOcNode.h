@@ -44,6 +44,7 @@ public:
 private:
     friend class TzqDbOrgChart;
     friend class TzqOcKeyIndex;
+    friend class TzqOcBranchForest;
 
     Variant m_key = Variant::Null();
     Variant m_parentKey = Variant::Null();

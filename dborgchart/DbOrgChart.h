@@ -148,6 +148,11 @@ protected:
     TzqDbOcNode* CreateLoadedNode(const Variant& Key, TzqDbOcNode* ParentNode, const Variant& ParentValue,
                                   const Variant& Order, TzqOcRecordPositions::Slot RecordSlot);
     int IndexForOrder(const Variant& Order, TzqDbOcNode* Parent);
+    // The place among Parent's children of a node with the order value Order whose
+    // record was read at Seq: after the siblings of lower order, and of equal order
+    // read later.
+    int PositionFor(const Variant& Order, int32_t Seq, TzqDbOcNode* Parent);
+    void PlaceWaitingNode(TzqDbOcNode* Node, TzqDbOcNode* Parent);
     bool MoveUnder(TzqDbOcNode* Node, TzqDbOcNode* NewParent);
     void ResolveParents();
     void RemoveUnloaded();

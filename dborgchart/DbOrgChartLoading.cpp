@@ -4,21 +4,37 @@
 // before goes straight under its parent's node, at the place its order value gives it
 // among the siblings. A record whose parent record has not been met yet cannot be
 // placed: its node waits at the end of the top level ("staged"), where taking it away
-// again costs nothing, and is placed when the pass is over. Staged nodes are resolved
-// from the most recently staged back to the first, which puts the record of a parent
-// cycle met first in dataset order at the top of the cycle.
+// again costs nothing, and is placed when the pass is over (ResolveParents).
+//
+// Siblings stand in the order of their order values; of two siblings with equal order
+// values the one whose record was read later comes first. A node placed when the pass
+// is over takes the place it would have had if its parent had been there when its
+// record was read.
+//
+// Where loading departs from reading the records one by one literally, on purpose:
+//  - A duplicate key: the later record takes over the node, and with it gives the node
+//    its order value and its parent (the node moves where the later record says).
+//  - A waiting node with no parent after all (a later record of its key said top
+//    level) stays at the top level, placed among the top-level nodes by the order
+//    rule above, never dropped.
+//  - Nodes waiting for their parents are placed by that rule whatever the order of
+//    their keys: a top-level node of equal order read later stands before them.
+//  - A cycle of parent keys is headed by the record of the cycle read first; the head
+//    stays at the top level, placed there by the same rule.
 //
 // A reload keeps the nodes of records that still exist (with their expansion) and
 // refreshes their values, parent and place; it gives new records new nodes and removes
 // the nodes of records that are gone, or whose parent record is missing.
 #include "dborgchart/DbOrgChart.h"
 
+#include "dborgchart/OcBranchForest.h"
 #include "dborgchart/OcDataLink.h"
 #include "dborgchart/OcFieldValues.h"
 #include "dborgchart/OcScopes.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
+#include <climits>
 #include <utility>
 #include <vector>
 
@@ -252,16 +268,20 @@ void TzqDbOrgChart::Reposition(TzqDbOcNode* Node)
     // The order value changed: the node goes before the first other sibling whose order
     // value is not below its own.
     TzqOcNode* list = Node->Parent() ? Node->Parent() : RootNode();
-    const int count = GenuineChildCount(list);
     int position = 0;
-    for (int i = 0; i < count; ++i) {
-        auto* sibling = static_cast<TzqDbOcNode*>(list->Items(i));
+    for (TzqOcNode* n = list->GetFirstChild(); n; n = n->GetNextSibling()) {
+        auto* sibling = static_cast<TzqDbOcNode*>(n);
+        if (sibling->m_staged)
+            break;
         if (sibling == Node)
             continue;
         if (!VarGreater(Node->m_orderValue, sibling->m_orderValue))
             break;
         ++position;
     }
+    // Already there: taking it out and back would collapse a parent of one child.
+    if (position == Node->Index())
+        return;
     TzqOcFlagScope ordered(m_orderedMove, true);
     MoveNode(Node->Parent(), Node, position);
 }
@@ -304,9 +324,22 @@ int TzqDbOrgChart::GenuineChildCount(const TzqOcNode* Parent) const
 
 int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
 {
+    // A node placed now is the latest: it goes before every sibling of equal order.
+    return PositionFor(Order, INT32_MAX, Parent);
+}
+
+int TzqDbOrgChart::PositionFor(const Variant& Order, int32_t Seq, TzqDbOcNode* Parent)
+{
     TzqOcNode* list = Parent ? static_cast<TzqOcNode*>(Parent) : RootNode();
     const int count = GenuineChildCount(list);
-    auto orderAt = [&](int i) -> const Variant& { return static_cast<TzqDbOcNode*>(list->Items(i))->m_orderValue; };
+    auto siblingAt = [&](int i) { return static_cast<TzqDbOcNode*>(list->Items(i)); };
+    // Whether the sibling stands before the node being placed: a lower order value, or
+    // an equal one whose record was read later.
+    auto goesBefore = [&](const TzqDbOcNode* sibling) {
+        if (VarGreater(Order, sibling->m_orderValue))
+            return true;
+        return Seq != INT32_MAX && sibling->m_slot > Seq && VarEquals(Order, sibling->m_orderValue);
+    };
     TzqOcSiblingOrder& state = ChildOrderOf(list);
 
     if (state.State == TzqOcSiblingOrder::TState::Unknown) {
@@ -314,14 +347,18 @@ int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
         // again as long as it stays sorted.
         state.State = TzqOcSiblingOrder::TState::Sorted;
         state.Kind = TzqOcSiblingOrder::TKind::None;
-        for (int i = 0; i < count; ++i) {
-            const auto kind = TzqOcSiblingOrder::KindOf(orderAt(i));
-            if (kind == TzqOcSiblingOrder::TKind::Other || (i > 0 && kind != state.Kind) ||
-                (i > 0 && VarGreater(orderAt(i - 1), orderAt(i)))) {
-                state.State = TzqOcSiblingOrder::TState::Unsorted;
+        const TzqDbOcNode* previous = nullptr;
+        for (TzqOcNode* n = list->GetFirstChild(); n && state.State == TzqOcSiblingOrder::TState::Sorted;
+             n = n->GetNextSibling()) {
+            auto* sibling = static_cast<TzqDbOcNode*>(n);
+            if (sibling->m_staged)
                 break;
-            }
+            const auto kind = TzqOcSiblingOrder::KindOf(sibling->m_orderValue);
+            if (kind == TzqOcSiblingOrder::TKind::Other || (previous && kind != state.Kind) ||
+                (previous && VarGreater(previous->m_orderValue, sibling->m_orderValue)))
+                state.State = TzqOcSiblingOrder::TState::Unsorted;
             state.Kind = kind;
+            previous = sibling;
         }
     }
 
@@ -329,14 +366,14 @@ int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
     const bool searchable = state.State == TzqOcSiblingOrder::TState::Sorted && kind != TzqOcSiblingOrder::TKind::Other &&
                             (count == 0 || state.Kind == kind);
     if (searchable) {
-        // "Greater than the sibling's value" holds for a leading run of the siblings;
-        // its length is the place. Loads mostly append: the last sibling is tried first.
-        if (count == 0 || VarGreater(Order, orderAt(count - 1)))
+        // "The sibling goes before" holds for a leading run of the siblings; its length
+        // is the place. Loads mostly append: the last sibling is tried first.
+        if (count == 0 || goesBefore(siblingAt(count - 1)))
             return count;
         int low = 0, high = count - 1;
         while (low < high) {
             const int middle = low + (high - low) / 2;
-            if (VarGreater(Order, orderAt(middle)))
+            if (goesBefore(siblingAt(middle)))
                 low = middle + 1;
             else
                 high = middle;
@@ -344,7 +381,8 @@ int TzqDbOrgChart::IndexForOrder(const Variant& Order, TzqDbOcNode* Parent)
         return low;
     }
     int position = 0;
-    while (position < count && VarGreater(Order, orderAt(position)))
+    for (TzqOcNode* n = list->GetFirstChild(); n && position < count && goesBefore(static_cast<TzqDbOcNode*>(n));
+         n = n->GetNextSibling())
         ++position;
     return position;
 }
@@ -412,33 +450,60 @@ void TzqDbOrgChart::ResolveParents()
     TzqOcNode* root = RootNode();
     std::vector<TzqDbOcNode*> staged;
     staged.reserve(size_t(m_stagedCount));
-    for (int i = root->Count() - m_stagedCount; i < root->Count(); ++i)
-        staged.push_back(static_cast<TzqDbOcNode*>(root->Items(i)));
+    for (TzqOcNode* n = root->Items(root->Count() - m_stagedCount); n; n = n->GetNextSibling())
+        staged.push_back(static_cast<TzqDbOcNode*>(n));
 
-    // From the last staged back to the first: each one taken away is the last top-level
-    // node, and in a cycle the record met first is the one left at the top.
-    std::vector<TzqDbOcNode*> survivors;
-    for (auto it = staged.rbegin(); it != staged.rend(); ++it) {
-        TzqDbOcNode* node = *it;
+    // First the parent of every waiting node is decided, from the last one back to the
+    // first, as placing them one by one in that order would decide it: a node whose
+    // parent lies in its own branch by then closes a cycle and stays at the top level,
+    // which makes the record of a cycle read first its head. The branches are followed
+    // in a union-find forest rather than by walking up from every parent.
+    enum class TFate : uint8_t { Attach, TopLevel, Orphan };
+    std::vector<TFate> fates(staged.size(), TFate::TopLevel);
+    std::vector<TzqDbOcNode*> parents(staged.size(), nullptr);
+    TzqOcBranchForest forest(m_lastIndex + 1);
+    for (size_t i = staged.size(); i-- > 0;) {
+        TzqDbOcNode* node = staged[i];
+        if (node->m_parentKey.IsClear())
+            continue; // a later record of its key put it at the top level
         TzqDbOcNode* parent = FindNodeByKey(node->m_parentKey);
         if (!parent) {
-            // Its parent record does not exist: it and its branch are left out.
-            node->m_loaded = false;
+            fates[i] = TFate::Orphan;
             continue;
         }
-        if (!MoveUnder(node, parent))
-            survivors.push_back(node);
+        if (forest.TopOf(parent) == node)
+            continue; // closes a cycle
+        forest.Join(node, parent);
+        fates[i] = TFate::Attach;
+        parents[i] = parent;
     }
-    // A node that closes a cycle stays at the top level, placed by its order value.
-    for (auto it = survivors.rbegin(); it != survivors.rend(); ++it) {
-        TzqDbOcNode* node = *it;
-        // Placed among the top-level nodes proper, before it leaves the staged ones.
-        const int position = IndexForOrder(node->m_orderValue, nullptr);
-        Unstage(node);
-        TzqOcFlagScope ordered(m_orderedMove, true);
-        TzqCustomOrgChart::MoveNode(nullptr, node, position);
-        NoteOrderedInsert(root, node->m_orderValue);
+
+    // Then each is placed, with no cycle left to guard against.
+    for (size_t i = 0; i < staged.size(); ++i) {
+        TzqDbOcNode* node = staged[i];
+        switch (fates[i]) {
+        case TFate::Orphan:
+            // Its parent record does not exist: it and its branch are left out.
+            node->m_loaded = false;
+            break;
+        case TFate::Attach:
+            PlaceWaitingNode(node, parents[i]);
+            node->m_parentKey = parents[i]->m_key;
+            break;
+        case TFate::TopLevel:
+            PlaceWaitingNode(node, nullptr);
+            break;
+        }
     }
+}
+
+void TzqDbOrgChart::PlaceWaitingNode(TzqDbOcNode* Node, TzqDbOcNode* Parent)
+{
+    // Placed among the top-level nodes proper, before it leaves the staged ones.
+    const int position = PositionFor(Node->m_orderValue, Node->m_slot, Parent);
+    RelinkNode(Parent, Node, position);
+    Unstage(Node);
+    NoteOrderedInsert(Parent ? Parent : RootNode(), Node->m_orderValue);
 }
 
 void TzqDbOrgChart::RemoveUnloaded()

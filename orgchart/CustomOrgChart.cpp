@@ -127,7 +127,12 @@ void TzqCustomOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
         return;
     if (m_deletionsUnderWay > 0 && (DeletionBlocks(Node) || DeletionBlocks(target)))
         return;
+    RelinkNode(target, Node, Index);
+}
 
+void TzqCustomOrgChart::RelinkNode(TzqOcNode* Target, TzqOcNode* Node, int Index)
+{
+    TzqOcNode* target = Target ? Target : m_root;
     TzqOcNode* oldParent = Node->m_parent;
     oldParent->RemoveChild(Node);
     const bool lastChildLeft = oldParent->Count() == 0 && oldParent != m_root;

@@ -221,6 +221,11 @@ protected:
     // deleted: without storing when the edited node is in what goes, else storing the
     // text (which may raise).
     void EndEditingBefore(TzqOcNode* Node, bool NodeGoes = true);
+    // The link step of MoveNode, without its checks: takes Node out and links it under
+    // Target (the root for the top level) at Index. For a caller that has itself made
+    // sure the move makes no cycle, as a load placing many nodes at once does, where a
+    // walk up from every target would cost the depth of the tree each time.
+    void RelinkNode(TzqOcNode* Target, TzqOcNode* Node, int Index);
 
 private:
     friend class TzqOcNode;

@@ -87,6 +87,84 @@ TEST_F(LoadingTest, ParentCyclesAreBrokenAtTheRecordMetFirst)
     ExpectConsistent();
 }
 
+// A table without a primary key keeps its records in the order they were written.
+std::string UnkeyedRows(const char* rows)
+{
+    return std::string("CREATE TABLE ARBOLO (ID INTEGER, PARENT INTEGER, NAME VARCHAR(100), \"ORDER\" INTEGER);"
+                       "INSERT INTO ARBOLO VALUES ") +
+           rows + ";";
+}
+
+TEST_F(LoadingTest, NodesWaitingForTheirParentsTakeThePlaceOfTheOrderRule)
+{
+    // Equal order values: the record read later comes first, whether its node could go
+    // under its parent at once or had to wait for it, and whatever the keys.
+    struct Case {
+        const char* what;
+        const char* rows; // (ID, PARENT, NAME, ORDER) in reading order
+        std::string tree;
+    };
+    const Case cases[] = {
+        {"two forward references to one parent", "(1, 3, '', 0), (2, 3, '', 0), (3, NULL, '', 0)", "3(2,1)"},
+        {"forward references in falling key order", "(2, 3, '', 0), (1, 3, '', 0), (3, NULL, '', 0)", "3(1,2)"},
+        {"a forward reference and a sibling read after its parent", "(1, 3, '', 0), (3, NULL, '', 0), (2, 3, '', 0)",
+         "3(2,1)"},
+        {"order values come first", "(1, 3, '', 1), (2, 3, '', 0), (3, NULL, '', 0)", "3(2,1)"},
+        {"a cycle's head stands after equal top-level nodes read later", "(1, 3, '', 0), (2, NULL, '', 0), (3, 1, '', 0)",
+         "2,1(3)"},
+        {"a cycle's head stands before equal top-level nodes read earlier",
+         "(2, NULL, '', 0), (1, 3, '', 0), (3, 1, '', 0)", "1(3),2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Reset();
+        std::filesystem::remove(file);
+        Sql(UnkeyedRows(c.rows));
+        Open();
+        EXPECT_EQ(Tree(), c.tree);
+        ExpectConsistent(c.what);
+    }
+}
+
+TEST_F(LoadingTest, ADuplicateKeysLaterRecordGivesTheOrderAndParentAndIsNeverDropped)
+{
+    struct Case {
+        const char* what;
+        const char* rows;
+        std::string tree;
+    };
+    const Case cases[] = {
+        {"waiting for a parent, then top level by the later record", "(7, 9, '', 0), (7, NULL, '', 0), (9, NULL, '', 0)",
+         "9,7"},
+        {"the same, the other top-level record read first", "(9, NULL, '', 0), (7, 9, '', 1), (7, NULL, '', 0)", "7,9"},
+        {"the later record's order value", "(1, NULL, '', 0), (2, NULL, '', 1), (1, NULL, '', 5)", "2,1"},
+        {"the later record's parent", "(1, NULL, '', 0), (2, NULL, '', 1), (1, 2, '', 0)", "2(1)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Reset();
+        std::filesystem::remove(file);
+        Sql(UnkeyedRows(c.rows));
+        Open();
+        EXPECT_EQ(Tree(), c.tree);
+        ExpectConsistent(c.what);
+    }
+}
+
+TEST_F(LoadingTest, AReloadAfterAnOnlyChildsOrderChangedKeepsItsParentExpanded)
+{
+    Sql(Rows({{1, "NULL", "top", 0}, {2, "1", "only child", 0}, {3, "NULL", "other", 1}}));
+    Open();
+    Node(1)->Expand(false);
+    const int64_t height = chart->TotalHeight();
+    Sql("UPDATE ARBOLO SET \"ORDER\" = 4 WHERE ID = 2;");
+    table->Refresh();
+    EXPECT_EQ(Tree(), "1(2),3");
+    EXPECT_TRUE(Node(1)->Expanded());
+    EXPECT_EQ(chart->TotalHeight(), height);
+    EXPECT_EQ(Node(2)->OrderValue(), Variant(4));
+}
+
 TEST_F(LoadingTest, MissingParentBroughtInLaterJoinsOnReload)
 {
     Sql(Rows({{1, "7", "waits for 7", 0}, {2, "1", "below it", 0}, {3, "NULL", "top", 0}}));

@@ -70,6 +70,21 @@ TEST_F(LayoutTest, SubtreeExtentsFollowTheNumbersOfOneNodeAndThreeChildren)
     EXPECT_EQ(chart->ChildOffset(p), 417 - 243);
 }
 
+TEST_F(LayoutTest, AParentCollapsedByAMoveOfItsOnlyChildShrinksTheTotal)
+{
+    // Moving the only child within its own parent takes it out first: the parent loses
+    // its last child and collapses, and everything above it is measured again.
+    auto chart = NewChart();
+    TzqOcNode* p = chart->AddChild(nullptr, 0);
+    TzqOcNode* c = chart->AddChild(p, 0);
+    p->Expand(false);
+    EXPECT_EQ(chart->TotalHeight(), 120);
+    chart->MoveNode(p, c, -1);
+    EXPECT_EQ(c->Parent(), p);
+    EXPECT_FALSE(p->Expanded());
+    EXPECT_EQ(chart->TotalHeight(), 63);
+}
+
 TEST_F(LayoutTest, RotationExchangesTheDirectionsButKeepsTheScreenGaps)
 {
     auto chart = NewChart();
@@ -222,6 +237,36 @@ struct Reference {
     }
     int64_t subtreeWidth(TzqOcNode* n) { return std::max(across(n) + c.LineWidth() + gx(), childrenWidth(n)); }
     int64_t subtreeHeight(TzqOcNode* n) { return down(n) + c.LineWidth() + gy() + childrenHeight(n); }
+    int64_t childOffset(TzqOcNode* n)
+    {
+        const int64_t spare = subtreeWidth(n) - childrenWidth(n);
+        switch (n->Align()) {
+        case TzqOcNodeAlign::naLeft: return 0;
+        case TzqOcNodeAlign::naCenter: return spare / 2;
+        default: return spare;
+        }
+    }
+    // The across coordinate of the node's box, summing every sibling before it on the
+    // way down from the top level.
+    int64_t boxAcross(TzqOcNode* n)
+    {
+        std::vector<TzqOcNode*> path;
+        for (TzqOcNode* p = n; p; p = p->Parent())
+            path.insert(path.begin(), p);
+        int64_t column = 0;
+        for (TzqOcNode* p : path) {
+            if (p->Parent())
+                column += childOffset(p->Parent());
+            for (TzqOcNode* s = p->GetPrevSibling(); s; s = s->GetPrevSibling())
+                column += subtreeWidth(s);
+        }
+        const int64_t spare = subtreeWidth(n) - (across(n) + c.LineWidth());
+        switch (n->Align()) {
+        case TzqOcNodeAlign::naCenter: return column + spare / 2;
+        case TzqOcNodeAlign::naRight: return column + spare;
+        default: return column;
+        }
+    }
 };
 
 std::vector<TzqOcNode*> AllNodes(TzqCustomOrgChart& c)
@@ -310,6 +355,13 @@ TEST_F(LayoutTest, CachedLayoutMatchesThePlainRulesUnderRandomChanges)
                 while (prev && !prev->IsVisible())
                     prev = prev->Parent();
                 ASSERT_EQ(n->GetPrevVisible(), prev);
+                // The slot found through the rows' offset sums is where the plain rules
+                // put it.
+                if (n->IsVisible() && step % 30 == 29) {
+                    const TRect slot = chart->NodeSlotRect(n);
+                    ASSERT_EQ(chart->Rotated() ? slot.Top : slot.Left, ref.boxAcross(n))
+                        << "round " << round << " step " << step;
+                }
             }
             checkedNodes += nodes.size();
             ASSERT_EQ(chart->TotalWidth(), chart->Rotated() ? ref.childrenHeight(chart->RootNode()) + 6
