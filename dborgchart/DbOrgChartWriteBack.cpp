@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -75,7 +76,9 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
     BusyScope busy(*this);
     bool touched = false;
     bool rolledBack = false;
-    m_keyJournal.clear();
+    const int lastIndex = m_lastIndex;
+    const Variant maxKey = m_maxKey;
+    m_journal.Clear();
     try {
         TzqOcWriteAction action(*this);
         try {
@@ -87,28 +90,26 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
             action.Fail();
             throw;
         }
-        m_keyJournal.clear();
+        m_journal.Clear();
     } catch (...) {
         {
             TzqOcFlagScope suspended(m_syncEnabled, false);
-            // Keys the nodes took for records the rollback gave their old keys back:
-            // the nodes find their records again by those keys, and stay the same nodes.
+            // The rollback gave the table back what it held: the chart takes back what
+            // it changed in its nodes and record positions, and is as it was.
             if (rolledBack) {
-                for (auto it = m_keyJournal.rbegin(); it != m_keyJournal.rend(); ++it) {
-                    RemoveFromKeyIndex(it->first);
-                    it->first->m_key = it->second;
-                    AddToKeyIndex(it->first);
-                }
+                m_journal.Undo(*this);
+                m_lastIndex = lastIndex;
+                m_maxKey = maxKey;
             }
-            m_keyJournal.clear();
+            m_journal.Clear();
             try {
                 UndoInChart();
             } catch (...) {
             }
         }
-        // Records were touched: the dataset now holds what it held before the action
-        // (or, without transactions, as much as was written); the chart follows it.
-        if (touched && ReloadOnFailure) {
+        // Without a transaction the dataset holds as much as was written: the chart
+        // reads it again.
+        if (touched && !rolledBack && ReloadOnFailure) {
             try {
                 ReloadNodes();
             } catch (...) {
@@ -116,6 +117,34 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
         }
         throw;
     }
+}
+
+TzqOcRecordPositions::Slot TzqDbOrgChart::AppendSlot()
+{
+    const TzqOcRecordPositions::Slot slot = m_positions.Append();
+    if (m_action)
+        m_journal.SlotAdded(slot);
+    return slot;
+}
+
+void TzqDbOrgChart::MoveSlot(TzqOcRecordPositions::Slot Slot, int Position)
+{
+    if (m_action)
+        m_journal.SlotMoved(Slot, m_positions.PositionOf(Slot));
+    m_positions.MoveTo(Slot, Position);
+}
+
+void TzqDbOrgChart::EraseSlot(TzqOcRecordPositions::Slot Slot)
+{
+    if (m_action)
+        m_journal.SlotErased(Slot, m_positions.PositionOf(Slot));
+    m_positions.Erase(Slot);
+}
+
+void TzqDbOrgChart::RememberNode(TzqDbOcNode* Node)
+{
+    if (m_action)
+        m_journal.RememberNode(Node);
 }
 
 void TzqDbOrgChart::CheckBound() const
@@ -160,7 +189,60 @@ TzqOcNode* TzqDbOrgChart::InsertNode(TzqOcNode* Parent, uint32_t Data, int Index
     // The chart never shows a node without a record: a node whose record could not be
     // written leaves again, and the error reaches the caller.
     RunWriteAction([&] { WriteNewRecord(node); }, [&] { DeleteNode(node); }, true);
+    // Records waiting for a parent of the new key (left out until now) belong under
+    // the new node, as they will when the table is read again: the chart is read again
+    // now, as it looks to the user, and the node of the new record answered.
+    if (RecordsWaitFor(node->m_key)) {
+        const Variant key = node->m_key;
+        RebuildKeepingView();
+        return FindNodeByKey(key);
+    }
     return node;
+}
+
+void TzqDbOrgChart::RebuildKeepingView()
+{
+    std::vector<Variant> expanded;
+    for (TzqOcNode* n = GetFirstNode(); n; n = n->GetNext()) {
+        if (n->Expanded())
+            expanded.push_back(static_cast<TzqDbOcNode*>(n)->m_key);
+    }
+    const TzqDbOcNode* selected = DbNodeOf(Selected());
+    const Variant selectedKey = selected ? selected->m_key : Variant::Null();
+    BeginUpdate();
+    try {
+        ResetBindings();
+        for (const Variant& key : expanded) {
+            if (TzqDbOcNode* n = FindNodeByKey(key); n && n->Count() > 0)
+                n->Expand(false);
+        }
+        if (TzqDbOcNode* n = FindNodeByKey(selectedKey))
+            SetSelected(n);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+bool TzqDbOrgChart::RecordsWaitFor(const Variant& Key) const
+{
+    // Only a table with records the chart does not show can have any: then its records
+    // are looked through once.
+    if (Key.IsClear() || m_lastIndex + 1 <= Count() || !IsReady())
+        return false;
+    const TDataSet* dataSet = DataSet();
+    for (int i = 0; i <= m_lastIndex; ++i) {
+        if (!VarEquals(dataSet->ValueAt(i, ParentField()), Key))
+            continue;
+        const Variant childKey = dataSet->ValueAt(i, KeyField());
+        if (childKey.IsClear())
+            continue; // a record without a key is never shown
+        const TzqDbOcNode* child = FindNodeByKey(childKey);
+        if (!child || child->RecordIndex() != i)
+            return true;
+    }
+    return false;
 }
 
 void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
@@ -181,7 +263,7 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
     CheckBound();
     ++m_lastIndex;
     m_currentIndex = m_lastIndex;
-    Node->m_slot = m_positions.Append();
+    Node->m_slot = AppendSlot();
     if (!autoInc)
         KeyField()->SetValue(Node->m_key);
     WriteParentField(Node);
@@ -189,6 +271,15 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
         OrderField()->SetValue(Node->m_orderValue);
     dataSet->Post();
     CheckBound();
+    if (autoInc && KeyField()->Value().IsClear()) {
+        // The key field was taken for one the database fills, and it did not: the
+        // record gets a new key of the chart's making, in the same transaction.
+        const Variant key = NewKey();
+        dataSet->Edit();
+        KeyField()->SetValue(key);
+        dataSet->Post();
+        CheckBound();
+    }
     // The dataset's handlers may have filled the new record's caption and attributes:
     // the node shows what the record holds, as it will when the table is read again.
     ApplyAttributes(Node);
@@ -284,7 +375,7 @@ void TzqDbOrgChart::SyncRecordIndex(TzqDbOcNode* Node)
     }
     if (Node->m_slot == TzqOcRecordPositions::kNoSlot || Node->RecordIndex() == position)
         return;
-    m_positions.MoveTo(Node->m_slot, position);
+    MoveSlot(Node->m_slot, position);
 }
 
 void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
@@ -304,6 +395,7 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
         const auto value = OcNextOrderValue(current->m_orderValue);
         if (!value)
             continue; // no number follows a value that is no number
+        RememberNode(next);
         next->m_orderValue = *value;
         if (located) {
             Touch();
@@ -327,14 +419,18 @@ void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
     DataSet()->Edit();
     KeyField()->SetValue(key);
     DataSet()->Post();
+    // A cycle head naming the node's old key would name no record any more.
+    if (TzqDbOcNode* top = TopLevelAncestor(Node); top != Node)
+        StoreTopLevel(top);
+    RememberNode(Node);
     RemoveFromKeyIndex(Node);
-    m_keyJournal.emplace_back(Node, Node->m_key);
     Node->m_key = KeyField()->Value();
     Node->m_orderValue = Node->m_key;
     AddToKeyIndex(Node);
     SyncRecordIndex(Node);
     for (int i = 0; i < Node->Count(); ++i) {
         auto* child = static_cast<TzqDbOcNode*>(Node->Items(i));
+        RememberNode(child);
         child->m_parentKey = Node->m_key;
         if (LocateNode(child)) {
             DataSet()->Edit();
@@ -363,6 +459,7 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
     TzqOcNode* oldParent = node->Parent();
     const int oldIndex = node->Index();
     const Variant oldParentKey = node->m_parentKey;
+    TzqDbOcNode* oldTop = TopLevelAncestor(node);
     TzqCustomOrgChart::MoveNode(target, node, Index);
     if (node->Parent() == oldParent && node->Index() == oldIndex)
         return; // refused (a cycle, a node being deleted) or nothing to move
@@ -373,12 +470,19 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
     node->m_parentKey = newParent ? newParent->m_key : Variant::Null();
     if (!m_syncEnabled)
         return;
-    RunWriteAction([&] { WriteMovedRecord(node); },
-                   [&] {
-                       TzqCustomOrgChart::MoveNode(oldParent, node, oldIndex);
-                       node->m_parentKey = oldParentKey;
-                   },
-                   true);
+    RunWriteAction(
+        [&] {
+            // A cycle the node belonged to may be another shape now: its head is stored
+            // as the chart shows it.
+            if (oldTop != node)
+                StoreTopLevel(oldTop);
+            WriteMovedRecord(node);
+        },
+        [&] {
+            TzqCustomOrgChart::MoveNode(oldParent, node, oldIndex);
+            node->m_parentKey = oldParentKey;
+        },
+        true);
 }
 
 void TzqDbOrgChart::WriteMovedRecord(TzqDbOcNode* Node)
@@ -429,10 +533,15 @@ void TzqDbOrgChart::DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure)
     const std::vector<TzqDbOcNode*> branch = BranchInPreOrder(Node);
     RunWriteAction(
         [&] {
+            // The head of a parent cycle this branch is part of names a record of it
+            // as its parent: it is stored at the top level, where the chart shows it.
+            if (TzqDbOcNode* top = TopLevelAncestor(Node); top != Node)
+                StoreTopLevel(top);
             for (TzqDbOcNode* n : branch) {
                 if (LocateNode(n))
                     DeleteCurrentRecord(n);
             }
+            DeleteShadowedRecords(branch);
         },
         [] {}, ReloadOnFailure);
     // A node whose record could not be found still goes; its record stays.
@@ -442,17 +551,68 @@ void TzqDbOrgChart::DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure)
 
 void TzqDbOrgChart::DeleteCurrentRecord(TzqDbOcNode* Node)
 {
+    RememberNode(Node);
+    DeleteRecordHere(Node->m_slot);
+    Node->m_slot = TzqOcRecordPositions::kNoSlot;
+}
+
+void TzqDbOrgChart::DeleteRecordHere(TzqOcRecordPositions::Slot Slot)
+{
     Touch();
     const int position = m_currentIndex;
     DataSet()->Delete();
     if (m_action)
-        m_action->SlotErased(Node->m_slot, position);
-    m_positions.Erase(Node->m_slot);
-    Node->m_slot = TzqOcRecordPositions::kNoSlot;
+        m_action->SlotErased(Slot, position);
+    EraseSlot(Slot);
     // The cursor stands on the record after the deleted one, or on the new last one.
     --m_lastIndex;
     if (m_lastIndex < m_currentIndex)
         m_currentIndex = std::max(m_lastIndex, 0);
+}
+
+void TzqDbOrgChart::DeleteShadowedRecords(const std::vector<TzqDbOcNode*>& Branch)
+{
+    // An earlier record of a duplicate key has no node of its own; left behind, it
+    // would bring the deleted node back at the next reading. Only a table with records
+    // the chart does not show can have any.
+    if (m_lastIndex + 1 <= Count() - int(Branch.size()))
+        return;
+    const std::unordered_set<const TzqDbOcNode*> doomed(Branch.begin(), Branch.end());
+    for (int i = m_lastIndex; i >= 0; --i) {
+        const TzqDbOcNode* owner = FindNodeByKey(DataSet()->ValueAt(i, KeyField()));
+        if (!owner || !doomed.count(owner) || owner->RecordIndex() == i)
+            continue;
+        GoToIndex(i);
+        CheckBound();
+        if (m_currentIndex == i)
+            DeleteRecordHere(m_positions.At(i));
+    }
+}
+
+// ---- Records that say other than the chart shows ----
+
+TzqDbOcNode* TzqDbOrgChart::TopLevelAncestor(TzqDbOcNode* Node)
+{
+    TzqOcNode* top = Node;
+    while (top->Parent())
+        top = top->Parent();
+    return static_cast<TzqDbOcNode*>(top);
+}
+
+void TzqDbOrgChart::StoreTopLevel(TzqDbOcNode* Node)
+{
+    // A top-level node whose record names a parent heads a parent cycle (the record of
+    // the cycle read first). Once the cycle changes shape its record could put it
+    // elsewhere at the next reading, or nowhere: the record is made to say top level.
+    if (Node->Parent() || Node->m_parentKey.IsClear() || !LocateNode(Node))
+        return;
+    Touch();
+    DataSet()->Edit();
+    RememberNode(Node);
+    Node->m_parentKey = Variant::Null();
+    WriteParentField(Node);
+    DataSet()->Post();
+    SyncRecordIndex(Node);
 }
 
 // ---- Captions and attributes ----

@@ -49,7 +49,8 @@ protected:
         app = std::make_unique<TApplication>();
         int argc = 0;
         app->Initialize(argc, nullptr, true);
-        file = dir.File("ARBOLO.DB");
+        folder = dir.Path();
+        file = folder + "/ARBOLO.DB";
     }
     void TearDown() override
     {
@@ -77,7 +78,7 @@ protected:
     {
         Reset();
         table = std::make_unique<TTable>();
-        table->SetDatabaseName(dir.Path());
+        table->SetDatabaseName(folder);
         table->SetTableName("ARBOLO.DB");
         source = std::make_unique<TDataSource>(table.get());
         chart = std::make_unique<TestDbOrgChart>(nullptr);
@@ -158,6 +159,8 @@ protected:
     void GoToRecord(int id) { ASSERT_TRUE(table->Locate("ID", Variant(id))); }
 
     TempDir dir;
+    // Where the table file is: `dir` unless a test puts it elsewhere in SetUp.
+    std::string folder;
     std::string file;
     THeadlessDriver driver;
     std::unique_ptr<TApplication> app;

@@ -354,6 +354,29 @@ TEST_F(DemoTest, ClosingPostsThePendingEditAndStaysOpenWhenThatFails)
     EXPECT_EQ(Query("SELECT CBY FROM ARBOLO WHERE ID = " + id), "Night shift");
 }
 
+TEST_F(DemoTest, ATableWhoseKeyTheDatabaseDoesNotFillGetsNewKeysFromTheChart)
+{
+    // The demonstration layout with a plain INTEGER key and no primary key: nothing
+    // fills the key of a new record.
+    fs::remove(folder / "ARBOLO.DB");
+    Query("CREATE TABLE ARBOLO (ID INTEGER, PARENT INTEGER, NAME VARCHAR(100), CDATE DATE, CBY VARCHAR(100),"
+          " WIDTH INTEGER, HEIGHT INTEGER, TYPE INTEGER, COLOR INTEGER, IMAGE INTEGER, IMAGEALIGN INTEGER,"
+          " [ORDER] INTEGER, ALIGN INTEGER);"
+          " INSERT INTO ARBOLO (ID, PARENT, NAME, [ORDER]) VALUES (1, NULL, 'Top', 0), (7, 1, 'Below', 0);");
+    Start();
+    ASSERT_EQ(Tree()->Count(), 2);
+    Tree()->SetSelected(Tree()->Items(0));
+    MainForm->bbAddChildClick(nullptr);
+    MainForm->bsAddNodeClick(nullptr);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(Query("SELECT count(*) FROM ARBOLO WHERE ID IS NULL"), "0");
+    EXPECT_EQ(Query("SELECT group_concat(ID) FROM (SELECT ID FROM ARBOLO ORDER BY ID)"), "1,7,8,9");
+    ASSERT_EQ(Tree()->Count(), 4);
+    app.reset();
+    Start();
+    EXPECT_EQ(Tree()->Count(), 4) << "every new node is there at the next start";
+}
+
 class DemoWithoutTableTest : public DemoTest {
 protected:
     DemoWithoutTableTest() { copyTable = false; }

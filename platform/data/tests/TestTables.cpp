@@ -10,9 +10,14 @@
 #include <sstream>
 #include <stdexcept>
 
-TempDir::TempDir()
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string()) {}
+
+TempDir::TempDir(const std::string& root)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-data-XXXXXX").string();
+    std::error_code ec;
+    const std::filesystem::path base =
+        std::filesystem::is_directory(root, ec) ? std::filesystem::path(root) : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "velmora-data-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary folder");
     m_path = pattern;

@@ -7,6 +7,8 @@
 class TempDir {
 public:
     TempDir();
+    // A folder under `root` (when it exists; else the system's temporary folder).
+    explicit TempDir(const std::string& root);
     ~TempDir();
     const std::string& Path() const { return m_path; }
     std::string File(const std::string& name) const { return m_path + "/" + name; }
