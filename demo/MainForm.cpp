@@ -329,23 +329,38 @@ void TMainForm::AddNewNodeLook(TzqOcNode* Node)
     Node->AssignText("New topic");
 }
 
+TzqOcNode* TMainForm::AddWithNewLook(const std::function<TzqOcNode*()>& Add)
+{
+    // A table that cannot take the record yields no node, and nothing more happens.
+    if (!Table->Active() || !Table->CanModify())
+        return Add();
+    // The record and its look are one user action: written together, or not at all
+    // (the rollback takes the chart's node with the record).
+    TTableTransaction transaction(*Table);
+    TzqOcNode* node = Add();
+    if (node)
+        AddNewNodeLook(node);
+    transaction.Commit();
+    return node;
+}
+
 void TMainForm::bsAddNodeClick(TObject*)
 {
     TzqOcNode* selected = Tree->Selected();
-    TzqOcNode* node = selected ? Tree->Insert(selected, 0) : Tree->Add(nullptr, 0);
+    TzqOcNode* node =
+        AddWithNewLook([&] { return selected ? Tree->Insert(selected, 0) : Tree->Add(nullptr, 0); });
     if (!node)
         return;
-    AddNewNodeLook(node);
     Tree->SetSelected(node);
 }
 
 void TMainForm::bbAddChildClick(TObject*)
 {
     TzqOcNode* selected = Tree->Selected();
-    TzqOcNode* node = selected ? Tree->AddChild(selected, 0) : Tree->Add(nullptr, 0);
+    TzqOcNode* node =
+        AddWithNewLook([&] { return selected ? Tree->AddChild(selected, 0) : Tree->Add(nullptr, 0); });
     if (!node)
         return;
-    AddNewNodeLook(node);
     if (Tree->Selected())
         Tree->Selected()->Expand(false);
     Tree->SetSelected(node);

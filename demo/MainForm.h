@@ -6,6 +6,7 @@
 
 #include "platform/controls/Form.h"
 
+#include <functional>
 #include <string>
 
 class TzqDbOrgChart;
@@ -100,6 +101,8 @@ private:
     void CreateChart();
     void CreateLayout();
     void AddNewNodeLook(TzqOcNode* Node);
+    // Adds a node (by Add) and gives it the new look, in one transaction.
+    TzqOcNode* AddWithNewLook(const std::function<TzqOcNode*()>& Add);
     bool FieldChangeApplies() const;
     TColor SideBarBackground() const;
 

@@ -224,6 +224,42 @@ TEST_F(DemoTest, BadValuesInOneRecordDoNotStopTheStartAndReadAsTheChartReadsThem
     EXPECT_EQ(node(6)->Color(), TColor(0));
 }
 
+TEST_F(DemoTest, AnAddCommandWritesItsRecordWithTheNewLookOrNotAtAll)
+{
+    // The table refuses the second write of the command (the new look).
+    struct Command {
+        const char* what;
+        std::function<void()> run;
+    };
+    const Command commands[] = {
+        {"Add Node", [&] { MainForm->bsAddNodeClick(nullptr); }},
+        {"Add Child Node", [&] { MainForm->bbAddChildClick(nullptr); }},
+    };
+    Start();
+    const std::string records = Query("SELECT count(*) FROM ARBOLO");
+    for (const Command& c : commands) {
+        SCOPED_TRACE(c.what);
+        Query("CREATE TRIGGER REFUSE BEFORE UPDATE ON ARBOLO BEGIN SELECT RAISE(ABORT, 'no changes today'); END;");
+        Tree()->SetSelected(Tree()->Items(0));
+        const int nodes = Tree()->Count();
+        try {
+            c.run();
+            ADD_FAILURE() << "no error";
+        } catch (const std::exception& e) {
+            EXPECT_NE(std::string(e.what()).find("no changes today"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(Query("SELECT count(*) FROM ARBOLO"), records) << "no half-made record";
+        EXPECT_EQ(Tree()->Count(), nodes);
+        Query("DROP TRIGGER REFUSE;");
+
+        c.run();
+        EXPECT_EQ(Tree()->Count(), nodes + 1);
+        const std::string key = static_cast<TzqDbOcNode*>(Tree()->Selected())->Key().AsString();
+        EXPECT_EQ(Query("SELECT NAME FROM ARBOLO WHERE ID = " + key), "New topic");
+        Tree()->DeleteNode(Tree()->Selected());
+    }
+}
+
 TEST_F(DemoTest, AFieldChangeOfTheCurrentRecordResizesTheSelectedNodeClamped)
 {
     Start();
