@@ -10,6 +10,7 @@
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
 #include "platform/controls/Application.h"
+#include "platform/controls/MessageBoxForm.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Backend.h"
 #include "platform/window/WinApi.h"
@@ -72,6 +73,14 @@ int main(int argc, char** argv)
 
     TApplication app;
     app.Initialize(argc, argv, headless);
+    if (headless) {
+        // No one to answer a message box: a message is written to standard error, and
+        // the picture is made all the same.
+        SetMessageBoxHandler([](const std::string& text, const std::string&, UINT) {
+            std::fprintf(stderr, "%s\n", text.c_str());
+            return IDOK;
+        });
+    }
     app.SetTitle("VelmoraOrgChart Demo");
     app.CreateForm<TMainForm>();
     app.CreateForm<TOptionsForm>();
