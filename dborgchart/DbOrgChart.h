@@ -195,17 +195,26 @@ private:
     // ---- Loading (DbOrgChartLoading.cpp) ----
     Variant ReadOrderValue(const Variant& Key) const;
     void NoteKey(const Variant& Key);
-    void PlaceLoadedNode(TzqDbOcNode* Node, TzqDbOcNode* ParentNode, const Variant& ParentValue, bool OrderChanged);
+    // Gives a node that an earlier record made the place a later record of its key asks
+    // for; true when the node was placed anew (a new parent, waiting, a new order value).
+    bool PlaceLoadedNode(TzqDbOcNode* Node, TzqDbOcNode* ParentNode, const Variant& ParentValue, bool OrderChanged);
     void ApplyAttributes(TzqDbOcNode* Node);
     TzqOcSiblingOrder& ChildOrderOf(TzqOcNode* Parent);
     void MarkChildOrderUnknown(TzqOcNode* Parent);
     void NoteOrderedInsert(TzqOcNode* Parent, const Variant& Order);
     int GenuineChildCount(const TzqOcNode* Parent) const;
     int ClampTopLevelIndex(int Index) const;
-    void Stage(TzqDbOcNode* Node);
+    bool Stage(TzqDbOcNode* Node);
     void Unstage(TzqDbOcNode* Node);
     void EndStaging();
     void Reposition(TzqDbOcNode* Node);
+    // The position of the record that made or last placed the node in this load (-1 for
+    // a node this load has not met).
+    int32_t PlacedSeq(const TzqDbOcNode* Node) const;
+    // Appending loads: a child appended out of order marks its list for SortAppended.
+    void NoteAppended(TzqDbOcNode* Node);
+    void SortAppendedLists();
+    void SortChildren(TzqOcNode* List);
 
     // ---- Writing back (DbOrgChartWriteBack.cpp) ----
     template <typename Work, typename Undo>
@@ -256,6 +265,11 @@ private:
     bool m_loading = false;
     bool m_creatingLoadedNode = false;
     bool m_orderedMove = false;
+    // A load into an empty chart: nodes go to the end of their lists, and each list
+    // that came out of order is sorted once when the pass is over.
+    bool m_appendLoad = false;
+    // By record slot, the position of the record that made or last placed its node.
+    std::vector<int32_t> m_placedSeq;
     // Top-level nodes at the end of the top level whose parent record may come later.
     int m_stagedCount = 0;
     TzqOcSiblingOrder m_topLevelOrder;

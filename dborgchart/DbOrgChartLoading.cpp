@@ -34,6 +34,7 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 #include <vector>
@@ -91,6 +92,9 @@ void TzqDbOrgChart::LoadNodes()
     m_maxKey = Variant::Null();
     m_positions.Clear();
     m_positions.Reserve(dataSet->RecordCount());
+    TzqOcFlagScope appending(m_appendLoad, GetFirstNode() == nullptr);
+    m_placedSeq.clear();
+    m_placedSeq.reserve(size_t(std::max(dataSet->RecordCount(), 0)));
 
     const int origin = -dataSet->MoveBy(kToFirstRecord);
     auto returnCursor = [&] {
@@ -109,10 +113,16 @@ void TzqDbOrgChart::LoadNodes()
             dataSet->Next();
         }
         ResolveParents();
+        if (m_appendLoad)
+            SortAppendedLists();
         RemoveUnloaded();
     } catch (...) {
         // A load ended by an error leaves the chart as far as it got, with every node
-        // an ordinary node again.
+        // an ordinary node again, and every list in order.
+        try {
+            SortAppendedLists();
+        } catch (...) {
+        }
         EndStaging();
         try {
             returnCursor();
@@ -121,6 +131,7 @@ void TzqDbOrgChart::LoadNodes()
         throw;
     }
     EndStaging();
+    m_placedSeq = {};
     returnCursor();
     controls.Release();
     suspended.Restore();
@@ -159,10 +170,13 @@ void TzqDbOrgChart::LoadRecord(TzqOcRecordPositions::Slot RecordSlot)
 
     TzqDbOcNode* node = FindNodeByKey(key);
     TzqDbOcNode* parentNode = FindNodeByKey(parentValue);
+    if (size_t(RecordSlot) >= m_placedSeq.size())
+        m_placedSeq.resize(size_t(RecordSlot) + 1, -1);
     if (!node) {
         node = CreateLoadedNode(key, parentNode, parentValue, ReadOrderValue(key), RecordSlot);
         if (!node)
             return;
+        m_placedSeq[size_t(RecordSlot)] = RecordSlot;
     } else {
         // A node from the last load, or one an earlier record with the same key made:
         // this record takes it over.
@@ -172,7 +186,9 @@ void TzqDbOrgChart::LoadRecord(TzqOcRecordPositions::Slot RecordSlot)
             node->m_orderValue = order;
             MarkChildOrderUnknown(node->Parent() ? node->Parent() : RootNode());
         }
-        PlaceLoadedNode(node, parentNode, parentValue, orderChanged);
+        const int32_t placed = PlacedSeq(node);
+        const bool placedAnew = PlaceLoadedNode(node, parentNode, parentValue, orderChanged);
+        m_placedSeq[size_t(RecordSlot)] = placedAnew ? RecordSlot : placed;
     }
     // The record's parent value is what the node's parent is looked up by later.
     node->m_parentKey = parentValue;
@@ -225,7 +241,9 @@ TzqDbOcNode* TzqDbOrgChart::CreateLoadedNode(const Variant& Key, TzqDbOcNode* Pa
 {
     // A parent that may still come later: wait at the end of the top level.
     const bool stage = !ParentNode && !ParentValue.IsNull();
-    const int position = stage ? -1 : IndexForOrder(Order, ParentNode);
+    int position = -1;
+    if (!stage)
+        position = m_appendLoad ? GenuineChildCount(ParentNode ? ParentNode : RootNode()) : IndexForOrder(Order, ParentNode);
     m_creatingLoadedNode = true;
     TzqDbOcNode* node = DbNodeOf(InsertNode(ParentNode, 0, position));
     m_creatingLoadedNode = false;
@@ -238,6 +256,8 @@ TzqDbOcNode* TzqDbOrgChart::CreateLoadedNode(const Variant& Key, TzqDbOcNode* Pa
     if (stage) {
         node->m_staged = true;
         ++m_stagedCount;
+    } else if (m_appendLoad) {
+        NoteAppended(node);
     } else {
         NoteOrderedInsert(ParentNode ? ParentNode : RootNode(), Order);
     }
@@ -245,22 +265,21 @@ TzqDbOcNode* TzqDbOrgChart::CreateLoadedNode(const Variant& Key, TzqDbOcNode* Pa
     return node;
 }
 
-void TzqDbOrgChart::PlaceLoadedNode(TzqDbOcNode* Node, TzqDbOcNode* ParentNode, const Variant& ParentValue,
+bool TzqDbOrgChart::PlaceLoadedNode(TzqDbOcNode* Node, TzqDbOcNode* ParentNode, const Variant& ParentValue,
                                     bool OrderChanged)
 {
-    if (!ParentNode && !ParentValue.IsNull()) {
-        Stage(Node);
-        return;
-    }
+    if (!ParentNode && !ParentValue.IsNull())
+        return Stage(Node) || OrderChanged;
     if (ParentNode != Node->Parent() || Node->m_staged) {
         // Refused only when the new parent lies below the node: a cycle, which the
         // end of the pass breaks.
         if (!MoveUnder(Node, ParentNode))
             Stage(Node);
-        return;
+        return true;
     }
     if (OrderChanged)
         Reposition(Node);
+    return OrderChanged;
 }
 
 void TzqDbOrgChart::Reposition(TzqDbOcNode* Node)
@@ -278,6 +297,16 @@ void TzqDbOrgChart::Reposition(TzqDbOcNode* Node)
         if (!VarGreater(Node->m_orderValue, sibling->m_orderValue))
             break;
         ++position;
+    }
+    if (m_appendLoad) {
+        // An appending load moves it to the end, and sorts the list later.
+        position = GenuineChildCount(list) - 1;
+        if (position != Node->Index()) {
+            TzqOcFlagScope ordered(m_orderedMove, true);
+            MoveNode(Node->Parent(), Node, position);
+        }
+        NoteAppended(Node);
+        return;
     }
     // Already there: taking it out and back would collapse a parent of one child.
     if (position == Node->Index())
@@ -338,7 +367,7 @@ int TzqDbOrgChart::PositionFor(const Variant& Order, int32_t Seq, TzqDbOcNode* P
     auto goesBefore = [&](const TzqDbOcNode* sibling) {
         if (VarGreater(Order, sibling->m_orderValue))
             return true;
-        return Seq != INT32_MAX && sibling->m_slot > Seq && VarEquals(Order, sibling->m_orderValue);
+        return Seq != INT32_MAX && PlacedSeq(sibling) > Seq && VarEquals(Order, sibling->m_orderValue);
     };
     TzqOcSiblingOrder& state = ChildOrderOf(list);
 
@@ -393,15 +422,123 @@ bool TzqDbOrgChart::MoveUnder(TzqDbOcNode* Node, TzqDbOcNode* NewParent)
     // chart's MoveNode refuses a new parent inside the node's branch.)
     if (NewParent == Node)
         return false;
-    const int position = IndexForOrder(Node->m_orderValue, NewParent);
+    TzqOcNode* list = NewParent ? static_cast<TzqOcNode*>(NewParent) : RootNode();
+    const int position = m_appendLoad ? GenuineChildCount(list) : IndexForOrder(Node->m_orderValue, NewParent);
     {
         TzqOcFlagScope ordered(m_orderedMove, true);
         MoveNode(NewParent, Node, position);
     }
+    // A waiting node asked to the top level may find itself at that place already (the
+    // first of the waiting nodes): it stops waiting there.
+    if (!NewParent && Node->m_staged && !Node->Parent() && Node->Index() == GenuineChildCount(list))
+        Unstage(Node);
     const bool moved = Node->Parent() == NewParent && !Node->m_staged;
-    if (moved)
-        NoteOrderedInsert(NewParent ? NewParent : RootNode(), Node->m_orderValue);
+    if (moved) {
+        if (m_appendLoad)
+            NoteAppended(Node);
+        else
+            NoteOrderedInsert(list, Node->m_orderValue);
+    }
     return moved;
+}
+
+int32_t TzqDbOrgChart::PlacedSeq(const TzqDbOcNode* Node) const
+{
+    const int32_t slot = Node->m_slot;
+    return slot >= 0 && size_t(slot) < m_placedSeq.size() ? m_placedSeq[size_t(slot)] : -1;
+}
+
+// ---- Appending loads ----
+//
+// A load into an empty chart does not search for each node's place among its siblings,
+// which would visit nodes all over memory for every record of a long list. Every node
+// goes to the end of its list; a list whose children arrived out of order is marked and
+// sorted once when the pass is over, by the same rule: order value first, then the
+// record read later first. Lists whose order values do not all compare with one another
+// are rebuilt by placing the children one by one the way a reload places them.
+
+void TzqDbOrgChart::NoteAppended(TzqDbOcNode* Node)
+{
+    TzqOcSiblingOrder& order = ChildOrderOf(Node->Parent() ? Node->Parent() : RootNode());
+    if (order.PendingSort)
+        return;
+    const auto* previous = static_cast<const TzqDbOcNode*>(Node->GetPrevSibling());
+    if (previous && !VarGreater(Node->m_orderValue, previous->m_orderValue))
+        order.PendingSort = true;
+}
+
+void TzqDbOrgChart::SortAppendedLists()
+{
+    auto sortIfMarked = [this](TzqOcNode* list) {
+        TzqOcSiblingOrder& order = ChildOrderOf(list);
+        if (!order.PendingSort)
+            return;
+        order.PendingSort = false;
+        order.State = TzqOcSiblingOrder::TState::Unknown;
+        SortChildren(list);
+    };
+    sortIfMarked(RootNode());
+    m_keyIndex.ForEach([&](TzqDbOcNode* node) { sortIfMarked(node); });
+}
+
+void TzqDbOrgChart::SortChildren(TzqOcNode* List)
+{
+    struct Entry {
+        TzqDbOcNode* Node;
+        int64_t IntegerOrder;
+        int32_t Seq;
+        bool IsInteger;
+    };
+    const int count = GenuineChildCount(List);
+    std::vector<Entry> entries;
+    entries.reserve(size_t(count));
+    auto kind = TzqOcSiblingOrder::TKind::None;
+    bool comparable = true;
+    for (TzqOcNode* n = List->GetFirstChild(); n && int(entries.size()) < count; n = n->GetNextSibling()) {
+        auto* node = static_cast<TzqDbOcNode*>(n);
+        const Variant& order = node->m_orderValue;
+        const auto nodeKind = TzqOcSiblingOrder::KindOf(order);
+        if (nodeKind == TzqOcSiblingOrder::TKind::Other || (kind != TzqOcSiblingOrder::TKind::None && nodeKind != kind))
+            comparable = false;
+        kind = nodeKind;
+        const bool isInteger = order.Type() == TVarType::varInteger;
+        entries.push_back({node, isInteger ? order.RawInt() : 0, PlacedSeq(node), isInteger});
+    }
+    // Whether a stands before b: a lower order value, or an equal one read later.
+    auto before = [](const Entry& a, const Entry& b) {
+        if (a.IsInteger && b.IsInteger) {
+            if (a.IntegerOrder != b.IntegerOrder)
+                return a.IntegerOrder < b.IntegerOrder;
+        } else if (VarGreater(b.Node->m_orderValue, a.Node->m_orderValue)) {
+            return true;
+        } else if (!VarEquals(a.Node->m_orderValue, b.Node->m_orderValue)) {
+            return false;
+        }
+        return a.Seq > b.Seq;
+    };
+    std::vector<TzqOcNode*> ordered;
+    ordered.reserve(entries.size());
+    if (comparable) {
+        std::sort(entries.begin(), entries.end(), before);
+        for (const Entry& e : entries)
+            ordered.push_back(e.Node);
+    } else {
+        // Values that do not compare are no order to sort by: each child is placed in
+        // turn before the first sibling it does not come after.
+        for (const Entry& e : entries) {
+            size_t position = 0;
+            while (position < ordered.size()) {
+                const auto* sibling = static_cast<const TzqDbOcNode*>(ordered[position]);
+                const bool siblingFirst = VarGreater(e.Node->m_orderValue, sibling->m_orderValue) ||
+                                          (PlacedSeq(sibling) > e.Seq && VarEquals(e.Node->m_orderValue, sibling->m_orderValue));
+                if (!siblingFirst)
+                    break;
+                ++position;
+            }
+            ordered.insert(ordered.begin() + std::ptrdiff_t(position), e.Node);
+        }
+    }
+    ReorderChildren(List == RootNode() ? nullptr : List, ordered);
 }
 
 // ---- Staging ----
@@ -412,15 +549,16 @@ int TzqDbOrgChart::ClampTopLevelIndex(int Index) const
     return (Index < 0 || Index > genuine) ? genuine : Index;
 }
 
-void TzqDbOrgChart::Stage(TzqDbOcNode* Node)
+bool TzqDbOrgChart::Stage(TzqDbOcNode* Node)
 {
     if (Node->m_staged)
-        return;
+        return false;
     TzqCustomOrgChart::MoveNode(nullptr, Node, -1);
     if (Node->Parent())
-        return; // the move was refused; the node stays where it is
+        return false; // the move was refused; the node stays where it is
     Node->m_staged = true;
     ++m_stagedCount;
+    return true;
 }
 
 void TzqDbOrgChart::Unstage(TzqDbOcNode* Node)
@@ -500,10 +638,15 @@ void TzqDbOrgChart::ResolveParents()
 void TzqDbOrgChart::PlaceWaitingNode(TzqDbOcNode* Node, TzqDbOcNode* Parent)
 {
     // Placed among the top-level nodes proper, before it leaves the staged ones.
-    const int position = PositionFor(Node->m_orderValue, Node->m_slot, Parent);
+    TzqOcNode* list = Parent ? static_cast<TzqOcNode*>(Parent) : RootNode();
+    const int position =
+        m_appendLoad ? GenuineChildCount(list) : PositionFor(Node->m_orderValue, PlacedSeq(Node), Parent);
     RelinkNode(Parent, Node, position);
     Unstage(Node);
-    NoteOrderedInsert(Parent ? Parent : RootNode(), Node->m_orderValue);
+    if (m_appendLoad)
+        NoteAppended(Node);
+    else
+        NoteOrderedInsert(list, Node->m_orderValue);
 }
 
 void TzqDbOrgChart::RemoveUnloaded()

@@ -23,6 +23,9 @@ struct TzqOcSiblingOrder {
 
     TState State = TState::Sorted;
     TKind Kind = TKind::None; // of the children's values while Sorted (None: no child)
+    // A load into an empty chart appended a child out of order: the list is sorted
+    // once when the pass is over.
+    bool PendingSort = false;
 
     static TKind KindOf(const Variant& Value)
     {

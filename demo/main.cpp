@@ -6,6 +6,7 @@
 //                                       rendered so shows the top of the organisation)
 //   velmora-demo --zoom                 starts with the chart shrunk to fit the window
 //   velmora-demo --quit-when-shown      ends once the first frame is on the screen (start-up timing)
+//   velmora-demo --startup-report       the same, printing the time to that frame and the memory in use
 #include "demo/MainForm.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
@@ -15,8 +16,10 @@
 #include "platform/window/Backend.h"
 #include "platform/window/WinApi.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -48,15 +51,29 @@ void ShowTopOfOrganisation(TzqDbOrgChart* tree)
     tree->ScrollTo(middle - tree->ClientWidth() / 2, 0);
 }
 
+// Resident memory of the process in KiB, from the kernel's account of it.
+long ResidentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    }
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const auto started = std::chrono::steady_clock::now();
     std::string windowPng;
     std::string optionsPng;
     bool fullExpand = false;
     bool zoom = false;
     bool quitWhenShown = false;
+    bool startupReport = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--render-png") == 0 && i + 1 < argc)
             windowPng = argv[++i];
@@ -68,6 +85,8 @@ int main(int argc, char** argv)
             zoom = true;
         else if (std::strcmp(argv[i], "--quit-when-shown") == 0)
             quitWhenShown = true;
+        else if (std::strcmp(argv[i], "--startup-report") == 0)
+            quitWhenShown = startupReport = true;
     }
     const bool headless = !windowPng.empty() || !optionsPng.empty();
 
@@ -97,6 +116,13 @@ int main(int argc, char** argv)
         for (HWND h : GetTopLevelWindows())
             RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         FlushWindow(MainForm->Handle());
+        if (startupReport) {
+            const auto shown = std::chrono::steady_clock::now();
+            std::printf("first frame after %lld ms, %ld KiB resident, %d nodes\n",
+                        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(shown - started).count()),
+                        ResidentKiB(), MainForm->Tree->Count());
+            std::fflush(stdout);
+        }
         return 0;
     }
     if (headless) {

@@ -146,6 +146,17 @@ void TzqCustomOrgChart::RelinkNode(TzqOcNode* Target, TzqOcNode* Node, int Index
     LinkNode(Node, target, Index);
 }
 
+void TzqCustomOrgChart::ReorderChildren(TzqOcNode* Parent, const std::vector<TzqOcNode*>& Ordered)
+{
+    TzqOcNode* parent = Parent ? Parent : m_root;
+    if (!parent->m_children || Ordered.empty())
+        return;
+    parent->m_children->Reorder(Ordered);
+    // The extents stay (a sum and a largest value); where each child stands does not.
+    if (parent->IsVisible())
+        LayoutChanged();
+}
+
 void TzqCustomOrgChart::Clear()
 {
     SetSelected(nullptr);

@@ -24,6 +24,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TBitmap;
 class TChangeLink;
@@ -226,6 +227,9 @@ protected:
     // sure the move makes no cycle, as a load placing many nodes at once does, where a
     // walk up from every target would cost the depth of the tree each time.
     void RelinkNode(TzqOcNode* Target, TzqOcNode* Node, int Index);
+    // Puts the first Ordered.size() children of Parent (the root for the top level) in
+    // the order given; Ordered holds exactly those children.
+    void ReorderChildren(TzqOcNode* Parent, const std::vector<TzqOcNode*>& Ordered);
 
 private:
     friend class TzqOcNode;

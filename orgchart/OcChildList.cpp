@@ -8,40 +8,72 @@
 TzqOcChildList::TzqOcChildList() = default;
 TzqOcChildList::~TzqOcChildList() = default;
 
-TzqOcChildList::Chunk* TzqOcChildList::ChunkOf(const TzqOcNode* Child) const
+TzqOcChildList::Extra& TzqOcChildList::TheExtra()
+{
+    if (!m_extra)
+        m_extra = std::make_unique<Extra>();
+    return *m_extra;
+}
+
+void TzqOcChildList::DropOffsets()
+{
+    if (m_extra && m_extra->HasOffsets) {
+        m_extra->HasOffsets = false;
+        m_extra->Offsets = {};
+    }
+}
+
+TzqOcChildList::Chunk* TzqOcChildList::ChunkOf(const TzqOcNode* Child)
 {
     return Child->m_chunk;
 }
 
+size_t TzqOcChildList::LocalIndex(const TzqOcNode* Child)
+{
+    // The place a child remembers is a hint: inserting or removing a sibling before it
+    // in its chunk moves it without telling it. A wrong hint is corrected by a scan of
+    // the chunk's pointers, which are side by side in memory, where keeping every
+    // sibling's number up to date would write to each of them.
+    const Chunk* chunk = Child->m_chunk;
+    size_t local = static_cast<size_t>(Child->m_index);
+    if (local >= chunk->Items.size() || chunk->Items[local] != Child) {
+        local = static_cast<size_t>(std::find(chunk->Items.begin(), chunk->Items.end(), Child) - chunk->Items.begin());
+        Child->m_index = static_cast<int32_t>(local);
+    }
+    return local;
+}
+
 int TzqOcChildList::CountBefore(int Ordinal) const
 {
-    if (m_sizes.empty())
+    if (!HasSizeTree())
         return 0;
+    const std::vector<int32_t>& sizes = m_extra->Sizes;
     int sum = 0;
     for (int i = Ordinal; i > 0; i -= i & -i)
-        sum += m_sizes[static_cast<size_t>(i)];
+        sum += sizes[static_cast<size_t>(i)];
     return sum;
 }
 
 TzqOcChildList::Chunk* TzqOcChildList::Locate(int& Index) const
 {
-    if (m_sizes.empty())
-        return m_chunks.front().get();
+    if (!HasSizeTree())
+        return ChunkAt(0);
     // Descends the Fenwick tree to the last chunk whose preceding children number at
     // most Index.
-    const int chunks = static_cast<int>(m_chunks.size());
+    const std::vector<int32_t>& sizes = m_extra->Sizes;
+    const int chunks = static_cast<int>(ChunkCount());
     int position = 0;
     int step = 1;
     while (step * 2 <= chunks)
         step *= 2;
     for (; step > 0; step /= 2) {
         const int next = position + step;
-        if (next <= chunks && m_sizes[static_cast<size_t>(next)] <= Index) {
+        if (next <= chunks && sizes[static_cast<size_t>(next)] <= Index) {
             position = next;
-            Index -= m_sizes[static_cast<size_t>(next)];
+            Index -= sizes[static_cast<size_t>(next)];
         }
     }
-    return m_chunks[static_cast<size_t>(position)].get();
+    return ChunkAt(static_cast<size_t>(position));
 }
 
 TzqOcNode* TzqOcChildList::At(int Index) const
@@ -54,35 +86,53 @@ TzqOcNode* TzqOcChildList::At(int Index) const
 
 int TzqOcChildList::IndexOf(const TzqOcNode* Child) const
 {
-    return CountBefore(ChunkOf(Child)->Ordinal) + Child->m_index;
+    return CountBefore(ChunkOf(Child)->Ordinal) + static_cast<int>(LocalIndex(Child));
 }
 
 TzqOcNode* TzqOcChildList::First() const
 {
-    return m_count ? m_chunks.front()->Items.front() : nullptr;
+    return m_count ? m_head.Items.front() : nullptr;
 }
 
 TzqOcNode* TzqOcChildList::Last() const
 {
-    return m_count ? m_chunks.back()->Items.back() : nullptr;
+    return m_count ? ChunkAt(ChunkCount() - 1)->Items.back() : nullptr;
 }
 
 TzqOcNode* TzqOcChildList::Next(const TzqOcNode* Child) const
 {
     const Chunk* chunk = ChunkOf(Child);
-    const size_t next = static_cast<size_t>(Child->m_index) + 1;
-    if (next < chunk->Items.size())
-        return chunk->Items[next];
+    const size_t next = LocalIndex(Child) + 1;
+    if (next < chunk->Items.size()) {
+        // The sibling is visited next anyway: its hint is made right on the way, so a
+        // walk along the siblings never scans.
+        TzqOcNode* sibling = chunk->Items[next];
+        sibling->m_index = static_cast<int32_t>(next);
+        return sibling;
+    }
     const size_t ordinal = static_cast<size_t>(chunk->Ordinal) + 1;
-    return ordinal < m_chunks.size() ? m_chunks[ordinal]->Items.front() : nullptr;
+    if (ordinal >= ChunkCount())
+        return nullptr;
+    TzqOcNode* sibling = ChunkAt(ordinal)->Items.front();
+    sibling->m_index = 0;
+    return sibling;
 }
 
 TzqOcNode* TzqOcChildList::Prev(const TzqOcNode* Child) const
 {
     const Chunk* chunk = ChunkOf(Child);
-    if (Child->m_index > 0)
-        return chunk->Items[static_cast<size_t>(Child->m_index) - 1];
-    return chunk->Ordinal > 0 ? m_chunks[static_cast<size_t>(chunk->Ordinal) - 1]->Items.back() : nullptr;
+    const size_t local = LocalIndex(Child);
+    if (local > 0) {
+        TzqOcNode* sibling = chunk->Items[local - 1];
+        sibling->m_index = static_cast<int32_t>(local - 1);
+        return sibling;
+    }
+    if (chunk->Ordinal == 0)
+        return nullptr;
+    const Chunk* previous = ChunkAt(static_cast<size_t>(chunk->Ordinal) - 1);
+    TzqOcNode* sibling = previous->Items.back();
+    sibling->m_index = static_cast<int32_t>(previous->Items.size() - 1);
+    return sibling;
 }
 
 void TzqOcChildList::Renumber(Chunk* C, size_t From)
@@ -96,47 +146,55 @@ void TzqOcChildList::Renumber(Chunk* C, size_t From)
 
 void TzqOcChildList::AddToSize(int Ordinal, int Delta)
 {
-    if (m_sizes.empty())
+    if (!HasSizeTree())
         return;
-    for (size_t i = static_cast<size_t>(Ordinal) + 1; i < m_sizes.size(); i += i & (~i + 1))
-        m_sizes[i] += Delta;
+    std::vector<int32_t>& sizes = m_extra->Sizes;
+    for (size_t i = static_cast<size_t>(Ordinal) + 1; i < sizes.size(); i += i & (~i + 1))
+        sizes[i] += Delta;
 }
 
 void TzqOcChildList::RebuildSizes()
 {
-    if (m_chunks.size() <= 1) {
-        m_sizes.clear();
-        m_sizes.shrink_to_fit();
+    const size_t chunks = ChunkCount();
+    if (chunks <= 1) {
+        if (m_extra)
+            m_extra->Sizes = {};
         return;
     }
     // The linear construction: every entry passes its sum on to its parent entry.
-    m_sizes.assign(m_chunks.size() + 1, 0);
-    for (size_t i = 1; i < m_sizes.size(); ++i) {
-        m_sizes[i] += static_cast<int32_t>(m_chunks[i - 1]->Items.size());
+    std::vector<int32_t>& sizes = TheExtra().Sizes;
+    sizes.assign(chunks + 1, 0);
+    for (size_t i = 1; i < sizes.size(); ++i) {
+        sizes[i] += static_cast<int32_t>(ChunkAt(i - 1)->Items.size());
         const size_t parent = i + (i & (~i + 1));
-        if (parent < m_sizes.size())
-            m_sizes[parent] += m_sizes[i];
+        if (parent < sizes.size())
+            sizes[parent] += sizes[i];
     }
+}
+
+void TzqOcChildList::RenumberChunksFrom(size_t Ordinal)
+{
+    for (size_t i = Ordinal; i < ChunkCount(); ++i)
+        ChunkAt(i)->Ordinal = static_cast<int32_t>(i);
 }
 
 void TzqOcChildList::Insert(int Index, TzqOcNode* Child)
 {
-    m_offsets.reset();
+    DropOffsets();
     if (Index < 0 || Index > m_count)
         Index = m_count;
-    if (m_chunks.empty())
-        m_chunks.push_back(std::make_unique<Chunk>());
     Chunk* chunk;
     int local = Index;
     if (Index == m_count) {
         // Appending, the usual case: the last chunk, without a search.
-        chunk = m_chunks.back().get();
+        chunk = ChunkAt(ChunkCount() - 1);
         local = static_cast<int>(chunk->Items.size());
     } else {
         chunk = Locate(local);
     }
     chunk->Items.insert(chunk->Items.begin() + local, Child);
-    Renumber(chunk, static_cast<size_t>(local));
+    Child->m_chunk = chunk;
+    Child->m_index = local;
     ++m_count;
     AddToSize(chunk->Ordinal, 1);
     if (chunk->Items.size() > kMaxChunk)
@@ -149,36 +207,60 @@ void TzqOcChildList::Split(Chunk* Full)
     const size_t half = Full->Items.size() / 2;
     second->Items.assign(Full->Items.begin() + static_cast<std::ptrdiff_t>(half), Full->Items.end());
     Full->Items.resize(half);
+    Full->Items.shrink_to_fit();
     Chunk* raw = second.get();
-    m_chunks.insert(m_chunks.begin() + Full->Ordinal + 1, std::move(second));
-    for (size_t i = static_cast<size_t>(Full->Ordinal) + 1; i < m_chunks.size(); ++i)
-        m_chunks[i]->Ordinal = static_cast<int32_t>(i);
+    std::vector<std::unique_ptr<Chunk>>& tail = TheExtra().Tail;
+    // The new chunk follows Full: at tail index Full's ordinal (tail holds ordinals 1..).
+    tail.insert(tail.begin() + Full->Ordinal, std::move(second));
+    RenumberChunksFrom(static_cast<size_t>(Full->Ordinal) + 1);
     Renumber(raw, 0);
     RebuildSizes();
 }
 
 void TzqOcChildList::Remove(TzqOcNode* Child)
 {
-    m_offsets.reset();
+    DropOffsets();
     Chunk* chunk = ChunkOf(Child);
-    const size_t local = static_cast<size_t>(Child->m_index);
+    const size_t local = LocalIndex(Child);
     chunk->Items.erase(chunk->Items.begin() + static_cast<std::ptrdiff_t>(local));
     Child->m_chunk = nullptr;
     Child->m_index = 0;
     --m_count;
-    if (chunk->Items.empty() && m_chunks.size() > 1) {
+    if (chunk->Items.empty() && ChunkCount() > 1) {
         EraseChunk(chunk);
         return;
     }
-    Renumber(chunk, local);
     AddToSize(chunk->Ordinal, -1);
 }
 
 void TzqOcChildList::EraseChunk(Chunk* Empty)
 {
+    std::vector<std::unique_ptr<Chunk>>& tail = m_extra->Tail;
     const size_t ordinal = static_cast<size_t>(Empty->Ordinal);
-    m_chunks.erase(m_chunks.begin() + static_cast<std::ptrdiff_t>(ordinal));
-    for (size_t i = ordinal; i < m_chunks.size(); ++i)
-        m_chunks[i]->Ordinal = static_cast<int32_t>(i);
+    if (ordinal == 0) {
+        // The first chunk stays in the list: the second one's children move into it.
+        std::unique_ptr<Chunk> second = std::move(tail.front());
+        tail.erase(tail.begin());
+        m_head.Items = std::move(second->Items);
+        Renumber(&m_head, 0);
+    } else {
+        tail.erase(tail.begin() + static_cast<std::ptrdiff_t>(ordinal - 1));
+    }
+    RenumberChunksFrom(ordinal);
     RebuildSizes();
+}
+
+void TzqOcChildList::Reorder(const std::vector<TzqOcNode*>& Ordered)
+{
+    DropOffsets();
+    size_t next = 0;
+    for (size_t c = 0, chunks = ChunkCount(); c < chunks && next < Ordered.size(); ++c) {
+        Chunk* chunk = ChunkAt(c);
+        for (size_t i = 0; i < chunk->Items.size() && next < Ordered.size(); ++i, ++next) {
+            TzqOcNode* child = Ordered[next];
+            chunk->Items[i] = child;
+            child->m_chunk = chunk;
+            child->m_index = static_cast<int32_t>(i);
+        }
+    }
 }

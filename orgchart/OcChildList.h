@@ -6,8 +6,8 @@
 // chunks of at most a few hundred nodes. A Fenwick tree over the chunk sizes answers
 // "how many children come before this chunk" and "which chunk holds position i" in
 // logarithmic time; a chunk is split in two when it grows past its limit, and dropped
-// when it becomes empty. Each child remembers its chunk and its place inside it, so it
-// finds its own position without a search.
+// when it becomes empty. Each child remembers its chunk, and as a hint its place inside
+// it, so it finds its own position without a search of the list.
 //
 // The list also keeps, on demand, the offset of every child from the start of the row
 // of children (the sum of the extents of the siblings before it), which turns finding
@@ -50,42 +50,66 @@ public:
     void Insert(int Index, TzqOcNode* Child);
     // Takes a child of this list out.
     void Remove(TzqOcNode* Child);
+    // Puts the first Ordered.size() children in the order given; Ordered holds exactly
+    // those children.
+    void Reorder(const std::vector<TzqOcNode*>& Ordered);
 
     // Visits every child in order; Visit may not change the list.
     template <typename F>
     void ForEach(F&& Visit) const
     {
-        for (const auto& chunk : m_chunks)
-            for (TzqOcNode* child : chunk->Items)
+        for (size_t c = 0, chunks = ChunkCount(); c < chunks; ++c)
+            for (TzqOcNode* child : ChunkAt(c)->Items)
                 Visit(child);
     }
 
     // ---- Offsets along the row of children (kept by the chart) ----
     // Valid while the stamp the chart gave when it filled them is still its own.
-    bool OffsetsValid(uint32_t Stamp) const { return m_offsets && m_offsetStamp == Stamp; }
+    bool OffsetsValid(uint32_t Stamp) const { return m_extra && m_extra->HasOffsets && m_extra->OffsetStamp == Stamp; }
     // The offset of the child at Index; only while OffsetsValid.
-    int64_t OffsetAt(int Index) const { return (*m_offsets)[static_cast<size_t>(Index)]; }
+    int64_t OffsetAt(int Index) const { return m_extra->Offsets[static_cast<size_t>(Index)]; }
     // Fills the offsets from the children's extents, in order.
     template <typename Extent>
     void FillOffsets(uint32_t Stamp, Extent&& ExtentOf)
     {
-        if (!m_offsets)
-            m_offsets = std::make_unique<std::vector<int64_t>>();
-        m_offsets->resize(static_cast<size_t>(m_count));
+        Extra& extra = TheExtra();
+        extra.Offsets.resize(static_cast<size_t>(m_count));
         int64_t offset = 0;
         size_t i = 0;
         ForEach([&](TzqOcNode* child) {
-            (*m_offsets)[i++] = offset;
+            extra.Offsets[i++] = offset;
             offset += ExtentOf(child);
         });
-        m_offsetStamp = Stamp;
+        extra.OffsetStamp = Stamp;
+        extra.HasOffsets = true;
     }
-    void DropOffsets() { m_offsets.reset(); }
+    void DropOffsets();
 
 private:
     static constexpr size_t kMaxChunk = 512;
 
-    Chunk* ChunkOf(const TzqOcNode* Child) const;
+    // What only long lists need (the chunks after the first and the size tree), and the
+    // row offsets of a list that was asked for them. Most lists never have it.
+    struct Extra {
+        std::vector<std::unique_ptr<Chunk>> Tail;
+        // Fenwick tree over the chunk sizes (index 1-based); empty while there is one chunk.
+        std::vector<int32_t> Sizes;
+        std::vector<int64_t> Offsets;
+        uint32_t OffsetStamp = 0;
+        bool HasOffsets = false;
+    };
+
+    size_t ChunkCount() const { return 1 + (m_extra ? m_extra->Tail.size() : 0); }
+    Chunk* ChunkAt(size_t Ordinal) const
+    {
+        return Ordinal == 0 ? const_cast<Chunk*>(&m_head) : m_extra->Tail[Ordinal - 1].get();
+    }
+    Extra& TheExtra();
+    bool HasSizeTree() const { return m_extra && !m_extra->Sizes.empty(); }
+
+    static Chunk* ChunkOf(const TzqOcNode* Child);
+    // The child's place in its chunk.
+    static size_t LocalIndex(const TzqOcNode* Child);
     // Children before the chunk with this ordinal.
     int CountBefore(int Ordinal) const;
     // The chunk holding position Index, and Index made local to it.
@@ -94,13 +118,12 @@ private:
     void RebuildSizes();
     void Split(Chunk* Full);
     void EraseChunk(Chunk* Empty);
+    void RenumberChunksFrom(size_t Ordinal);
     // Gives the children of a chunk from From on their places again.
     static void Renumber(Chunk* C, size_t From);
 
-    std::vector<std::unique_ptr<Chunk>> m_chunks;
-    // Fenwick tree over the chunk sizes (index 1-based); empty while there is one chunk.
-    std::vector<int32_t> m_sizes;
+    // The first chunk lives in the list itself: most lists have one.
+    Chunk m_head;
+    std::unique_ptr<Extra> m_extra;
     int32_t m_count = 0;
-    uint32_t m_offsetStamp = 0;
-    std::unique_ptr<std::vector<int64_t>> m_offsets;
 };

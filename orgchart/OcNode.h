@@ -139,7 +139,8 @@ private:
     int64_t m_startX = 0;
     int64_t m_startY = 0;
     std::string m_text;
-    int32_t m_index = 0;
+    // Where the node stood in its chunk when last asked (a hint the list corrects).
+    mutable int32_t m_index = 0;
     uint32_t m_data = 0;
     TColor m_color = clNone;
     uint16_t m_width = 0;

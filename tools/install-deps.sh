@@ -10,6 +10,10 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool x11-utils
 )
+# The fuzz build (tools/fuzz.sh) also needs clang with libFuzzer.
+if [ "${VELMORA_FUZZ:-0}" = 1 ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

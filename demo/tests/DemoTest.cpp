@@ -12,6 +12,8 @@
 #include "platform/core/Exception.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/data/Table.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/window/Backend.h"
 #include "platform/window/WinApi.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +102,41 @@ TEST_F(DemoTest, StartOpensTheTableLoadsEveryRecordAndSelectsTheFirstTopLevelNod
     EXPECT_EQ(Tree()->Images(), MainForm->TreeLarge);
     EXPECT_EQ(Tree()->DefaultNodeWidth(), 90);
     EXPECT_TRUE(IsZoomed(MainForm->Handle())) << "the window is shown maximised";
+}
+
+TEST_F(DemoTest, TheFirstFrameShowsEveryNodeWhenTheFirstRecordIsNoTopLevelNode)
+{
+    // The table's first record hangs below a record read later: the node selected at
+    // activation is not the one the cursor stood on, and it repaints at once while the
+    // window is being shown.
+    Query("UPDATE ARBOLO SET ID=100 WHERE ID=1; UPDATE ARBOLO SET PARENT=100 WHERE PARENT=1; "
+          "UPDATE ARBOLO SET ID=1 WHERE ID=4;");
+    app = std::make_unique<TApplication>();
+    int argc = 0;
+    app->Initialize(argc, nullptr, true);
+    app->CreateForm<TMainForm>();
+    MainForm->Show();
+    // Until the program would wait for input, when what was painted is presented.
+    driver.Pump();
+    TBitmap first;
+    ASSERT_TRUE(ScreenPicture(MainForm->Handle(), first));
+    // Everything painted again and shown: the screen must not change.
+    RedrawWindow(MainForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    driver.Pump();
+    TBitmap repainted;
+    ASSERT_TRUE(ScreenPicture(MainForm->Handle(), repainted));
+    ASSERT_EQ(first.Width(), repainted.Width());
+    ASSERT_EQ(first.Height(), repainted.Height());
+    int differing = 0;
+    for (int y = 0; y < first.Height(); ++y)
+        for (int x = 0; x < first.Width(); ++x)
+            differing += first.Pixel(x, y) != repainted.Pixel(x, y);
+    EXPECT_EQ(differing, 0);
+    // And what is shown is a chart: its boxes are there, not a grey area.
+    const TRect chart = Tree()->ClientRect();
+    TPoint corner = Tree()->ClientToScreen(TPoint(chart.Left, chart.Top));
+    const TRect window = WindowRect(MainForm->Handle());
+    EXPECT_EQ(first.Pixel(corner.X - window.Left + 2, corner.Y - window.Top + 2), ColorToRGB(Tree()->Color()));
 }
 
 TEST_F(DemoTest, NarrowRecordsLoadAtTheDefaultWidthAndOthersAtTheirOwnOrTheMinimum)

@@ -81,6 +81,11 @@ void TWinControl::CreateParams(TCreateParams& Params)
 {
     Params.Caption = m_text;
     Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    // A container paints around its children, never over them: a child that painted
+    // first (a control repainting itself at once while the window is being shown) is
+    // not overdrawn by its parent's later paint.
+    if (m_controlStyle.contains(TControlStyleFlag::csAcceptsControls))
+        Params.Style |= WS_CLIPCHILDREN;
     if (Visible())
         Params.Style |= WS_VISIBLE;
     if (m_tabStop)

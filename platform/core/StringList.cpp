@@ -1,15 +1,8 @@
 #include "platform/core/StringList.h"
 
+#include "platform/core/TextCompare.h"
+
 #include <algorithm>
-
-namespace {
-
-char FoldAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
 
 // ---- TStrings ----
 
@@ -21,15 +14,7 @@ void TStrings::CheckIndex(int index) const
 
 int TStrings::Compare(const std::string& a, const std::string& b) const
 {
-    if (m_caseSensitive)
-        return a.compare(b);
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const char x = FoldAscii(a[i]), y = FoldAscii(b[i]);
-        if (x != y)
-            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    return m_caseSensitive ? a.compare(b) : CompareText(a, b);
 }
 
 const std::string& TStrings::Strings(int index) const

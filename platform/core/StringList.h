@@ -52,7 +52,7 @@ public:
     // Copies strings and attached values; the other list's events are not copied.
     void Assign(const TStrings& other);
 
-    // Exact comparison unless CaseSensitive is off (ASCII letters folded).
+    // Exact comparison unless CaseSensitive is off (then through CompareText).
     virtual int IndexOf(const std::string& s) const;
     int IndexOfObject(const TObject* object) const;
     bool CaseSensitive() const { return m_caseSensitive; }

@@ -98,7 +98,7 @@ char32_t ToUpperChar(char32_t c)
             return c - 1;
         return c;
     }
-    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+    if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2)
         return c - 32;
     if (c >= 0x430 && c <= 0x44F)
         return c - 32;
@@ -121,7 +121,7 @@ char32_t ToLowerChar(char32_t c)
             return c + 1;
         return c;
     }
-    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2)
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2)
         return c + 32;
     if (c >= 0x410 && c <= 0x42F)
         return c + 32;
@@ -130,18 +130,53 @@ char32_t ToLowerChar(char32_t c)
     return c;
 }
 
+namespace {
+
+// Maps each well-formed code point; a malformed byte is copied as it is, so that two
+// different texts never fold to the same one through their broken bytes.
+template <typename Map>
+std::string MapCodePoints(const std::string& s, Map map)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(map(c)));
+            ++i;
+            continue;
+        }
+        const int len = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        bool ok = len != 0 && i + static_cast<size_t>(len) <= s.size();
+        char32_t cp = ok ? c & (0xFF >> (len + 1)) : 0;
+        for (int k = 1; ok && k < len; ++k) {
+            const unsigned char cc = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
+            ok = (cc & 0xC0) == 0x80;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (!ok) {
+            out.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
+        const char32_t mapped = map(cp);
+        if (mapped == cp)
+            out.append(s, i, static_cast<size_t>(len));
+        else
+            out += Utf32ToUtf8(mapped);
+        i += static_cast<size_t>(len);
+    }
+    return out;
+}
+
+} // namespace
+
 std::string Utf8ToUpper(const std::string& s)
 {
-    std::u32string u = Utf8ToUtf32(s);
-    for (char32_t& c : u)
-        c = ToUpperChar(c);
-    return Utf32ToUtf8(u);
+    return MapCodePoints(s, ToUpperChar);
 }
 
 std::string Utf8ToLower(const std::string& s)
 {
-    std::u32string u = Utf8ToUtf32(s);
-    for (char32_t& c : u)
-        c = ToLowerChar(c);
-    return Utf32ToUtf8(u);
+    return MapCodePoints(s, ToLowerChar);
 }

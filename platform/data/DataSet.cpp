@@ -1031,12 +1031,11 @@ const TRecord* TDataSet::ActiveRecord() const
     }
 }
 
-const Variant& TDataSet::DataFieldValue(const TField* field) const
+Variant TDataSet::DataFieldValue(const TField* field) const
 {
-    static const Variant null = Variant::Null();
     const TRecord* rec = ActiveRecord();
     if (!rec || field->FieldNo() <= 0 || size_t(field->FieldNo()) > rec->Values.size())
-        return null;
+        return Variant::Null();
     return rec->Values[size_t(field->FieldNo() - 1)];
 }
 
@@ -1144,17 +1143,17 @@ void TDataSet::SetFieldValue(TField* field, const Variant& value)
     const size_t slot = size_t(field->FieldNo() - 1);
     Variant converted = field->ConvertValue(value);
     if (m_state == TDataSetState::dsSetKey) {
-        m_keyBuffer.Values[slot] = std::move(converted);
+        m_keyBuffer.Values.Set(slot, converted);
         return;
     }
     Variant previous = m_edit.Values[slot];
-    m_edit.Values[slot] = std::move(converted);
+    m_edit.Values.Set(slot, converted);
     if (field->OnValidate) {
         try {
             field->OnValidate(field);
         } catch (...) {
             if (IsEditState(m_state) && slot < m_edit.Values.size())
-                m_edit.Values[slot] = std::move(previous);
+                m_edit.Values.Set(slot, previous);
             throw;
         }
     }

@@ -177,7 +177,7 @@ public:
 
     // --- Used by fields, data sources and data links ---
     Variant GetFieldValue(const TField* field) const;
-    const Variant& DataFieldValue(const TField* field) const;
+    Variant DataFieldValue(const TField* field) const;
     void SetFieldValue(TField* field, const Variant& value);
     void DataEvent(TDataEvent event, intptr_t info = 0);
     const std::vector<TDataSource*>& DataSources() const { return m_dataSources; }

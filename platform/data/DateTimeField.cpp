@@ -14,15 +14,20 @@ bool TDateTimeField::IsValidChar(char32_t ch) const
 TDateTime TDateTimeField::ToDateTime(const Variant& value) const
 {
     if (value.IsString()) {
-        if (auto d = TryStrToDateTime(value.StringView()))
+        if (auto d = TryIsoStrToDateTime(value.StringView()))
             return *d;
         RaiseInvalidValue(std::string(value.StringView()), "date");
     }
+    TDateTime d = 0;
     try {
-        return value.AsDateTime();
+        d = value.AsDateTime();
     } catch (const Exception&) {
         RaiseInvalidValue(value.AsString(), "date");
     }
+    // A field never holds a day outside the calendar: it could not be shown or stored.
+    if (!IsValidDateTime(d))
+        RaiseInvalidValue(Variant(double(d)).AsString(), "date");
+    return d;
 }
 
 Variant TDateTimeField::ConvertValue(const Variant& value) const
@@ -34,7 +39,7 @@ Variant TDateTimeField::ConvertValue(const Variant& value) const
 
 std::string TDateTimeField::FormatValue(const Variant& value, bool display) const
 {
-    return DateTimeToStr(value.AsDateTime());
+    return DateTimeToIsoStr(value.AsDateTime());
 }
 
 Variant TDateField::ConvertValue(const Variant& value) const
@@ -46,7 +51,7 @@ Variant TDateField::ConvertValue(const Variant& value) const
 
 std::string TDateField::FormatValue(const Variant& value, bool display) const
 {
-    return DateToStr(value.AsDateTime());
+    return DateToIsoStr(value.AsDateTime());
 }
 
 Variant TTimeField::ConvertValue(const Variant& value) const
@@ -59,5 +64,5 @@ Variant TTimeField::ConvertValue(const Variant& value) const
 
 std::string TTimeField::FormatValue(const Variant& value, bool display) const
 {
-    return TimeToStr(value.AsDateTime());
+    return TimeToIsoStr(value.AsDateTime());
 }

@@ -2,6 +2,7 @@
 
 #include "platform/data/DatabaseError.h"
 #include "platform/data/Fields.h"
+#include "platform/core/Utf8.h"
 
 #include <cctype>
 #include <string>
@@ -384,46 +385,6 @@ struct Evaluator {
     }
 };
 
-// Appends the lower-case form of one code point in UTF-8.
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
-char32_t LowerCodePoint(char32_t c)
-{
-    if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c < 0xC0) return c;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
-    if (c >= 0x100 && c <= 0x17F) {
-        // Latin Extended-A pairs capitals and small letters on even/odd code points,
-        // except for the run 0x139..0x148 and 0x179..0x17E, which start on odd ones.
-        if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-            return (c % 2 == 1) ? c + 1 : c;
-        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F)
-            return c;
-        return (c % 2 == 0) ? c + 1 : c;
-    }
-    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;
-    if (c >= 0x410 && c <= 0x42F) return c + 32;
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
-    return c;
-}
-
 } // namespace
 
 bool TFilterExpression::Evaluate(const std::function<Variant(int)>& value) const
@@ -434,28 +395,7 @@ bool TFilterExpression::Evaluate(const std::function<Variant(int)>& value) const
 
 std::string FoldCase(const std::string& text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        unsigned char c = text[i];
-        if (c < 0x80) {
-            out += char(c >= 'A' && c <= 'Z' ? c + 32 : c);
-            ++i;
-            continue;
-        }
-        int len = (c >= 0xF0) ? 4 : (c >= 0xE0) ? 3 : (c >= 0xC0) ? 2 : 1;
-        if (len == 1 || i + size_t(len) > text.size()) {
-            out += char(c); // not valid UTF-8: keep the byte as it is
-            ++i;
-            continue;
-        }
-        char32_t cp = c & (0xFF >> (len + 1));
-        for (int k = 1; k < len; ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        AppendUtf8(out, LowerCodePoint(cp));
-        i += size_t(len);
-    }
-    return out;
+    return Utf8ToLower(text);
 }
 
 bool WildcardMatch(const std::string& text, const std::string& pattern)

@@ -2,23 +2,28 @@
 #include "platform/data/DatabaseError.h"
 
 #include "platform/data/CurrencyField.h"
+#include "platform/data/NumberFormat.h"
 
 #include <cmath>
 #include <cstdio>
 
 bool TFloatField::IsValidChar(char32_t ch) const
 {
-    return (ch >= '0' && ch <= '9') || ch == '+' || ch == '-' || ch == '.' || ch == 'e' || ch == 'E';
+    const std::string& dec = Locale().DecimalSeparator;
+    return (ch >= '0' && ch <= '9') || ch == '+' || ch == '-' || ch == '.' || ch == 'e' || ch == 'E' ||
+           (dec.size() == 1 && ch == char32_t(static_cast<unsigned char>(dec[0])));
 }
 
 double TFloatField::CheckedFloat(const Variant& value) const
 {
     double d = 0;
     if (value.IsString()) {
+        // The plain form ("1.5") or the locale's, which the display text uses ("1,5").
         Variant parsed;
-        if (!TryStrToNumber(value.StringView(), parsed))
+        if (TryStrToNumber(value.StringView(), parsed))
+            d = parsed.AsFloat();
+        else if (!TryStrToFloat(value.StringView(), d))
             RaiseInvalidValue(std::string(value.StringView()), "floating point");
-        d = parsed.AsFloat();
     } else {
         try {
             d = value.AsFloat();
@@ -44,9 +49,9 @@ std::string TFloatField::FormatValue(const Variant& value, bool display) const
 {
     if (!display)
         return value.AsString();
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*g", m_precision, value.AsFloat());
-    return buf;
+    // Not through the C library: the desktop's locale there may write a decimal comma
+    // the value's own reading would not take back.
+    return FloatToStrF(value.AsFloat(), TFloatFormat::ffGeneral, m_precision, 0);
 }
 
 Variant TCurrencyField::ConvertValue(const Variant& value) const

@@ -148,7 +148,7 @@ Variant ReadValue(sqlite3_stmt* stmt, int col, TFieldType type)
     case TFieldType::ftTime:
         if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
             return Variant::FromDate(sqlite3_column_double(stmt, col));
-        if (auto d = TryStrToDateTime(text()))
+        if (auto d = TryIsoStrToDateTime(text()))
             return Variant::FromDate(*d);
         return Variant(text());
     case TFieldType::ftBlob:
@@ -192,7 +192,7 @@ void BindValue(sqlite3_stmt* stmt, int index, const Variant& value, TFieldType t
     case TFieldType::ftDateTime:
     case TFieldType::ftTime: {
         const TDateTime d = value.AsDateTime();
-        const std::string s = type == TFieldType::ftDate ? DateToStr(d) : type == TFieldType::ftTime ? TimeToStr(d) : DateTimeToStr(d);
+        const std::string s = type == TFieldType::ftDate ? DateToIsoStr(d) : type == TFieldType::ftTime ? TimeToIsoStr(d) : DateTimeToIsoStr(d);
         sqlite3_bind_text(stmt, index, s.data(), int(s.size()), SQLITE_TRANSIENT);
         return;
     }
@@ -272,9 +272,13 @@ struct TTable::Private {
     void ReadRecord(sqlite3_stmt* stmt, TRecord& rec) const
     {
         rec.RowId = sqlite3_column_int64(stmt, 0);
-        rec.Values.reserve(types.size());
+        // One scratch row for every read: the record packs it in one allocation.
+        thread_local std::vector<Variant> row;
+        row.clear();
+        row.reserve(types.size());
         for (size_t i = 0; i < types.size(); ++i)
-            rec.Values.push_back(ReadValue(stmt, int(i) + 1, types[i]));
+            row.push_back(ReadValue(stmt, int(i) + 1, types[i]));
+        rec.Values.Assign(row);
     }
 
     TRecordPtr ReadByRowId(int64_t rowId)

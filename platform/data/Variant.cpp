@@ -1,6 +1,7 @@
 #include "platform/data/Variant.h"
 
 #include "platform/data/DatabaseError.h"
+#include "platform/data/DateFormat.h"
 
 #include <charconv>
 #include <cmath>
@@ -309,8 +310,10 @@ TDateTime Variant::AsDateTime() const
     switch (Type()) {
     case TVarType::varDate: return RawDouble();
     case TVarType::varString: {
-        if (auto d = TryStrToDateTime(StringView()))
-            return *d;
+        // The locale's forms, and the ISO form dates are written in (AsString).
+        TDateTime d = 0;
+        if (TryStrToDateTime(StringView(), d))
+            return d;
         CannotConvert(*this, "Date");
     }
     case TVarType::varNull:
@@ -355,7 +358,7 @@ std::string Variant::AsString() const
     case TVarType::varBoolean: return RawInt() ? "True" : "False";
     case TVarType::varDouble: return FormatDouble(RawDouble());
     case TVarType::varCurrency: return FormatCurrency(TCurrency{RawInt()});
-    case TVarType::varDate: return DateTimeToStr(RawDouble());
+    case TVarType::varDate: return DateTimeToIsoStr(RawDouble());
     case TVarType::varString: return std::string(StringView());
     }
     return {};

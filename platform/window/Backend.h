@@ -34,6 +34,9 @@ public:
     virtual void TopLevelActivated(HWND hwnd) = 0;
     // Shows the part `rect` (window coordinates) of the window's surface on the screen.
     virtual void Present(HWND hwnd, const TBitmap& surface, const TRect& rect) = 0;
+    // What the screen shows of the whole window, read back from the screen; false when
+    // the back end cannot read it.
+    virtual bool GrabScreen(HWND hwnd, TBitmap& picture) = 0;
     // Lets the desktop move or resize the window interactively (caption or border drag);
     // answers false when the back end cannot, and the window system then does it itself.
     virtual bool BeginSystemMove(HWND hwnd) = 0;
@@ -58,6 +61,9 @@ bool CaretOverlay(HWND topLevel, TRect& surfaceRect);
 
 // The picture of a top-level window (its whole window rectangle), or null.
 const TBitmap* WindowSurface(HWND topLevel);
+// What the screen shows of a top-level window, which is the window's picture only once
+// everything painted has been presented; false when it cannot be read.
+bool ScreenPicture(HWND topLevel, TBitmap& picture);
 // Milliseconds until the next timer is due (0: due now), -1 without timers; for drivers
 // of virtual time.
 int MillisecondsToNextTimerForTests();

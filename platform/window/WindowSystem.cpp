@@ -1,6 +1,7 @@
 // Installing and removing the back end.
 #include "platform/window/WindowSystem_p.h"
 
+#include "platform/core/Locale.h"
 #include "platform/drawing/SystemMetrics.h"
 
 using namespace ws;
@@ -12,6 +13,15 @@ void SetWindowBackend(std::unique_ptr<TWindowBackend> backend)
     // System metrics answer the screen the back end shows.
     SetScreenSizeProvider([] { return GetScreenRect().Size(); });
     SetWorkAreaProvider([] { return GetWorkArea(); });
+    // A change of the locale reaches the top-level windows as the desktop's notice of
+    // changed international settings.
+    static const int localeListener = AddLocaleListener([] {
+        static const char section[] = "intl";
+        for (HWND h : GetTopLevelWindows())
+            if (IsWindow(h))
+                SendMessage(h, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(section));
+    });
+    (void)localeListener;
 }
 
 TWindowBackend* WindowBackend()
@@ -56,6 +66,12 @@ const TBitmap* WindowSurface(HWND topLevel)
         return nullptr;
     EnsureSurface(w);
     return w->surface.get();
+}
+
+bool ScreenPicture(HWND topLevel, TBitmap& picture)
+{
+    TWindowBackend* backend = WindowBackend();
+    return backend && IsWindow(topLevel) && backend->GrabScreen(topLevel, picture);
 }
 
 int MillisecondsToNextTimerForTests()

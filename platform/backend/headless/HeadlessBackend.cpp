@@ -1,8 +1,21 @@
 #include "platform/backend/headless/HeadlessBackend.h"
 
 #include "platform/core/Exception.h"
+#include "platform/core/LocalClock.h"
+#include "platform/core/Locale.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
 
-THeadlessBackend::THeadlessBackend(TRect screen) : m_screen(screen) {}
+THeadlessBackend::THeadlessBackend(TRect screen) : m_screen(screen), m_now(SystemLocalClockNow())
+{
+    SetLocale(TLocaleSettings{});
+    SetLocalClock([this] { return m_now; });
+}
+
+THeadlessBackend::~THeadlessBackend()
+{
+    SetLocalClock({});
+}
 
 void THeadlessBackend::WaitUntilTick(DWORD target, DWORD maxWaitMs)
 {
@@ -25,9 +38,31 @@ void THeadlessBackend::WaitForEvents(int)
     action();
 }
 
-void THeadlessBackend::Present(HWND, const TBitmap&, const TRect&)
+void THeadlessBackend::Present(HWND hwnd, const TBitmap& surface, const TRect& rect)
 {
     ++m_presents;
+    std::unique_ptr<TBitmap>& screen = m_screenPictures[hwnd];
+    if (!screen)
+        screen = std::make_unique<TBitmap>();
+    if (screen->Width() != surface.Width() || screen->Height() != surface.Height())
+        screen->SetSize(surface.Width(), surface.Height());
+    const TRect area = rect.Intersect(TRect(0, 0, surface.Width(), surface.Height()));
+    if (!area.IsEmpty())
+        screen->Canvas()->CopyRect(area, const_cast<TBitmap&>(surface).Canvas(), area);
+}
+
+void THeadlessBackend::TopLevelDestroyed(HWND hwnd)
+{
+    m_screenPictures.erase(hwnd);
+}
+
+bool THeadlessBackend::GrabScreen(HWND hwnd, TBitmap& picture)
+{
+    auto it = m_screenPictures.find(hwnd);
+    if (it == m_screenPictures.end())
+        return false;
+    picture.Assign(*it->second);
+    return true;
 }
 
 bool THeadlessBackend::PlaySystemSound(const std::string& alias)

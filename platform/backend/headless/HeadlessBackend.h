@@ -7,13 +7,18 @@
 #include "platform/window/Backend.h"
 
 #include <deque>
+#include <map>
+#include <memory>
 #include <functional>
 #include <string>
 #include <vector>
 
 class THeadlessBackend : public TWindowBackend {
 public:
+    // Also fixes the locale (the default TLocaleSettings) and the date-time clock (at
+    // the moment of creation) for as long as it lives.
     explicit THeadlessBackend(TRect screen = TRect(0, 0, 1280, 800));
+    ~THeadlessBackend() override;
 
     std::string Name() const override { return "headless"; }
 
@@ -23,13 +28,16 @@ public:
     void Wake() override {}
 
     void TopLevelCreated(HWND) override {}
-    void TopLevelDestroyed(HWND) override {}
+    void TopLevelDestroyed(HWND hwnd) override;
     void TopLevelGeometryChanged(HWND, const TRect&) override {}
     void TopLevelShown(HWND, bool, bool) override {}
     void TopLevelTextChanged(HWND, const std::string&) override {}
     void TopLevelRaised(HWND) override {}
     void TopLevelActivated(HWND) override {}
+    // Copies the part presented to the window's picture on the virtual screen, which
+    // GrabScreen answers: a test sees what a desktop would show.
     void Present(HWND hwnd, const TBitmap& surface, const TRect& rect) override;
+    bool GrabScreen(HWND hwnd, TBitmap& picture) override;
     bool BeginSystemMove(HWND) override { return false; }
     bool BeginSystemResize(HWND, int) override { return false; }
 
@@ -48,6 +56,8 @@ public:
     // ---- For tests ----
     void SetTickCount(DWORD value) { m_clock = value; }
     void SetPixelsPerInch(int value) { m_pixelsPerInch = value; }
+    // The local date and time Now() answers (days since 1899-12-30).
+    void SetNow(double value) { m_now = value; }
     // Steps a waiting message loop takes, one per wait, in order.
     void PushIdleAction(std::function<void()> action) { m_idle.push_back(std::move(action)); }
     size_t PendingIdleActions() const { return m_idle.size(); }
@@ -64,6 +74,7 @@ private:
     TRect m_screen;
     int m_pixelsPerInch = 96;
     DWORD m_clock = 1000;
+    double m_now = 0;
     HCURSOR m_cursor = 0;
     std::string m_clipboard;
     int m_beeps = 0;
@@ -72,4 +83,5 @@ private:
     std::vector<std::string> m_urls;
     std::deque<std::function<void()>> m_idle;
     bool m_inIdleAction = false;
+    std::map<HWND, std::unique_ptr<TBitmap>> m_screenPictures;
 };

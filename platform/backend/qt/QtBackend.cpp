@@ -1,4 +1,5 @@
 #include "platform/backend/qt/QtBackend.h"
+#include "platform/backend/qt/QtLocale.h"
 
 #include "platform/core/VirtualKeys.h"
 #include "platform/drawing/Bitmap.h"
@@ -229,6 +230,7 @@ public:
     void TopLevelRaised(HWND hwnd) override;
     void TopLevelActivated(HWND hwnd) override;
     void Present(HWND hwnd, const TBitmap& surface, const TRect& rect) override;
+    bool GrabScreen(HWND hwnd, TBitmap& picture) override;
     bool BeginSystemMove(HWND hwnd) override;
     bool BeginSystemResize(HWND hwnd, int hitTest) override;
 
@@ -466,6 +468,20 @@ void QtBackend::TopLevelRaised(HWND hwnd)
             w->raise();
 }
 
+bool QtBackend::GrabScreen(HWND hwnd, TBitmap& picture)
+{
+    QtTopLevel* w = WindowOf(hwnd);
+    if (!w || !w->isExposed() || !w->screen())
+        return false;
+    // What the display server shows at the window's place, not the window's own buffer.
+    const QImage shot = w->screen()->grabWindow(0, w->x(), w->y(), w->width(), w->height()).toImage();
+    if (shot.isNull())
+        return false;
+    picture.SetSize(shot.width(), shot.height());
+    BitmapImage(picture) = shot.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
 void QtBackend::TopLevelActivated(HWND hwnd)
 {
     if (QtTopLevel* w = WindowOf(hwnd))
@@ -528,5 +544,6 @@ std::unique_ptr<TWindowBackend> CreateQtBackend(int& argc, char** argv)
         new QGuiApplication(s_argc, argv);
     }
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    FollowDesktopLocale();
     return std::make_unique<QtBackend>();
 }

@@ -109,12 +109,12 @@ TEST(DateTime, EncodesDecodesAndParsesIsoText)
     EXPECT_EQ(EncodeDate(1900, 1, 1), 2);
     EXPECT_EQ(EncodeDate(2000, 1, 1), 36526);
     const TDateTime t = EncodeDate(2023, 7, 14) + EncodeTime(13, 45, 30);
-    EXPECT_EQ(DateTimeToStr(t), "2023-07-14 13:45:30");
-    EXPECT_EQ(TryStrToDateTime("2023-07-14T13:45:30").value(), t);
-    EXPECT_EQ(TimeToStr(EncodeTime(0, 0, 1, 5)), "00:00:01.005");
+    EXPECT_EQ(DateTimeToIsoStr(t), "2023-07-14 13:45:30");
+    EXPECT_EQ(TryIsoStrToDateTime("2023-07-14T13:45:30").value(), t);
+    EXPECT_EQ(TimeToIsoStr(EncodeTime(0, 0, 1, 5)), "00:00:01.005");
     const TDateParts p = DecodeDateTime(EncodeDate(1600, 3, 1));
     EXPECT_EQ(p.Year * 10000 + p.Month * 100 + p.Day, 16000301);
     for (const char* bad : {"", "2023-13-01", "2023-02-29", "23-01-01", "2023-01-01 25:00", "2023-01-01x", "12:60"})
-        EXPECT_FALSE(TryStrToDateTime(bad).has_value()) << bad;
+        EXPECT_FALSE(TryIsoStrToDateTime(bad).has_value()) << bad;
     EXPECT_THROW(EncodeDate(2023, 4, 31), EVariantError);
 }
