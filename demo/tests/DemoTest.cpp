@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -81,6 +82,12 @@ protected:
     }
 
     TzqDbOrgChart* Tree() { return MainForm->Tree; }
+
+    static std::string ReadBytes(const fs::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
     bool copyTable = true;
     fs::path folder;
@@ -465,6 +472,72 @@ TEST_F(DemoWithoutTableTest, AMissingTableIsReportedAndTheWindowOpensEmpty)
     EXPECT_TRUE(IsWindowVisible(MainForm->Handle()));
     MainForm->bsAddNodeClick(nullptr); // no table: no node, no error
     EXPECT_EQ(Tree()->Count(), 0);
+}
+
+TEST_F(DemoWithoutTableTest, BadTableFilesAreReportedOrLoadedAndNeverWrittenTo)
+{
+    // Each file in place of the table: the window opens, with the records the loading
+    // rules allow or empty with one message naming the cause, and the file is as it was.
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        int nodes;           // loaded
+        const char* message; // or reported
+    };
+    const auto sql = [this](const std::string& text) {
+        return [this, text](const fs::path&) { Query(text); };
+    };
+    const std::string layout =
+        "CREATE TABLE ARBOLO (ID INTEGER PRIMARY KEY AUTOINCREMENT, PARENT INTEGER, NAME VARCHAR(100), CDATE DATE,"
+        " CBY VARCHAR(100), WIDTH INTEGER, HEIGHT INTEGER, TYPE INTEGER, COLOR INTEGER, IMAGE INTEGER,"
+        " IMAGEALIGN INTEGER, [ORDER] INTEGER, ALIGN INTEGER);";
+    const Case cases[] = {
+        {"a file of no bytes", [](const fs::path& f) { std::ofstream(f, std::ios::binary); }, 0, "not found"},
+        {"random bytes", [](const fs::path& f) { std::ofstream(f, std::ios::binary) << std::string(3000, '\x9c'); }, 0,
+         "is not a database"},
+        {"a database without the table", sql("CREATE TABLE OTHER (ID INTEGER);"), 0, "not found"},
+        {"a table without a column the window binds",
+         sql("CREATE TABLE ARBOLO (ID INTEGER PRIMARY KEY, NAME VARCHAR(100)); INSERT INTO ARBOLO VALUES (1, 'a');"), 0,
+         "'PARENT' not found"},
+        {"a caption of a megabyte",
+         sql(layout + " INSERT INTO ARBOLO (ID, NAME) VALUES (1, printf('%.1048576c', 'm'));"), 1, nullptr},
+        {"a read-only file",
+         [&](const fs::path& f) {
+             Query(layout + " INSERT INTO ARBOLO (ID, NAME) VALUES (1, 'a'), (2, 'b');");
+             fs::permissions(f, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+         },
+         2, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path file = folder / "ARBOLO.DB";
+        if (fs::exists(file))
+            fs::permissions(file, fs::perms::owner_all);
+        fs::remove(file);
+        c.make(file);
+        const std::string before = ReadBytes(file);
+        messages.clear();
+        Start();
+        EXPECT_TRUE(IsWindowVisible(MainForm->Handle()));
+        EXPECT_EQ(Tree()->Count(), c.nodes);
+        if (c.message) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_NE(messages[0].find(c.message), std::string::npos) << messages[0];
+        } else {
+            EXPECT_TRUE(messages.empty()) << messages.front();
+        }
+        if (c.nodes == 1) {
+            EXPECT_EQ(Tree()->Items(0)->Text().size(), 100u) << "cut to the caption field's size";
+        } else {
+            // Where nothing can be written, the commands add nothing and say nothing.
+            MainForm->bsAddNodeClick(nullptr);
+            MainForm->bbAddChildClick(nullptr);
+            EXPECT_EQ(Tree()->Count(), c.nodes);
+            EXPECT_EQ(messages.size(), c.message ? 1u : 0u);
+        }
+        app.reset();
+        EXPECT_TRUE(ReadBytes(file) == before) << "the file changed";
+    }
 }
 
 } // namespace
