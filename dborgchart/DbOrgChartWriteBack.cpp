@@ -78,7 +78,12 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
     bool rolledBack = false;
     const int lastIndex = m_lastIndex;
     const Variant maxKey = m_maxKey;
-    m_journal.Clear();
+    // An action inside another keeps the outer one's steps: its rollback undoes only
+    // its own, and the outer one may still need them all.
+    const bool outermost = m_action == nullptr;
+    if (outermost)
+        m_journal.Clear();
+    const size_t mark = m_journal.Mark();
     try {
         TzqOcWriteAction action(*this);
         try {
@@ -90,18 +95,20 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
             action.Fail();
             throw;
         }
-        m_journal.Clear();
+        if (outermost)
+            m_journal.Clear();
     } catch (...) {
         {
             TzqOcFlagScope suspended(m_syncEnabled, false);
             // The rollback gave the table back what it held: the chart takes back what
             // it changed in its nodes and record positions, and is as it was.
             if (rolledBack) {
-                m_journal.Undo(*this);
+                m_journal.Undo(*this, mark);
                 m_lastIndex = lastIndex;
                 m_maxKey = maxKey;
             }
-            m_journal.Clear();
+            if (outermost)
+                m_journal.Clear();
             try {
                 UndoInChart();
             } catch (...) {

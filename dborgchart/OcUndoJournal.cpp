@@ -2,6 +2,8 @@
 
 #include "dborgchart/DbOrgChart.h"
 
+#include <algorithm>
+
 void TzqOcUndoJournal::RememberNode(TzqDbOcNode* Node)
 {
     Step step;
@@ -38,10 +40,11 @@ void TzqOcUndoJournal::AddSlotStep(TKind Kind, TzqOcRecordPositions::Slot Slot, 
     m_steps.push_back(std::move(step));
 }
 
-void TzqOcUndoJournal::Undo(TzqDbOrgChart& Chart)
+void TzqOcUndoJournal::Undo(TzqDbOrgChart& Chart, size_t Mark)
 {
     TzqOcRecordPositions& positions = Chart.m_positions;
-    for (auto it = m_steps.rbegin(); it != m_steps.rend(); ++it) {
+    Mark = std::min(Mark, m_steps.size());
+    for (auto it = m_steps.rbegin(); it != m_steps.rend() - long(Mark); ++it) {
         switch (it->Kind) {
         case TKind::Node: {
             TzqDbOcNode* node = it->Node;
@@ -61,5 +64,5 @@ void TzqOcUndoJournal::Undo(TzqDbOrgChart& Chart)
         case TKind::SlotMoved: positions.MoveTo(it->Slot, it->Position); break;
         }
     }
-    m_steps.clear();
+    m_steps.resize(Mark);
 }

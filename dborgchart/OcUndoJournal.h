@@ -12,6 +12,7 @@
 #include "dborgchart/OcRecordPositions.h"
 #include "platform/data/Variant.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -21,14 +22,16 @@ class TzqDbOrgChart;
 class TzqOcUndoJournal {
 public:
     void Clear() { m_steps.clear(); }
+    // Where an action starts: an action inside another undoes only its own steps.
+    size_t Mark() const { return m_steps.size(); }
     // Before a node's key, parent key, order value or record slot changes.
     void RememberNode(TzqDbOcNode* Node);
     void SlotAdded(TzqOcRecordPositions::Slot Slot);
     // Before the slot at Position leaves, or moves away from Position.
     void SlotErased(TzqOcRecordPositions::Slot Slot, int Position);
     void SlotMoved(TzqOcRecordPositions::Slot Slot, int OldPosition);
-    // Puts everything back, last change first, and forgets it.
-    void Undo(TzqDbOrgChart& Chart);
+    // Puts everything since the mark back, last change first, and forgets it.
+    void Undo(TzqDbOrgChart& Chart, size_t Mark = 0);
 
 private:
     enum class TKind : uint8_t { Node, SlotAdded, SlotErased, SlotMoved };
