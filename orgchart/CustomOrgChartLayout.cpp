@@ -331,6 +331,14 @@ int64_t TzqCustomOrgChart::OffsetInRow(TzqOcNode* Parent, TzqOcNode* Child)
     // until a layout cache of the row is dropped, so finding a node's place costs a
     // walk over its ancestors, not over their siblings.
     TzqOcChildList* row = Parent->m_children.get();
+    // A short row is summed on the spot; the sums are kept only for long ones.
+    constexpr int kShortRow = 16;
+    if (row->Count() <= kShortRow) {
+        int64_t offset = 0;
+        for (TzqOcNode* n = row->First(); n && n != Child; n = row->Next(n))
+            offset += SubtreeWidth(n);
+        return offset;
+    }
     const uint32_t stamp = OffsetStamp();
     if (!row->OffsetsValid(stamp)) {
         // The parent's own cache is filled first: a change below it then always drops
