@@ -388,6 +388,7 @@ void TzqCustomOrgChart::ForgetNode(TzqOcNode* Node)
         ForgetHitTest();
     if (m_animatedNode == Node)
         m_animatedNode = nullptr;
+    m_startPositions.erase(Node);
     if (m_dropTarget == Node)
         m_dropTarget = nullptr;
     if (m_editedNode == Node)

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TBitmap;
@@ -349,6 +350,8 @@ private:
     TzqOcNode* m_selected = nullptr;
     TzqOcNode* m_hitNode = nullptr;
     TzqOcNode* m_animatedNode = nullptr;
+    // Where each node stood when the running animation began.
+    std::unordered_map<const TzqOcNode*, TPoint64> m_startPositions;
     TPoint m_hitPoint;
     // Full-size computations running; scaling is possible only while none is.
     int m_zoomSuspension = 0;

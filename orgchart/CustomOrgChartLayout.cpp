@@ -488,6 +488,8 @@ void TzqCustomOrgChart::ScrollTo(int64_t X, int64_t Y)
 
 void TzqCustomOrgChart::PositionNodes(const TRect64& A, bool ResetStart)
 {
+    if (ResetStart)
+        m_startPositions.clear();
     struct Frame {
         TzqOcNode* node;
         int next;
@@ -536,8 +538,9 @@ void TzqCustomOrgChart::PositionNodes(const TRect64& A, bool ResetStart)
             n->m_currentY = parent->m_currentY + gy / 4;
         }
         if (ResetStart) {
-            n->m_startX = n->m_currentX;
-            n->m_startY = n->m_currentY;
+            // Start positions matter only to the frames of an animation about to play.
+            if (m_animatedNode)
+                m_startPositions[n] = TPoint64{n->m_currentX, n->m_currentY};
         }
         const bool reach = n->m_paint || (ResetStart && m_animatedNode);
         const bool descend = reach && (n->m_expanded || n == m_animatedNode) && n->Count() > 0;

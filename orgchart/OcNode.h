@@ -136,12 +136,11 @@ private:
     // Full-size layout caches (0: not computed), 64-bit so that wide charts never wrap.
     int64_t m_childrenWidth = 0;
     int64_t m_childrenHeight = 0;
-    // Slot corner written by the positioning pass, and where it was when an animated
-    // expansion or collapse began (layout coordinates).
+    // Slot corner written by the positioning pass (layout coordinates). Where it was
+    // when an animated expansion or collapse began is kept by the chart for the few
+    // frames of the animation.
     int64_t m_currentX = 0;
     int64_t m_currentY = 0;
-    int64_t m_startX = 0;
-    int64_t m_startY = 0;
     std::string m_text;
     // Where the node stood in its chunk when last asked (a hint the list corrects).
     mutable int32_t m_index = 0;
