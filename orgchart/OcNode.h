@@ -9,6 +9,7 @@
 #pragma once
 
 #include "orgchart/OcChildList.h"
+#include "orgchart/OcText.h"
 #include "orgchart/OcTypes.h"
 #include "platform/core/Color.h"
 
@@ -102,7 +103,7 @@ public:
     void AdjustSizeToText(const std::string& Text);
 
     // The stored caption, whatever OnGetText would answer.
-    const std::string& StoredText() const { return m_text; }
+    std::string StoredText() const { return m_text.Str(); }
 
 protected:
     // Hands a linked node to the chart's DeleteNode unless the chart is already
@@ -141,7 +142,7 @@ private:
     // frames of the animation.
     int64_t m_currentX = 0;
     int64_t m_currentY = 0;
-    std::string m_text;
+    TzqOcText m_text;
     // Where the node stood in its chunk when last asked (a hint the list corrects).
     mutable int32_t m_index = 0;
     uint32_t m_data = 0;
