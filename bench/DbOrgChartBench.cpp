@@ -1,18 +1,23 @@
-// The data-bound org chart on generated tables (a random tree and a broad
-// organisation, keys shuffled so that children often come before their parents):
-//  - loading 100,000 and 1,000,000 records into the chart (the table already open),
-//    with the memory the chart takes per node, and opening the table with the chart
-//    bound as a program does;
+// The data-bound org chart on generated tables (keys shuffled, so that children often
+// come before their parents), always in a shown window and painted after every step,
+// as a program has it:
+//  - loading 10,000 to 1,000,000 records into the chart in every tree shape (the table
+//    already open), with the memory the chart takes per node, and opening the table
+//    with the chart bound as a program does;
 //  - on a 100,000-record chart, one insert, one move with renumbering, one rename and
 //    one selection change at a time, each written to the file and committed before it
-//    returns: median, 90th percentile and worst time per operation;
-//  - deleting a branch of about 10,000 nodes in one transaction.
+//    returns: median, 90th percentile and worst time per operation; the same among
+//    100,000 siblings of one parent, beside the renumbering the order rules require
+//    done bare on the table;
+//  - deleting a branch of 10,000 and of 50,000 nodes of a 1,000,000-record table,
+//    beside deleting the same records bare in one transaction.
 // Tables live in a temporary folder on the same disk as the tests use.
 #include "TableGenerator.h"
 
 #include "dborgchart/DbOrgChart.h"
 #include "platform/backend/headless/HeadlessDriver.h"
 #include "platform/controls/Application.h"
+#include "platform/controls/Form.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Table.h"
 
@@ -84,23 +89,35 @@ size_t HeapInUse()
     return mallinfo2().uordblks;
 }
 
-// A table, its data source and a chart bound the way the demonstration binds them.
+THeadlessDriver* g_driver = nullptr;
+
+// A table, its data source and a chart bound the way the demonstration binds them, the
+// chart filling a shown window.
 struct BoundChart {
     TTable table;
     TDataSource source{&table};
-    TzqDbOrgChart chart{nullptr};
+    TForm form{nullptr};
+    TzqDbOrgChart& chart;
 
-    explicit BoundChart(const fs::path& folder)
+    explicit BoundChart(const fs::path& folder) : chart(*new TzqDbOrgChart(&form))
     {
         table.SetDatabaseName(folder.string());
         table.SetTableName("ARBOLO.DB");
+        form.SetBounds(0, 0, 1000, 700);
+        chart.SetParent(&form);
+        chart.SetAlign(TAlign::alClient);
         chart.SetKeyFieldName("ID");
         chart.SetParentFieldName("PARENT");
         chart.SetTextFieldName("NAME");
         chart.SetOrderFieldName("ORDER");
         chart.SetImageFieldName("IMAGE");
+        form.Show();
+        Paint();
     }
     ~BoundChart() { chart.SetDataSource(nullptr); }
+
+    // What the window shows after a step: messages handled, everything painted.
+    static void Paint() { g_driver->PaintAll(); }
 
     std::vector<TzqDbOcNode*> Nodes() const { return chart.KeyIndex().Nodes(); }
 };
@@ -127,6 +144,7 @@ void ChartLoad(benchmark::State& state)
         const size_t before = HeapInUse();
         state.ResumeTiming();
         bound->chart.SetDataSource(&bound->source);
+        BoundChart::Paint();
         state.PauseTiming();
         bytesPerNode = double(HeapInUse() - before) / bound->chart.Count();
         if (bound->chart.Count() != count)
@@ -136,6 +154,32 @@ void ChartLoad(benchmark::State& state)
     }
     state.counters["bytes_per_node"] = bytesPerNode;
     state.SetItemsProcessed(state.iterations() * count);
+}
+
+// Freeing a loaded chart (its nodes and key index; the records stay), then closing the
+// table (its records), as closing the program or a reload from scratch does.
+void FreeChart(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    const fs::path folder = Tables().Folder(count, ShapeOf(state));
+    double closeSeconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bound = std::make_unique<BoundChart>(folder);
+        bound->table.Open();
+        bound->chart.SetDataSource(&bound->source);
+        BoundChart::Paint();
+        state.ResumeTiming();
+        bound->chart.SetDataSource(nullptr);
+        BoundChart::Paint();
+        state.PauseTiming();
+        const auto start = std::chrono::steady_clock::now();
+        bound->table.Close();
+        closeSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        bound.reset();
+        state.ResumeTiming();
+    }
+    state.counters["table_close_ms"] = closeSeconds * 1000;
 }
 
 // What a program sees: opening the table with the chart bound (the dataset reads the
@@ -150,6 +194,7 @@ void OpenWithChartBound(benchmark::State& state)
         bound->chart.SetDataSource(&bound->source);
         state.ResumeTiming();
         bound->table.Open();
+        BoundChart::Paint();
         state.PauseTiming();
         bound.reset();
         state.ResumeTiming();
@@ -164,8 +209,10 @@ void ReloadInPlace(benchmark::State& state)
     BoundChart bound(Tables().Folder(count, ShapeOf(state)));
     bound.chart.SetDataSource(&bound.source);
     bound.table.Open();
-    for (auto _ : state)
+    for (auto _ : state) {
         bound.table.Refresh();
+        BoundChart::Paint();
+    }
     state.SetItemsProcessed(state.iterations() * count);
 }
 
@@ -184,6 +231,7 @@ void TimeEachOperation(benchmark::State& state, const char* label, Operation&& o
         const auto nodes = bound.Nodes();
         const auto start = std::chrono::steady_clock::now();
         operation(bound, nodes, rng);
+        BoundChart::Paint();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         times.push_back(took.count());
         state.SetIterationTime(took.count());
@@ -260,6 +308,8 @@ TzqDbOcNode* BranchOfAbout(const BoundChart& b, int size, int& actual)
     return best;
 }
 
+// Deleting a branch of about range(2) nodes through the chart (records and nodes, in
+// one transaction, and the window painted).
 void DeleteBranch(benchmark::State& state)
 {
     const int count = int(state.range(0));
@@ -269,10 +319,12 @@ void DeleteBranch(benchmark::State& state)
         auto bound = std::make_unique<BoundChart>(Tables().Copy(count, ShapeOf(state), "delete"));
         bound->chart.SetDataSource(&bound->source);
         bound->table.Open();
-        TzqDbOcNode* top = BranchOfAbout(*bound, 10000, size);
+        BoundChart::Paint();
+        TzqDbOcNode* top = BranchOfAbout(*bound, int(state.range(2)), size);
         const int before = bound->table.RecordCount();
         state.ResumeTiming();
         bound->chart.DeleteNode(top);
+        BoundChart::Paint();
         state.PauseTiming();
         if (bound->table.RecordCount() != before - size)
             state.SkipWithError("the branch's records were not all deleted");
@@ -282,29 +334,115 @@ void DeleteBranch(benchmark::State& state)
     state.counters["branch_nodes"] = size;
 }
 
+// The same records deleted bare: the table alone, in one transaction.
+void DeleteBranchRecordsBare(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    int size = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bound = std::make_unique<BoundChart>(Tables().Copy(count, ShapeOf(state), "delete"));
+        bound->chart.SetDataSource(&bound->source);
+        bound->table.Open();
+        TzqDbOcNode* top = BranchOfAbout(*bound, int(state.range(2)), size);
+        std::vector<int> positions;
+        for (TzqOcNode* n = top; n && (n == top || n->HasAsParent(top)); n = n->GetNext())
+            positions.push_back(static_cast<TzqDbOcNode*>(n)->RecordIndex());
+        bound->chart.SetDataSource(nullptr);
+        state.ResumeTiming();
+        {
+            TTableTransaction action(bound->table);
+            bound->table.DeleteRecords(positions);
+            action.Commit();
+        }
+        state.PauseTiming();
+        bound.reset();
+        state.ResumeTiming();
+    }
+    state.counters["branch_nodes"] = size;
+}
+
+// Among 100,000 siblings of one parent: an insert before, and a move to, a random
+// sibling, with the renumbering of the siblings after it that the order rules require.
+void InsertAmongSiblings(benchmark::State& state)
+{
+    TimeEachOperation(state, "insert-flat", [](BoundChart& b, const std::vector<TzqDbOcNode*>& nodes, std::mt19937& rng) {
+        benchmark::DoNotOptimize(b.chart.Insert(AnyNode(nodes, rng), 0));
+    });
+}
+
+// The renumbering alone, done bare on the table: the order values of the records the
+// order rules rewrite after an insert before a random sibling (every sibling after it,
+// in sibling order, wherever their records stand), in one transaction.
+void RenumberingBare(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    BoundChart bound(Tables().Copy(count, ShapeOf(state), "renumber"));
+    bound.chart.SetDataSource(&bound.source);
+    bound.table.Open();
+    // The records of the siblings in sibling order, read from the chart once.
+    std::vector<int> siblingRecords;
+    TzqOcNode* parent = bound.chart.RootNode();
+    for (TzqOcNode* n = parent->GetFirstChild(); n; n = n->GetNextSibling())
+        siblingRecords.push_back(static_cast<TzqDbOcNode*>(n)->RecordIndex());
+    bound.chart.SetDataSource(nullptr);
+    TField* order = bound.table.FieldByName("ORDER");
+    std::mt19937 rng(5);
+    std::vector<double> times;
+    for (auto _ : state) {
+        const size_t first = std::uniform_int_distribution<size_t>(0, siblingRecords.size() - 1)(rng);
+        const auto start = std::chrono::steady_clock::now();
+        {
+            TTableTransaction action(bound.table);
+            for (size_t i = first; i < siblingRecords.size(); ++i) {
+                bound.table.SetRecNo(siblingRecords[i] + 1);
+                bound.table.Edit();
+                order->SetAsInteger(order->AsInteger() + 1);
+                bound.table.Post();
+            }
+            action.Commit();
+        }
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        times.push_back(took.count());
+        state.SetIterationTime(took.count());
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2] * 1000;
+}
+
 constexpr int kHundredThousand = 100000;
 constexpr int kMillion = 1000000;
 
 } // namespace
 
 // Arguments: record count, shape (see ShapeOf).
-BENCHMARK(ChartLoad)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Unit(benchmark::kMillisecond);
-BENCHMARK(ChartLoad)->Args({kMillion, 0})->Args({kMillion, 1})->Iterations(2)->Unit(benchmark::kMillisecond);
-// The extremes: 100,000 siblings under one parent, and a chain 100,000 deep.
-BENCHMARK(ChartLoad)->Args({kHundredThousand, 3})->Args({kHundredThousand, 2})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ChartLoad)
+    ->ArgsProduct({{10000, kHundredThousand}, {0, 1, 2, 3}})
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(ChartLoad)->ArgsProduct({{kMillion}, {0, 1, 2, 3}})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(FreeChart)->ArgsProduct({{kMillion}, {0, 2, 3}})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenWithChartBound)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenWithChartBound)->Args({kMillion, 0})->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReloadInPlace)->Args({kHundredThousand, 0})->Unit(benchmark::kMillisecond);
 BENCHMARK(InsertNode)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(MoveWithRenumbering)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(RenameNode)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(ChangeSelection)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(DeleteBranch)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(ChangeSelection)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Args({kHundredThousand, 3})->Iterations(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+// 100,000 siblings of one parent (the flat shape).
+BENCHMARK(InsertAmongSiblings)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(MoveWithRenumbering)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(RenumberingBare)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+// Arguments: record count, shape, branch size.
+BENCHMARK(DeleteBranch)->Args({kHundredThousand, 0, 10000})->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(DeleteBranch)->Args({kMillion, 0, 10000})->Args({kMillion, 0, 50000})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(DeleteBranchRecordsBare)->Args({kMillion, 0, 10000})->Args({kMillion, 0, 50000})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
     // The chart is a control: it needs an application, here on the headless back end.
     THeadlessDriver driver;
+    g_driver = &driver;
     TApplication app;
     int appArgc = 0;
     app.Initialize(appArgc, nullptr, true);

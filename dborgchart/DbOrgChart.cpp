@@ -35,13 +35,7 @@ TzqDbOrgChart::~TzqDbOrgChart()
     m_syncEnabled = false;
     m_dataLink.reset();
     HideEditor(false);
-    try {
-        Clear();
-    } catch (...) {
-        // An OnDeletion handler failed; every node is gone all the same, and nothing
-        // can be reported from here.
-    }
-    m_keyIndex.Clear();
+    DeleteAllNodes();
 }
 
 // ---- Binding ----
@@ -127,7 +121,7 @@ void TzqDbOrgChart::ResetBindings()
     m_fields.fill(nullptr);
     {
         TzqOcFlagScope suspended(m_syncEnabled, false);
-        Clear();
+        DeleteAllNodes();
     }
     m_positions.Clear();
     m_lastIndex = -1;
@@ -227,9 +221,26 @@ void TzqDbOrgChart::RemoveFromKeyIndex(TzqDbOcNode* Node)
     Node->m_inKeyIndex = false;
 }
 
+void TzqDbOrgChart::DeleteAllNodes()
+{
+    // Every node goes: the key index is emptied at once, first, so that nothing looks a
+    // node up while the nodes are freed, and no node leaves it one by one.
+    m_keyIndex.Clear();
+    TzqOcFlagScope dropped(m_keyIndexDropped, true);
+    // With the guard off nothing is written for them: unless a handler watches them go,
+    // they go in one walk.
+    if (m_syncEnabled)
+        Clear();
+    else
+        FreeAllNodes();
+}
+
 void TzqDbOrgChart::NodeFreed(TzqDbOcNode* Node)
 {
-    RemoveFromKeyIndex(Node);
+    if (m_keyIndexDropped)
+        Node->m_inKeyIndex = false;
+    else
+        RemoveFromKeyIndex(Node);
     Unstage(Node);
     if (m_sweepFreed)
         m_sweepFreed->insert(Node);

@@ -44,6 +44,7 @@
 class TDataSet;
 class TDataSource;
 class TField;
+class TProgressIndicator;
 class TzqOcDataLink;
 class TzqOcWriteAction;
 
@@ -191,6 +192,8 @@ private:
     static TzqDbOcNode* NextSibling(const TzqDbOcNode* Node);
     void RunDeferredReset();
     void NodeFreed(TzqDbOcNode* Node);
+    // Clears the chart with the guard as the caller set it, the key index at once.
+    void DeleteAllNodes();
 
     // ---- Loading (DbOrgChartLoading.cpp) ----
     Variant ReadOrderValue(const Variant& Key) const;
@@ -223,8 +226,9 @@ private:
     void CheckBound() const;
     void WriteNewRecord(TzqDbOcNode* Node);
     void WriteMovedRecord(TzqDbOcNode* Node);
-    void DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure);
-    void DeleteCurrentRecord(TzqDbOcNode* Node);
+    void DeleteBranchRecords(const std::vector<TzqDbOcNode*>& Branch, bool ReloadOnFailure,
+                             TProgressIndicator* Progress);
+    void DeleteRecordsOf(const std::vector<TzqDbOcNode*>& Nodes, TProgressIndicator* Progress);
     void DeleteRecordHere(TzqOcRecordPositions::Slot Slot);
     // Changes of the record positions and of a node's record values made during a
     // write-back, noted so that a rollback can take them back.
@@ -270,9 +274,13 @@ private:
     bool m_appendLoad = false;
     // By record slot, the position of the record that made or last placed its node.
     std::vector<int32_t> m_placedSeq;
+    // Nodes of an appending load whose parent record does not exist.
+    std::vector<TzqDbOcNode*> m_orphans;
     // Top-level nodes at the end of the top level whose parent record may come later.
     int m_stagedCount = 0;
     TzqOcSiblingOrder m_topLevelOrder;
+    // DeleteAllNodes runs: the key index was emptied in one go.
+    bool m_keyIndexDropped = false;
     // Nodes freed while RemoveUnloaded runs.
     std::unordered_set<TzqDbOcNode*>* m_sweepFreed = nullptr;
 

@@ -31,6 +31,7 @@
 #include "dborgchart/OcDataLink.h"
 #include "dborgchart/OcFieldValues.h"
 #include "dborgchart/OcScopes.h"
+#include "platform/controls/ProgressIndicator.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
@@ -93,9 +94,12 @@ void TzqDbOrgChart::LoadNodes()
     m_positions.Clear();
     m_positions.Reserve(dataSet->RecordCount());
     TzqOcFlagScope appending(m_appendLoad, GetFirstNode() == nullptr);
+    m_orphans.clear();
     m_placedSeq.clear();
     m_placedSeq.reserve(size_t(std::max(dataSet->RecordCount(), 0)));
 
+    // A long load says how far it got.
+    TProgressIndicator progress(this, "Loading records", dataSet->RecordCount());
     const int origin = -dataSet->MoveBy(kToFirstRecord);
     auto returnCursor = [&] {
         if (dataSet->Active())
@@ -106,6 +110,7 @@ void TzqDbOrgChart::LoadNodes()
             ++m_lastIndex;
             m_currentIndex = m_lastIndex;
             LoadRecord(m_positions.Append());
+            progress.Step(m_lastIndex + 1);
             // An event handler may have closed the dataset; the rebinding that follows
             // waits for the end of this load.
             if (!dataSet->Active())
@@ -623,6 +628,7 @@ void TzqDbOrgChart::ResolveParents()
         case TFate::Orphan:
             // Its parent record does not exist: it and its branch are left out.
             node->m_loaded = false;
+            m_orphans.push_back(node);
             break;
         case TFate::Attach:
             PlaceWaitingNode(node, parents[i]);
@@ -655,15 +661,22 @@ void TzqDbOrgChart::RemoveUnloaded()
     // each such branch; then deleted last first, so that the staged orphans at the end
     // of the top level go from the end of the list.
     std::vector<TzqDbOcNode*> doomed;
-    for (TzqOcNode* n = GetFirstNode(); n;) {
-        auto* node = static_cast<TzqDbOcNode*>(n);
-        if (!node->m_loaded) {
-            doomed.push_back(node);
-            n = NextOutsideBranch(n);
-        } else {
-            n = n->GetNext();
+    if (m_appendLoad) {
+        // A load into an empty chart made a node for every record it read: the only
+        // nodes to go are those whose parent record was missing.
+        doomed = std::move(m_orphans);
+    } else {
+        for (TzqOcNode* n = GetFirstNode(); n;) {
+            auto* node = static_cast<TzqDbOcNode*>(n);
+            if (!node->m_loaded) {
+                doomed.push_back(node);
+                n = NextOutsideBranch(n);
+            } else {
+                n = n->GetNext();
+            }
         }
     }
+    m_orphans.clear();
     if (doomed.empty())
         return;
     // An event handler may delete nodes too: a node freed meanwhile is not touched.

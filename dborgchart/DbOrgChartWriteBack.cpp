@@ -18,6 +18,7 @@
 #include "dborgchart/OcFieldValues.h"
 #include "dborgchart/OcScopes.h"
 #include "dborgchart/OcWriteAction.h"
+#include "platform/controls/ProgressIndicator.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DatabaseError.h"
 #include "platform/data/Field.h"
@@ -512,55 +513,104 @@ void TzqDbOrgChart::WriteMovedRecord(TzqDbOcNode* Node)
 void TzqDbOrgChart::DeleteNode(TzqOcNode* Node)
 {
     TzqDbOcNode* node = DbNodeOf(Node);
-    if (node && m_syncEnabled && IsReady() && !node->m_branchWritten && IsLinked(node)) {
-        if (node->m_dying) {
-            // Freed directly: the node goes whatever happens to its records.
-            if (DataSetCanModify()) {
-                try {
-                    DeleteBranchRecords(node, false);
-                } catch (...) {
-                }
-            }
-        } else {
-            if (!DataSetCanModify())
-                return;
-            // The editor's text is stored (or, in the branch, dropped) before any record
-            // goes: a failure there leaves everything as it was.
-            EndEditingBefore(node);
-            DeleteBranchRecords(node, true);
-        }
+    if (!node || !m_syncEnabled || !IsReady() || node->m_branchWritten || !IsLinked(node)) {
+        TzqCustomOrgChart::DeleteNode(Node);
+        return;
     }
+    // A large branch takes a while: the window says how far its deletion got, first of
+    // the records, then of the boxes.
+    const std::vector<TzqDbOcNode*> branch = BranchInPreOrder(node);
+    TProgressIndicator progress(this, "Deleting records", int64_t(branch.size()));
+    if (node->m_dying) {
+        // Freed directly: the node goes whatever happens to its records.
+        if (DataSetCanModify()) {
+            try {
+                DeleteBranchRecords(branch, false, &progress);
+            } catch (...) {
+            }
+        }
+    } else {
+        if (!DataSetCanModify())
+            return;
+        // The editor's text is stored (or, in the branch, dropped) before any record
+        // goes: a failure there leaves everything as it was.
+        EndEditingBefore(node);
+        DeleteBranchRecords(branch, true, &progress);
+    }
+    progress.SetStage("Removing boxes", int64_t(branch.size()));
+    struct ProgressScope {
+        TzqDbOrgChart& chart;
+        ~ProgressScope() { chart.SetDeletionProgress(nullptr, 0); }
+    } scope{*this};
+    SetDeletionProgress(&progress, 0);
     TzqCustomOrgChart::DeleteNode(Node);
 }
 
-void TzqDbOrgChart::DeleteBranchRecords(TzqDbOcNode* Node, bool ReloadOnFailure)
+void TzqDbOrgChart::DeleteBranchRecords(const std::vector<TzqDbOcNode*>& Branch, bool ReloadOnFailure,
+                                        TProgressIndicator* Progress)
 {
     // All records of the branch go in one transaction, parent first; only then do the
     // nodes leave the chart. A failure leaves both the table and the chart as they were.
-    const std::vector<TzqDbOcNode*> branch = BranchInPreOrder(Node);
     RunWriteAction(
         [&] {
             // The head of a parent cycle this branch is part of names a record of it
             // as its parent: it is stored at the top level, where the chart shows it.
-            if (TzqDbOcNode* top = TopLevelAncestor(Node); top != Node)
+            TzqDbOcNode* head = Branch.front();
+            if (TzqDbOcNode* top = TopLevelAncestor(head); top != head)
                 StoreTopLevel(top);
-            for (TzqDbOcNode* n : branch) {
-                if (LocateNode(n))
-                    DeleteCurrentRecord(n);
-            }
-            DeleteShadowedRecords(branch);
+            DeleteRecordsOf(Branch, Progress);
+            DeleteShadowedRecords(Branch);
         },
         [] {}, ReloadOnFailure);
     // A node whose record could not be found still goes; its record stays.
-    for (TzqDbOcNode* n : branch)
+    for (TzqDbOcNode* n : Branch)
         n->m_branchWritten = true;
 }
 
-void TzqDbOrgChart::DeleteCurrentRecord(TzqDbOcNode* Node)
+void TzqDbOrgChart::DeleteRecordsOf(const std::vector<TzqDbOcNode*>& Nodes, TProgressIndicator* Progress)
 {
-    RememberNode(Node);
-    DeleteRecordHere(Node->m_slot);
-    Node->m_slot = TzqOcRecordPositions::kNoSlot;
+    // Each node's record is where the chart remembers it, checked by its key without
+    // moving the cursor; one that moved behind the chart's back is searched for. Then
+    // the dataset deletes them all at once, parent first, the record set compacted
+    // once, however large the branch.
+    TDataSet* dataSet = DataSet();
+    std::vector<std::pair<int, TzqDbOcNode*>> records;
+    records.reserve(Nodes.size());
+    for (TzqDbOcNode* n : Nodes) {
+        if (Progress)
+            Progress->Step(int64_t(records.size()));
+        if (n->m_slot == TzqOcRecordPositions::kNoSlot)
+            continue;
+        const int position = n->RecordIndex();
+        if (position >= 0 && position <= m_lastIndex && VarEquals(dataSet->ValueAt(position, KeyField()), n->m_key)) {
+            records.emplace_back(position, n);
+        } else if (LocateNode(n)) {
+            records.emplace_back(m_currentIndex, n);
+        }
+    }
+    if (records.empty())
+        return;
+    std::vector<int> positions;
+    positions.reserve(records.size());
+    for (const auto& record : records)
+        positions.push_back(record.first);
+    Touch();
+    dataSet->DeleteRecords(positions);
+    CheckBound();
+    // The slots leave from the last position back, so that each position is still the
+    // record's own when its slot goes (and a rollback puts them back in reverse).
+    std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [position, n] : records) {
+        if (m_action)
+            m_action->SlotErased(n->m_slot, position);
+        RememberNode(n);
+        EraseSlot(n->m_slot);
+        n->m_slot = TzqOcRecordPositions::kNoSlot;
+    }
+    m_lastIndex -= int(records.size());
+    // The cursor stands where the dataset put it: on the record that took the place of
+    // the first one deleted, or on the new last one.
+    m_currentIndex = std::max(dataSet->RecNo() - 1, 0);
 }
 
 void TzqDbOrgChart::DeleteRecordHere(TzqOcRecordPositions::Slot Slot)

@@ -41,16 +41,19 @@ public:
     {
         for (const auto& chunk : m_chunks)
             for (const Entry& entry : chunk)
-                Visit(entry.Node);
+                Visit(entry.Node());
     }
 
 private:
     // A node with its key as a whole number when it is one: most keys are, and
-    // comparing them then needs no visit to the node.
+    // comparing them then needs no visit to the node. Sixteen bytes: whether the key is
+    // a whole number is kept in the lowest bit of the node's address, which is always
+    // clear for a node.
     struct Entry {
-        TzqDbOcNode* Node;
+        uintptr_t TaggedNode;
         int64_t IntegerKey;
-        bool IsInteger;
+        TzqDbOcNode* Node() const { return reinterpret_cast<TzqDbOcNode*>(TaggedNode & ~uintptr_t(1)); }
+        bool IsInteger() const { return TaggedNode & 1; }
     };
     // A key being searched for, prepared the same way.
     struct Probe {
@@ -72,5 +75,8 @@ private:
     bool RemoveByWalk(TzqDbOcNode* Node);
 
     std::vector<Chunk> m_chunks;
+    // The last entry of every chunk, side by side, so that finding the chunk of a key
+    // reads one array instead of visiting every chunk it passes.
+    std::vector<Entry> m_lasts;
     int m_count = 0;
 };

@@ -1,6 +1,7 @@
 #include "demo/MainForm.h"
 
 #include "demo/Artwork.h"
+#include "demo/DemoTableFolder.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
 #include "dborgchart/OcFieldValues.h"
@@ -69,6 +70,13 @@ std::string TMainForm::ProgramFolder()
 void TMainForm::SetProgramFolderForTests(const std::string& folder)
 {
     FolderOverride() = folder;
+}
+
+std::string TMainForm::TableFolder()
+{
+    if (!FolderOverride().empty())
+        return FolderOverride();
+    return DemoTable::FindFolder(DemoTable::CurrentPlaces(ProgramFolder()));
 }
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner)
@@ -223,9 +231,16 @@ TColor TMainForm::SideBarBackground() const
 void TMainForm::FormCreate(TObject*)
 {
     m_tableOpened = false;
-    Table->SetDatabaseName(ProgramFolder());
+    // The window is on the screen before the table opens, so that the load of a large
+    // table shows in it how far it got (and a table that cannot be found or copied is
+    // reported over it).
+    Show();
+    Table->SetDatabaseName(TableFolder());
     Table->Open();
     m_tableOpened = true;
+    // The window was activated while the chart was still empty: the first top-level
+    // node is selected now, as activation does.
+    FormActivate(this);
 }
 
 void TMainForm::FormActivate(TObject*)

@@ -95,6 +95,9 @@ public:
     // The folder the table is looked for in: the program's own (overridable for tests).
     static std::string ProgramFolder();
     static void SetProgramFolderForTests(const std::string& folder);
+    // The folder the table is opened from: the program's when the table is there, else
+    // the user's copy in the XDG data folder (demo/DemoTableFolder.h).
+    static std::string TableFolder();
 
 private:
     void CreateTable();

@@ -1,4 +1,5 @@
-// The demonstration program: the org chart of the table ARBOLO.DB beside the program.
+// The demonstration program: the org chart of the table ARBOLO.DB beside the program (or,
+// installed, of the user's copy of the demonstration table: demo/DemoTableFolder.h).
 //   velmora-demo                       shows the window (a display is needed)
 //   velmora-demo --render-png FILE     renders the main window into FILE without a display
 //   velmora-demo --render-options-png FILE   the same for the Options dialog
@@ -10,6 +11,7 @@
 #include "demo/MainForm.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
+#include "platform/data/Table.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/MessageBoxForm.h"
 #include "platform/drawing/Bitmap.h"
@@ -21,6 +23,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -63,6 +66,16 @@ long ResidentKiB()
     return -1;
 }
 
+// Processor time the process has used so far (user and system), in milliseconds: the
+// figure that other work on the machine does not inflate.
+long long ProcessorMilliseconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto ms = [](const timeval& t) { return static_cast<long long>(t.tv_sec) * 1000 + t.tv_usec / 1000; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -89,6 +102,13 @@ int main(int argc, char** argv)
             quitWhenShown = startupReport = true;
     }
     const bool headless = !windowPng.empty() || !optionsPng.empty();
+    if (headless) {
+        // Nobody is there to read a message box: messages go to the error output.
+        SetMessageBoxHandler([](const std::string& text, const std::string& caption, UINT) {
+            std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+            return IDOK;
+        });
+    }
 
     TApplication app;
     app.Initialize(argc, argv, headless);
@@ -118,9 +138,17 @@ int main(int argc, char** argv)
         FlushWindow(MainForm->Handle());
         if (startupReport) {
             const auto shown = std::chrono::steady_clock::now();
-            std::printf("first frame after %lld ms, %ld KiB resident, %d nodes\n",
+            std::printf("first frame after %lld ms (%lld ms of processor time), %ld KiB resident, %d nodes\n",
                         static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(shown - started).count()),
-                        ResidentKiB(), MainForm->Tree->Count());
+                        ProcessorMilliseconds(), ResidentKiB(), MainForm->Tree->Count());
+            std::fflush(stdout);
+            // Closing the table frees the chart's nodes and the records.
+            const auto closing = std::chrono::steady_clock::now();
+            MainForm->Table->Close();
+            std::printf("table closed and chart freed in %lld ms\n",
+                        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                   std::chrono::steady_clock::now() - closing)
+                                                   .count()));
             std::fflush(stdout);
         }
         return 0;

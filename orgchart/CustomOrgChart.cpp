@@ -3,6 +3,7 @@
 // properties. Layout, painting and input are in the files beside this one.
 #include "orgchart/CustomOrgChart.h"
 
+#include "platform/controls/ProgressIndicator.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/ChangeLink.h"
 #include "platform/drawing/ImageList.h"
@@ -31,7 +32,12 @@ TzqCustomOrgChart::~TzqCustomOrgChart()
     SetSelected(nullptr);
     ReleaseImages();
     m_imageChangeLink.reset();
-    RunDeletion(m_root, false);
+    // No override of DeleteNode is reached from here on: with no handler to tell, the
+    // nodes go in one walk.
+    if (OnDeletion)
+        RunDeletion(m_root, false);
+    else
+        FreeAllNodes();
     // The root has no parent link, so freeing it does not come back here.
     delete m_root;
     m_root = nullptr;
@@ -157,6 +163,40 @@ void TzqCustomOrgChart::ReorderChildren(TzqOcNode* Parent, const std::vector<Tzq
         LayoutChanged();
 }
 
+void TzqCustomOrgChart::FreeAllNodes()
+{
+    if (OnDeletion || m_deletionsUnderWay > 0 || !m_root->m_children) {
+        Clear();
+        return;
+    }
+    SetSelected(nullptr);
+    ForgetHitTest();
+    m_animatedNode = nullptr;
+    m_dropTarget = nullptr;
+    m_editedNode = nullptr;
+    // The top-level list is taken away first: every node below is unreachable from the
+    // chart while the walk frees it, each node read once, its children before it goes.
+    std::unique_ptr<TzqOcChildList> topLevel = std::move(m_root->m_children);
+    std::vector<TzqOcNode*> pending;
+    topLevel->ForEach([&](TzqOcNode* n) { pending.push_back(n); });
+    topLevel.reset();
+    while (!pending.empty()) {
+        TzqOcNode* node = pending.back();
+        pending.pop_back();
+        if (node->m_children) {
+            node->m_children->ForEach([&](TzqOcNode* n) { pending.push_back(n); });
+            node->m_children.reset();
+        }
+        node->m_deleting = true;
+        node->SetData(0);
+        node->m_parent = nullptr;
+        --m_count;
+        delete node;
+    }
+    m_root->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+    Invalidate();
+}
+
 void TzqCustomOrgChart::Clear()
 {
     SetSelected(nullptr);
@@ -209,6 +249,13 @@ void TzqCustomOrgChart::DeleteNode(TzqOcNode* Node)
     if (m_deletionsUnderWay > 0 && DeletionBlocks(Node))
         return;
     EndEditingBefore(Node);
+    // One update: nothing is painted while nodes are half gone, and the chart is
+    // repainted once at the end.
+    struct UpdateScope {
+        TzqCustomOrgChart& chart;
+        explicit UpdateScope(TzqCustomOrgChart& c) : chart(c) { chart.BeginUpdate(); }
+        ~UpdateScope() { chart.EndUpdate(); }
+    } update(*this);
     BeginNodeDeletion(Node);
     RunDeletion(Node, true);
     RaiseDeletionFailure();
@@ -323,6 +370,8 @@ void TzqCustomOrgChart::RunDeletion(TzqOcNode* Start, bool DeleteStart)
             FinishChildrenDeletion(node);
         if (node != Start || DeleteStart)
             FinishNodeDeletion(node);
+        if (m_deletionProgress)
+            m_deletionProgress->Step(++m_deletionProgressDone);
     }
 }
 
@@ -363,6 +412,7 @@ void TzqCustomOrgChart::ForgetNode(TzqOcNode* Node)
         ForgetHitTest();
     if (m_animatedNode == Node)
         m_animatedNode = nullptr;
+    m_startPositions.erase(Node);
     if (m_dropTarget == Node)
         m_dropTarget = nullptr;
     if (m_editedNode == Node)

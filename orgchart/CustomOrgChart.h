@@ -24,10 +24,12 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TBitmap;
 class TChangeLink;
+class TProgressIndicator;
 class TImageList;
 class TzqOcInplaceEdit;
 
@@ -230,6 +232,17 @@ protected:
     // Puts the first Ordered.size() children of Parent (the root for the top level) in
     // the order given; Ordered holds exactly those children.
     void ReorderChildren(TzqOcNode* Parent, const std::vector<TzqOcNode*>& Ordered);
+    // Deletes every node like Clear when nothing watches the nodes go (no OnDeletion
+    // handler): in one walk that visits each node once. For clearing a whole chart with
+    // no override of DeleteNode to be told (the chart's own end, a rebinding).
+    void FreeAllNodes();
+    // A progress indicator that deletions step once per node freed (none: no steps),
+    // counting on from Done.
+    void SetDeletionProgress(TProgressIndicator* Progress, int64_t Done)
+    {
+        m_deletionProgress = Progress;
+        m_deletionProgressDone = Done;
+    }
 
 private:
     friend class TzqOcNode;
@@ -348,6 +361,8 @@ private:
     TzqOcNode* m_selected = nullptr;
     TzqOcNode* m_hitNode = nullptr;
     TzqOcNode* m_animatedNode = nullptr;
+    // Where each node stood when the running animation began.
+    std::unordered_map<const TzqOcNode*, TPoint64> m_startPositions;
     TPoint m_hitPoint;
     // Full-size computations running; scaling is possible only while none is.
     int m_zoomSuspension = 0;
@@ -390,6 +405,8 @@ private:
     int m_animationFrames = 0;
     TRect64 m_paintArea;
     int m_deletionsUnderWay = 0;
+    TProgressIndicator* m_deletionProgress = nullptr;
+    int64_t m_deletionProgressDone = 0;
     TzqOcNode* m_loopChild = nullptr;
     bool m_loopChildStarted = false;
     // The first error a notification raised while deletions ran.

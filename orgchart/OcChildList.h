@@ -15,6 +15,8 @@
 // offsets and tells the list when they become stale.
 #pragma once
 
+#include "orgchart/OcNodeAllocator.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -25,7 +27,7 @@ class TzqOcChildList {
 public:
     // One run of consecutive children.
     struct Chunk {
-        std::vector<TzqOcNode*> Items;
+        std::vector<TzqOcNode*, TzqOcPoolAllocator<TzqOcNode*>> Items;
         // The chunk's position among the list's chunks.
         int32_t Ordinal = 0;
     };
@@ -34,6 +36,9 @@ public:
     ~TzqOcChildList();
     TzqOcChildList(const TzqOcChildList&) = delete;
     TzqOcChildList& operator=(const TzqOcChildList&) = delete;
+    // A chart has as many lists as nodes with children: they come from the nodes' pools.
+    static void* operator new(size_t Size) { return TzqOcNodeAllocator::Allocate(Size); }
+    static void operator delete(void* Block, size_t Size) noexcept { TzqOcNodeAllocator::Free(Block, Size); }
 
     int Count() const { return m_count; }
     // The child at Index (0 .. Count - 1).

@@ -1,9 +1,20 @@
 #include "orgchart/OcNode.h"
 
 #include "orgchart/CustomOrgChart.h"
+#include "orgchart/OcNodeAllocator.h"
 #include "platform/core/Stream.h"
 
 #include <algorithm>
+
+void* TzqOcNode::operator new(size_t Size)
+{
+    return TzqOcNodeAllocator::Allocate(Size);
+}
+
+void TzqOcNode::operator delete(void* Block, size_t Size) noexcept
+{
+    TzqOcNodeAllocator::Free(Block, Size);
+}
 
 TzqOcNode::TzqOcNode(TzqCustomOrgChart* AChart) : m_chart(AChart)
 {
@@ -309,7 +320,7 @@ std::string TzqOcNode::GetText() const
         m_chart->OnGetText(m_chart, const_cast<TzqOcNode*>(this), text);
         return text;
     }
-    return m_text;
+    return m_text.Str();
 }
 
 void TzqOcNode::SetText(const std::string& Value)
@@ -317,7 +328,7 @@ void TzqOcNode::SetText(const std::string& Value)
     if (m_chart && m_chart->OnSetText)
         m_chart->OnSetText(m_chart, this, Value);
     else
-        m_text = Value;
+        m_text.Assign(Value);
 }
 
 void TzqOcNode::AssignText(const std::string& Value)

@@ -5,10 +5,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6gui6
-  libsqlite3-dev sqlite3
+  libsqlite3-dev sqlite3 zlib1g-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool x11-utils
+  # The install and package tests: dpkg-shlibdeps, file and readelf for CPack, the
+  # desktop entry's validator, and xwd for dumping the virtual screen.
+  dpkg-dev file binutils desktop-file-utils x11-apps
 )
 # The fuzz build (tools/fuzz.sh) also needs clang with libFuzzer.
 if [ "${VELMORA_FUZZ:-0}" = 1 ]; then

@@ -2,6 +2,7 @@
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/qt/QtBackend.h"
+#include "platform/controls/HintWindow.h"
 #include "platform/controls/MessageBoxForm.h"
 #include "platform/drawing/GraphicsSystem.h"
 #include "platform/window/WinApi.h"
@@ -15,6 +16,7 @@ TApplication::TApplication() : TComponent(nullptr)
 
 TApplication::~TApplication()
 {
+    CancelHint();
     // Forms go before the window system they live in.
     while (ComponentCount() > 0)
         delete Components(ComponentCount() - 1);
@@ -36,6 +38,13 @@ void TApplication::Initialize(int& argc, char** argv, bool headless)
         SetWindowBackend(std::move(backend));
     }
     SetMessageProcessor([this](MSG& msg) { ProcessMessage(msg); });
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == static_cast<TComponent*>(m_hintWindow))
+        m_hintWindow = nullptr;
 }
 
 void TApplication::AddForm(TCustomForm* form)
@@ -75,6 +84,7 @@ bool IsKeyMsg(MSG& msg)
 void TApplication::ProcessMessage(MSG& msg)
 {
     try {
+        HintMessage(msg);
         bool handled = false;
         if (OnMessage)
             OnMessage(msg, handled);

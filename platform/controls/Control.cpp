@@ -1,7 +1,9 @@
 #include "platform/controls/Control.h"
 
+#include "platform/controls/Application.h"
 #include "platform/controls/DragObject.h"
 #include "platform/controls/Form.h"
+#include "platform/controls/PopupMenu.h"
 #include "platform/controls/WinControl.h"
 #include "platform/window/WinApi.h"
 
@@ -20,6 +22,8 @@ TControl::~TControl()
 {
     BeforeDestruction();
     DragManager::Forget(this);
+    if (Application)
+        Application->ControlDestroyed(this);
     m_font->OnChange = nullptr;
     if (m_parent)
         m_parent->RemoveControl(this);
@@ -250,7 +254,7 @@ void TControl::SetText(const std::string& value)
     TextChanged();
 }
 
-void TControl::SetPopupMenu(TComponent* value)
+void TControl::SetPopupMenu(TPopupMenu* value)
 {
     if (value == m_popupMenu)
         return;
@@ -549,9 +553,68 @@ void TControl::HandleMouseMessage(TMessage& Message)
     }
 }
 
+TPoint TControl::KeyboardContextPoint()
+{
+    // A windowless control has no caret of its own.
+    if (HasOwnWindow()) {
+        auto* self = static_cast<TWinControl*>(this);
+        TPoint caret;
+        if (self->HandleAllocated() && GetCaretWindow() == self->Handle() && GetCaretPos(caret))
+            return caret;
+    }
+    return {0, 0};
+}
+
+TPoint TControl::ContextMenuPoint(const TMessage& Message)
+{
+    if (IsKeyboardContextMenu(Message.LParam))
+        return KeyboardContextPoint();
+    return ScreenToClient(PointFromLParam(Message.LParam));
+}
+
+bool TControl::DoContextPopup(TPoint MousePos)
+{
+    bool handled = false;
+    if (OnContextPopup)
+        OnContextPopup(this, MousePos, handled);
+    if (handled)
+        return true;
+    TPopupMenu* menu = m_popupMenu;
+    if (!menu || !menu->AutoPopup())
+        return false;
+    menu->SetPopupComponent(this);
+    const TPoint at = ClientToScreen(MousePos);
+    menu->Popup(at.X, at.Y);
+    return true;
+}
+
+void TControl::WMContextMenu(TMessage& Message)
+{
+    if (Message.Result != 0)
+        return;
+    if (DoContextPopup(ContextMenuPoint(Message))) {
+        Message.Result = 1;
+        return;
+    }
+    DefaultHandler(Message);
+}
+
 void TControl::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_CONTEXTMENU:
+        WMContextMenu(Message);
+        break;
+    case CM_MOUSEENTER:
+        m_mouseInControl = true;
+        MouseEnter();
+        break;
+    case CM_MOUSELEAVE:
+        m_mouseInControl = false;
+        MouseLeave();
+        if (Application)
+            Application->HintControlLeft(this);
+        break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:

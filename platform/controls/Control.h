@@ -15,6 +15,7 @@
 
 class TWinControl;
 class TCanvas;
+class TPopupMenu;
 
 class TControl : public TComponent {
 public:
@@ -87,9 +88,11 @@ public:
     bool ParentShowHint() const { return m_parentShowHint; }
     void SetParentShowHint(bool value);
 
-    // The context menu slot; the bar manager's popup menus plug in here.
-    TComponent* PopupMenu() const { return m_popupMenu; }
-    void SetPopupMenu(TComponent* value);
+    // The control's context menu: shown when the control is asked for its context menu
+    // (right-button release, menu key, Shift+F10) and OnContextPopup leaves the request,
+    // when its AutoPopup is set. Cleared when the menu is destroyed.
+    TPopupMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
 
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor value);
@@ -139,6 +142,16 @@ public:
     TEndDragEvent OnEndDrag;
     TContextPopupEvent OnContextPopup;
 
+    // A request for the control's context menu at a client point (for a request from
+    // the keyboard: the caret, or the top-left corner): OnContextPopup first, then the
+    // popup menu when AutoPopup. Answers whether either took it.
+    virtual bool DoContextPopup(TPoint MousePos);
+    // Where a context menu asked for from the keyboard opens, in client coordinates:
+    // the caret when the control's window has it, else the top-left corner.
+    virtual TPoint KeyboardContextPoint();
+    // Whether the pointer is over the control (between CM_MOUSEENTER and CM_MOUSELEAVE).
+    bool MouseInControl() const { return m_mouseInControl; }
+
     // Framework entry points used by the drag machinery.
     void DoDragMsg(int DragMessage, TObject* Source, TPoint ClientPt, bool& Accept);
     virtual void DoEndDrag(TObject* Target, int X, int Y);
@@ -182,6 +195,15 @@ protected:
     void SetMouseCapture(bool value);
     // The message handlers of the mouse.
     void HandleMouseMessage(TMessage& Message);
+    // WM_CONTEXTMENU: DoContextPopup, and the default handling (the parent is asked)
+    // when nothing took it.
+    virtual void WMContextMenu(TMessage& Message);
+    // The pointer came over the control, or left it (CM_MOUSEENTER, CM_MOUSELEAVE).
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    // The client point of a WM_CONTEXTMENU (its screen point, or the keyboard point
+    // for -1, -1).
+    TPoint ContextMenuPoint(const TMessage& Message);
 
     std::string m_text;
     TControlStyle m_controlStyle{TControlStyleFlag::csCaptureMouse, TControlStyleFlag::csClickEvents,
@@ -212,7 +234,8 @@ private:
     std::string m_hint;
     bool m_showHint = false;
     bool m_parentShowHint = true;
-    TComponent* m_popupMenu = nullptr;
+    TPopupMenu* m_popupMenu = nullptr;
+    bool m_mouseInControl = false;
     TCursor m_cursor = crDefault;
     TDragMode m_dragMode = TDragMode::dmManual;
     TCursor m_dragCursor = crDrag;

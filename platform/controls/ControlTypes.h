@@ -82,6 +82,12 @@ using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragOb
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
+// Whether a WM_CONTEXTMENU came from the keyboard (its point is -1, -1).
+constexpr bool IsKeyboardContextMenu(LPARAM lParam)
+{
+    return lParam == -1 || (GetXLParam(lParam) == -1 && GetYLParam(lParam) == -1);
+}
+
 // The shift state of a mouse message's key flags, or of the keyboard now.
 TShiftState ShiftStateFromMouseFlags(WPARAM flags);
 TShiftState KeyboardShiftState();

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The width of the selection bar.
+constexpr int kSelectionBarWidth = 8;
+
 bool IsLineBreak(char32_t c)
 {
     return c == U'\r' || c == U'\n';
@@ -290,6 +293,7 @@ void TCustomEdit::TextChanged()
     m_scrollX = 0;
     m_topLine = 0;
     Changed(false);
+    CheckSelectionChange();
 }
 
 void TCustomEdit::FontChanged()
@@ -312,6 +316,62 @@ void TCustomEdit::Change()
 {
     if (OnChange)
         OnChange(this);
+}
+
+void TCustomEdit::SelectionChange()
+{
+    if (OnSelectionChange)
+        OnSelectionChange(this);
+}
+
+void TCustomEdit::SetSelectionBar(bool value)
+{
+    if (value == m_selectionBar)
+        return;
+    m_selectionBar = value;
+    m_layoutValid = false;
+    ScrollToCaret();
+    Invalidate();
+    UpdateCaret();
+}
+
+void TCustomEdit::CheckSelectionChange()
+{
+    const size_t start = m_buffer.SelStart(), end = m_buffer.SelEnd();
+    if (start == m_reportedSelStart && end == m_reportedSelEnd)
+        return;
+    m_reportedSelStart = start;
+    m_reportedSelEnd = end;
+    if (!(m_eventMask & ENM_SELCHANGE) || !HandleAllocated() || !Parent() || !Parent()->HandleAllocated())
+        return;
+    SELCHANGE notice;
+    notice.nmhdr.hwndFrom = Handle();
+    notice.nmhdr.idFrom = static_cast<uintptr_t>(GetDlgCtrlID(Handle()));
+    notice.nmhdr.code = EN_SELCHANGE;
+    notice.chrg.cpMin = static_cast<LONG>(start);
+    notice.chrg.cpMax = static_cast<LONG>(end);
+    notice.seltyp = start == end ? SEL_EMPTY : SEL_TEXT;
+    SendMessage(Parent()->Handle(), WM_NOTIFY, notice.nmhdr.idFrom, reinterpret_cast<LPARAM>(&notice));
+}
+
+bool TCustomEdit::InSelectionBar(TPoint p) const
+{
+    return m_selectionBar && p.X >= 0 && p.X < FormatRect().Left;
+}
+
+void TCustomEdit::SelectLines(int fromLine, int toLine)
+{
+    Relayout();
+    const int last = static_cast<int>(m_lines.size()) - 1;
+    fromLine = std::clamp(fromLine, 0, last);
+    toLine = std::clamp(toLine, 0, last);
+    const Line& first = m_lines[static_cast<size_t>(std::min(fromLine, toLine))];
+    const Line& final = m_lines[static_cast<size_t>(std::max(fromLine, toLine))];
+    // A line is selected with its line break, as far as the next line.
+    if (toLine >= fromLine)
+        m_buffer.Select(first.start, final.next);
+    else
+        m_buffer.Select(final.next, first.start);
 }
 
 void TCustomEdit::NotifyParent(WORD code)
@@ -338,6 +398,8 @@ TRect TCustomEdit::FormatRect() const
         return m_formatRect;
     TRect r = ClientRect();
     r.Left += m_leftMargin;
+    if (m_selectionBar)
+        r.Left += kSelectionBarWidth;
     r.Right -= m_rightMargin;
     if (MultiLine())
         r.Top += 1;
@@ -477,6 +539,14 @@ TPoint TCustomEdit::PosToPoint(size_t pos)
     const int x = f.Left + LineOffsetX(l) + RunWidth(l.start, std::min(pos, l.end)) - m_scrollX;
     const int y = f.Top + (li - m_topLine) * LineHeight();
     return {x, y};
+}
+
+int TCustomEdit::LineAtY(int y)
+{
+    Relayout();
+    const TRect f = FormatRect();
+    const int li = y < f.Top ? m_topLine - 1 : m_topLine + (y - f.Top) / std::max(1, LineHeight());
+    return std::clamp(li, 0, static_cast<int>(m_lines.size()) - 1);
 }
 
 size_t TCustomEdit::PointToPos(TPoint p)
@@ -751,6 +821,17 @@ void TCustomEdit::HandleMouse(TMessage& Message)
     case WM_LBUTTONDOWN: {
         if (!Focused() && CanFocus())
             SetFocus();
+        if (InSelectionBar(p)) {
+            // The selection bar selects whole lines; dragging extends by lines.
+            const int line = LineAtY(p.Y);
+            const bool shift = (Message.WParam & MK_SHIFT) != 0;
+            m_selectionBarAnchor = shift && m_selectionBarAnchor >= 0 ? m_selectionBarAnchor : line;
+            SelectLines(m_selectionBarAnchor, line);
+            m_selecting = true;
+            SetCapture(Handle());
+            break;
+        }
+        m_selectionBarAnchor = -1;
         const bool shift = (Message.WParam & MK_SHIFT) != 0;
         m_buffer.MoveCaret(PointToPos(p), shift);
         m_selecting = true;
@@ -767,7 +848,10 @@ void TCustomEdit::HandleMouse(TMessage& Message)
     case WM_MOUSEMOVE:
         if (!m_selecting || !(Message.WParam & MK_LBUTTON))
             return;
-        m_buffer.MoveCaret(PointToPos(p), true);
+        if (m_selectionBarAnchor >= 0)
+            SelectLines(m_selectionBarAnchor, LineAtY(p.Y));
+        else
+            m_buffer.MoveCaret(PointToPos(p), true);
         break;
     case WM_LBUTTONUP:
         if (m_selecting) {
@@ -859,6 +943,53 @@ bool TCustomEdit::HandleEditMessage(TMessage& Message)
         return true;
     case EM_CANUNDO:
         Message.Result = m_buffer.CanUndo() ? 1 : 0;
+        return true;
+    case EM_CANPASTE: {
+        // Text is the only format the control takes (0: any format).
+        const UINT format = static_cast<UINT>(Message.WParam);
+        Message.Result = (format == 0 || format == CF_TEXT || format == CF_UNICODETEXT) && ClipboardHasText() ? 1 : 0;
+        return true;
+    }
+    case EM_GETSELTEXT: {
+        const std::u32string selected = m_buffer.SelectedText();
+        if (auto* out = reinterpret_cast<std::string*>(Message.LParam))
+            *out = Utf32ToUtf8(selected);
+        Message.Result = static_cast<LRESULT>(selected.size());
+        return true;
+    }
+    case EM_SETEVENTMASK:
+        Message.Result = static_cast<LRESULT>(m_eventMask);
+        m_eventMask = static_cast<DWORD>(Message.LParam);
+        return true;
+    case EM_GETEVENTMASK:
+        Message.Result = static_cast<LRESULT>(m_eventMask);
+        return true;
+    case EM_SETOPTIONS: {
+        const DWORD options = static_cast<DWORD>(Message.LParam) & ECO_SELECTIONBAR;
+        const DWORD current = m_selectionBar ? ECO_SELECTIONBAR : 0;
+        DWORD next = current;
+        switch (static_cast<UINT>(Message.WParam)) {
+        case ECOOP_SET:
+            next = options;
+            break;
+        case ECOOP_OR:
+            next = current | options;
+            break;
+        case ECOOP_AND:
+            next = current & options;
+            break;
+        case ECOOP_XOR:
+            next = current ^ options;
+            break;
+        default:
+            break;
+        }
+        SetSelectionBar((next & ECO_SELECTIONBAR) != 0);
+        Message.Result = static_cast<LRESULT>(next);
+        return true;
+    }
+    case EM_GETOPTIONS:
+        Message.Result = m_selectionBar ? ECO_SELECTIONBAR : 0;
         return true;
     case EM_CANREDO:
         Message.Result = m_buffer.CanRedo() ? 1 : 0;
@@ -987,7 +1118,31 @@ bool TCustomEdit::HandleEditMessage(TMessage& Message)
 
 void TCustomEdit::WndProc(TMessage& Message)
 {
+    HandleWindowMessage(Message);
+    // Whatever the message did to the selection is reported once it is handled.
+    CheckSelectionChange();
+}
+
+void TCustomEdit::HandleWindowMessage(TMessage& Message)
+{
     switch (Message.Msg) {
+    case CN_NOTIFY:
+        if (const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam);
+            header && header->code == EN_SELCHANGE && HandleAllocated() && header->hwndFrom == Handle())
+            SelectionChange();
+        return;
+    case WM_SETCURSOR:
+        if (m_selectionBar && static_cast<int16_t>(LoWord(static_cast<uintptr_t>(Message.LParam))) == HTCLIENT) {
+            TPoint p;
+            GetCursorPos(p);
+            if (InSelectionBar(ScreenToClient(p))) {
+                ::SetCursor(IDC_ARROW);
+                Message.Result = 1;
+                return;
+            }
+        }
+        TCustomControl::WndProc(Message);
+        return;
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
         if (MultiLine() && WantReturns())
@@ -1017,17 +1172,21 @@ void TCustomEdit::WndProc(TMessage& Message)
         Message.Result = 1;
         return;
     case WM_CONTEXTMENU: {
-        // lParam -1: asked from the keyboard; the menu opens at the caret.
-        TPoint at = Message.LParam == -1 ? ClientToScreen(PosToPoint(m_buffer.Caret()) + TPoint(0, LineHeight()))
-                                         : PointFromLParam(Message.LParam);
-        bool handled = false;
-        if (OnContextPopup)
-            OnContextPopup(this, ScreenToClient(at), handled);
-        if (handled || PopupMenu()) {
-            TCustomControl::WndProc(Message);
+        // OnContextPopup and the popup menu come first; a popup menu of a parent shows
+        // instead of the edit's own one (the parent is asked).
+        const TPoint at = ContextMenuPoint(Message);
+        if (Message.Result == 0 && DoContextPopup(at)) {
+            Message.Result = 1;
             return;
         }
-        ShowEditMenu(at);
+        for (TControl* parent = Parent(); parent; parent = parent->Parent())
+            if (parent->PopupMenu()) {
+                DefaultHandler(Message);
+                return;
+            }
+        if (!IsKeyboardContextMenu(Message.LParam) && !ClientRect().Contains(at))
+            return;
+        ShowEditMenu(ClientToScreen(at));
         Message.Result = 1;
         return;
     }
@@ -1046,6 +1205,13 @@ void TCustomEdit::WndProc(TMessage& Message)
         TCustomControl::WndProc(Message);
         return;
     }
+}
+
+TPoint TCustomEdit::KeyboardContextPoint()
+{
+    // Below the caret's line, inside the control.
+    const TPoint caret = PosToPoint(m_buffer.Caret());
+    return {std::clamp(caret.X, 0, std::max(0, ClientWidth() - 1)), caret.Y + LineHeight()};
 }
 
 TPopupList* TCustomEdit::EditMenu()

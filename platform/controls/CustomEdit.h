@@ -20,6 +20,13 @@ struct CHARRANGE {
     LONG cpMax = 0;
 };
 
+// The notice of EN_SELCHANGE (WM_NOTIFY): the new selection and whether it is empty.
+struct SELCHANGE {
+    NMHDR nmhdr;
+    CHARRANGE chrg;
+    WORD seltyp = SEL_EMPTY;
+};
+
 class TPopupList;
 
 class TCustomEdit : public TCustomControl {
@@ -68,11 +75,25 @@ public:
     // Opens the edit menu at a screen point, its items enabled as they apply now.
     void ShowEditMenu(TPoint screenPt);
 
+    // Below the caret's line.
+    TPoint KeyboardContextPoint() override;
+
+    // The notices the control sends its parent as WM_NOTIFY (ENM_SELCHANGE: every
+    // change of the selection as EN_SELCHANGE); the same as EM_SETEVENTMASK.
+    DWORD EventMask() const { return m_eventMask; }
+    void SetEventMask(DWORD value) { m_eventMask = value; }
+    // An 8-pixel band at the left in which a click selects the whole line (the same as
+    // the ECO_SELECTIONBAR option of EM_SETOPTIONS).
+    bool SelectionBar() const { return m_selectionBar; }
+    void SetSelectionBar(bool value);
+
     // Lines as shown (after wrapping).
     int LineCount();
     std::string LineText(int index);
 
     TNotifyEvent OnChange;
+    // The selection changed (from the EN_SELCHANGE notice, so only under ENM_SELCHANGE).
+    TNotifyEvent OnSelectionChange;
 
     void WndProc(TMessage& Message) override;
     void DefaultHandler(TMessage& Message) override;
@@ -86,6 +107,8 @@ protected:
     void FontChanged() override;
     void Resize() override;
     virtual void Change();
+    // The EN_SELCHANGE notice came back (reflected by the parent).
+    virtual void SelectionChange();
     // Multi-line controls say so (TMemo).
     virtual bool IsMultiLine() const { return false; }
     virtual bool WantReturns() const { return true; }
@@ -125,9 +148,15 @@ private:
     void HandleKey(WORD key);
     void HandleChar(char32_t ch);
     void HandleMouse(TMessage& Message);
+    void HandleWindowMessage(TMessage& Message);
+    int LineAtY(int y);
     bool HandleEditMessage(TMessage& Message);
     std::u32string DisplayText(size_t start, size_t end) const;
     void NotifyParent(WORD code);
+    // Sends EN_SELCHANGE when the selection differs from the one last reported.
+    void CheckSelectionChange();
+    bool InSelectionBar(TPoint p) const;
+    void SelectLines(int fromLine, int toLine);
 
     std::vector<Line> m_lines;
     bool m_layoutValid = false;
@@ -154,6 +183,11 @@ private:
     int m_desiredX = -1; // remembered column for Up/Down
     bool m_inSetText = false;
     TPopupList* m_editMenu = nullptr;
+    DWORD m_eventMask = ENM_NONE;
+    size_t m_reportedSelStart = 0;
+    size_t m_reportedSelEnd = 0;
+    bool m_selectionBar = false;
+    int m_selectionBarAnchor = -1; // the line a press in the selection bar started on
 };
 
 class TEdit : public TCustomEdit {

@@ -6,6 +6,19 @@
 #include "platform/window/WinApi.h"
 
 #include <cstdlib>
+#include <memory>
+
+TCursor TDragObject::GetDragCursor(bool Accepted, int, int)
+{
+    if (!Accepted)
+        return crNoDrop;
+    return m_control ? m_control->DragCursor() : crDrag;
+}
+
+TObject* TDragControlObject::DragSource()
+{
+    return Control() ? static_cast<TObject*>(Control()) : this;
+}
 
 namespace {
 
@@ -18,6 +31,8 @@ struct DragState {
     TPoint origin;
     TPoint last;
     HWND captureWindow = nullptr;
+    TDragObject* object = nullptr;               // the drag object in use
+    std::unique_ptr<TDragObject> ownObject;      // set when the machinery made it
 };
 
 DragState g_drag;
@@ -40,11 +55,16 @@ HWND CaptureWindow()
     return g_drag.captureWindow;
 }
 
+TObject* SourceOf(const DragState& state)
+{
+    return state.object ? state.object->DragSource() : state.source;
+}
+
 void SendDrag(TControl* target, int message, TPoint screenPt, bool& accept)
 {
     if (!target || !g_drag.source)
         return;
-    target->DoDragMsg(message, g_drag.source, target->ScreenToClient(screenPt), accept);
+    target->DoDragMsg(message, SourceOf(g_drag), target->ScreenToClient(screenPt), accept);
 }
 
 void MoveTo(TPoint screenPt)
@@ -65,8 +85,8 @@ void MoveTo(TPoint screenPt)
     g_drag.accepted = false;
     if (g_drag.target)
         SendDrag(g_drag.target, dmDragMove, screenPt, g_drag.accepted);
-    if (g_drag.source)
-        SetCursor(g_drag.accepted ? g_drag.source->DragCursor() : crNoDrop);
+    if (g_drag.source && g_drag.object)
+        SetCursor(g_drag.object->GetDragCursor(g_drag.accepted, screenPt.X, screenPt.Y));
 }
 
 LRESULT CaptureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -109,13 +129,22 @@ void Begin(TControl* source, bool immediate, int threshold)
 {
     if (!source || g_drag.source)
         return;
-    g_drag = DragState{source, nullptr, false, false, threshold < 0 ? DragThreshold() : threshold, {}, {}, g_drag.captureWindow};
+    const HWND captureWindow = g_drag.captureWindow;
+    g_drag = DragState{};
+    g_drag.source = source;
+    g_drag.threshold = threshold < 0 ? DragThreshold() : threshold;
+    g_drag.captureWindow = captureWindow;
     GetCursorPos(g_drag.origin);
     g_drag.last = g_drag.origin;
     TDragObject* dragObject = nullptr;
     source->DoStartDrag(dragObject);
     if (!g_drag.source)
         return;
+    if (!dragObject) {
+        g_drag.ownObject = std::make_unique<TDragControlObject>(source);
+        dragObject = g_drag.ownObject.get();
+    }
+    g_drag.object = dragObject;
     SetCapture(CaptureWindow());
     if (immediate) {
         g_drag.started = true;
@@ -127,25 +156,33 @@ void End(bool drop)
 {
     if (!g_drag.source)
         return;
-    DragState state = g_drag;
+    DragState state = std::move(g_drag);
     g_drag.source = nullptr;
     g_drag.target = nullptr;
+    g_drag.object = nullptr;
+    g_drag.captureWindow = state.captureWindow;
     if (GetCapture() == state.captureWindow)
         ReleaseCapture();
     SetCursor(crArrow);
     const TPoint p = state.last;
     bool ignored = false;
     // The target hears the drag leave first (its feedback goes), then the drop.
+    TObject* source = SourceOf(state);
     if (state.target)
-        state.target->DoDragMsg(dmDragLeave, state.source, state.target->ScreenToClient(p), ignored);
+        state.target->DoDragMsg(dmDragLeave, source, state.target->ScreenToClient(p), ignored);
     const bool dropped = drop && state.started && state.accepted && state.target;
     if (dropped)
-        state.target->DoDragMsg(dmDragDrop, state.source, state.target->ScreenToClient(p), ignored);
+        state.target->DoDragMsg(dmDragDrop, source, state.target->ScreenToClient(p), ignored);
     else
         state.source->DragCanceled();
     TControl* target = dropped ? state.target : nullptr;
     const TPoint local = target ? target->ScreenToClient(p) : TPoint{};
     state.source->DoEndDrag(target, local.X, local.Y);
+}
+
+TDragObject* DragObject()
+{
+    return g_drag.source ? g_drag.object : nullptr;
 }
 
 bool IsDragging(const TControl* source)
@@ -159,6 +196,8 @@ void Forget(TControl* control)
         g_drag.target = nullptr;
     if (g_drag.source == control) {
         g_drag.source = nullptr;
+        g_drag.object = nullptr;
+        g_drag.ownObject.reset();
         if (GetCapture() == g_drag.captureWindow)
             ReleaseCapture();
     }
@@ -166,16 +205,7 @@ void Forget(TControl* control)
 
 TControl* FindDragTarget(TPoint screenPt)
 {
-    HWND h = WindowFromPoint(screenPt);
-    TWinControl* win = nullptr;
-    for (; h && !win; h = GetParent(h))
-        win = TWinControl::FindControl(h);
-    if (!win)
-        return nullptr;
-    TControl* inner = win->ControlAtPos(win->ScreenToClient(screenPt), false);
-    if (inner && !inner->HasOwnWindow() && inner->Enabled())
-        return inner;
-    return win->Enabled() ? win : nullptr;
+    return FindControlAtPoint(screenPt, false);
 }
 
 } // namespace DragManager

@@ -4,6 +4,8 @@
 #include "platform/core/Exception.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/Brush.h"
+#include "platform/drawing/Pen.h"
 #include "platform/window/WinApi.h"
 
 #include <algorithm>
@@ -44,6 +46,35 @@ char AcceleratorOf(const std::string& caption)
     return 0;
 }
 
+// The check mark of a checked item, 7 by 7 pixels.
+constexpr const char* kCheckMark[7] = {
+    "......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#....",
+};
+
+// A check mark, or the dot of a radio item, centred in the rectangle.
+void DrawItemMark(TCanvas* c, const TRect& r, bool radio, TColor color)
+{
+    const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
+    if (radio) {
+        // The canvas tools are put back: the captions are drawn with them.
+        TPen pen;
+        TBrush brush;
+        pen.Assign(*c->Pen());
+        brush.Assign(*c->Brush());
+        c->Pen()->SetColor(color);
+        c->Brush()->SetColor(color);
+        c->Brush()->SetStyle(TBrushStyle::bsSolid);
+        c->Ellipse(cx - 3, cy - 3, cx + 3, cy + 3);
+        c->SetPen(pen);
+        c->SetBrush(brush);
+        return;
+    }
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 7; ++x)
+            if (kCheckMark[y][x] == '#')
+                c->SetPixel(cx - 3 + x, cy - 3 + y, color);
+}
+
 } // namespace
 
 TPopupList::TPopupList(TComponent* AOwner) : TCustomControl(AOwner)
@@ -72,9 +103,19 @@ void TPopupList::CreateParams(TCreateParams& Params)
     Params.WindowClassStyle = 0;
     Params.WinClassName = "TPopupList";
     // Owned by the window of whoever opened the menu, so that it stays above it.
-    Params.WndParent = nullptr;
-    if (auto* owner = dynamic_cast<TWinControl*>(Owner()); owner && owner->HandleAllocated())
-        Params.WndParent = GetAncestorTopLevel(owner->Handle());
+    Params.WndParent = m_ownerWindow && IsWindow(m_ownerWindow) ? GetAncestorTopLevel(m_ownerWindow) : nullptr;
+    if (!Params.WndParent)
+        if (auto* owner = dynamic_cast<TWinControl*>(Owner()); owner && owner->HandleAllocated())
+            Params.WndParent = GetAncestorTopLevel(owner->Handle());
+}
+
+void TPopupList::SetOwnerWindow(HWND value)
+{
+    if (value == m_ownerWindow)
+        return;
+    m_ownerWindow = value;
+    if (HandleAllocated() && !m_open)
+        RecreateWnd();
 }
 
 void TPopupList::Clear()
@@ -145,13 +186,16 @@ int TPopupList::ItemAt(int X, int Y) const
 
 TSize TPopupList::MeasureMenu() const
 {
+    TFont bold;
+    bold.Assign(*Font());
+    bold.SetStyle(bold.Style() + TFontStyle::fsBold);
     int captionWidth = 0, shortCutWidth = 0, height = 2 * kFrame;
     for (int i = 0; i < Count(); ++i) {
         const TPopupItem& item = m_items[static_cast<size_t>(i)];
         height += ItemHeight(i);
         if (item.Separator)
             continue;
-        captionWidth = std::max(captionWidth, MeasureText(*Font(), StripAccelerator(item.Caption)).cx);
+        captionWidth = std::max(captionWidth, MeasureText(item.Default ? bold : *Font(), StripAccelerator(item.Caption)).cx);
         if (!item.ShortCut.empty())
             shortCutWidth = std::max(shortCutWidth, MeasureText(*Font(), item.ShortCut).cx);
     }
@@ -169,7 +213,7 @@ void TPopupList::Popup(TPoint screenPt)
     const TSize size = MeasureMenu();
     // Kept on the screen: flipped to the left of or above the point when it would
     // run off the right or bottom edge.
-    const TRect screen = GetWorkArea();
+    const TRect screen = MonitorWorkAreaAt(screenPt);
     int x = screenPt.X, y = screenPt.Y;
     if (x + size.cx > screen.Right)
         x = std::max(screen.Left, x - size.cx);
@@ -316,8 +360,13 @@ void TPopupList::Paint()
         if (hot)
             FillRectColor(c, ir, clHighlight);
         TRect text(ir.Left + kTextLeft, ir.Top, ir.Right - kTextRight, ir.Bottom);
+        TFontStyles style = Font()->Style();
+        c->Font()->SetStyle(item.Default ? style + TFontStyle::fsBold : style);
+        const TRect markRect(ir.Left, ir.Top, ir.Left + kTextLeft, ir.Bottom);
         auto drawTexts = [&](TColor color, int dx, int dy) {
             c->Font()->SetColor(color);
+            if (item.Checked)
+                DrawItemMark(c, markRect.Offset(dx, dy), item.Radio, color);
             TRect t = text.Offset(dx, dy);
             c->DrawText(item.Caption, t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
             if (!item.ShortCut.empty()) {

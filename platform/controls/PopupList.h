@@ -20,6 +20,9 @@ struct TPopupItem {
     bool Enabled = true;
     bool Separator = false;
     std::function<void()> OnClick;
+    bool Checked = false; // a check mark (a dot for a radio item) before the caption
+    bool Radio = false;
+    bool Default = false; // the caption in bold
 };
 
 class TPopupList : public TCustomControl {
@@ -36,8 +39,12 @@ public:
     // The item whose caption, without its & marker, is the text; -1 when none.
     int IndexOfCaption(const std::string& text) const;
 
-    // Opens the menu with its top-left corner at the screen point (moved to stay on
-    // the screen). An open menu is closed first.
+    // The window the menu stays above (its owner); by default the top-level window
+    // of the control that owns the list.
+    void SetOwnerWindow(HWND value);
+
+    // Opens the menu with its top-left corner at the screen point (moved to stay in
+    // the work area of the monitor there). An open menu is closed first.
     void Popup(TPoint screenPt);
     void CloseUp();
     bool IsOpen() const { return m_open; }
@@ -68,4 +75,5 @@ private:
     int m_hot = -1;
     int m_textHeight = 13;
     HHOOK m_keyHook = nullptr;
+    HWND m_ownerWindow = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "platform/controls/WinControl.h"
 
 #include "platform/controls/Form.h"
+#include "platform/controls/PopupMenu.h"
+#include "platform/controls/ShortCuts.h"
 #include "platform/core/Exception.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/drawing/Canvas.h"
@@ -141,6 +143,8 @@ LRESULT TWinControl::WindowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (msg == WM_NCDESTROY && m_handle == hwnd) {
         ControlsByHandle().erase(hwnd);
         m_handle = nullptr;
+        // A new window asks for its own leave notice.
+        m_mouseTracked = false;
     }
     return m.Result;
 }
@@ -217,6 +221,8 @@ void TWinControl::RemoveControl(TControl* AControl)
     m_tabList.erase(std::remove(m_tabList.begin(), m_tabList.end(), AControl), m_tabList.end());
     if (m_capturedControl == AControl)
         m_capturedControl = nullptr;
+    if (m_mouseControl == AControl)
+        m_mouseControl = nullptr;
     AControl->m_parent = nullptr;
     if (AControl->HasOwnWindow()) {
         auto* win = static_cast<TWinControl*>(AControl);
@@ -618,6 +624,85 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message)
     return true;
 }
 
+void TWinControl::TrackMouse(const TMessage& Message)
+{
+    if (!m_mouseTracked && m_handle) {
+        // Told once the pointer leaves the window (to a child window too).
+        TRACKMOUSEEVENT tme;
+        tme.dwFlags = TME_LEAVE;
+        tme.hwndTrack = m_handle;
+        m_mouseTracked = TrackMouseEvent(tme);
+        if (m_mouseTracked)
+            Perform(CM_MOUSEENTER);
+    }
+    if (!m_handle)
+        return;
+    TControl* under = m_capturedControl;
+    if (!under && GetCapture() != m_handle) {
+        TControl* at = ControlAtPos(PointFromLParam(Message.LParam), false);
+        under = at && !at->HasOwnWindow() ? at : nullptr;
+    }
+    SetMouseControl(under);
+}
+
+void TWinControl::SetMouseControl(TControl* control)
+{
+    if (control == m_mouseControl)
+        return;
+    TControl* old = m_mouseControl;
+    m_mouseControl = control;
+    if (old)
+        old->Perform(CM_MOUSELEAVE);
+    if (control && control == m_mouseControl)
+        control->Perform(CM_MOUSEENTER);
+}
+
+void TWinControl::MouseLeftWindow()
+{
+    m_mouseTracked = false;
+    SetMouseControl(nullptr);
+    Perform(CM_MOUSELEAVE);
+}
+
+void TWinControl::WMContextMenu(TMessage& Message)
+{
+    if (Message.Result == 0 && !IsKeyboardContextMenu(Message.LParam)) {
+        const TPoint p = ScreenToClient(PointFromLParam(Message.LParam));
+        TControl* child = m_capturedControl ? m_capturedControl : ControlAtPos(p, false);
+        if (child && !child->HasOwnWindow()) {
+            Message.Result = child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+            if (Message.Result != 0)
+                return;
+        }
+    }
+    TControl::WMContextMenu(Message);
+}
+
+bool TWinControl::ReflectToChild(TMessage& Message)
+{
+    HWND from = nullptr;
+    if (Message.Msg == WM_COMMAND)
+        from = reinterpret_cast<HWND>(Message.LParam);
+    else if (const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam))
+        from = header->hwndFrom;
+    TWinControl* child = from ? FindControl(from) : nullptr;
+    if (!child || child == this || child->Parent() != this)
+        return false;
+    Message.Result = child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return true;
+}
+
+bool TWinControl::IsMenuKey(WORD Key, LPARAM KeyData)
+{
+    const TShortCut shortCut = ShortCut(Key, KeyDataToShiftState(KeyData));
+    if (shortCut == scNone)
+        return false;
+    for (TControl* c = this; c; c = c->Parent())
+        if (TPopupMenu* menu = c->PopupMenu(); menu && menu->IsShortCut(shortCut))
+            return true;
+    return false;
+}
+
 void TWinControl::WMPaint(TMessage& Message)
 {
     PAINTSTRUCT ps;
@@ -662,6 +747,10 @@ void TWinControl::WMKillFocus(TMessage& Message)
 void TWinControl::CNKeyDown(TMessage& Message)
 {
     const WORD key = static_cast<WORD>(Message.WParam);
+    if (IsMenuKey(key, Message.LParam)) {
+        Message.Result = 1;
+        return;
+    }
     LRESULT mask = 0;
     switch (key) {
     case VK_TAB:
@@ -765,9 +854,27 @@ void TWinControl::CMDialogChar(TMessage& Message)
 
 void TWinControl::WndProc(TMessage& Message)
 {
-    if (IsControlMouseMsg(Message))
+    if (Message.Msg == WM_MOUSEMOVE)
+        TrackMouse(Message);
+    if (IsControlMouseMsg(Message)) {
+        // The window's default handling still follows (a right-button release asks
+        // for the context menu, which the child under the pointer then answers).
+        if (Message.Result == 0 && m_handle)
+            DefWindowProc(m_handle, Message.Msg, Message.WParam, Message.LParam);
         return;
+    }
     switch (Message.Msg) {
+    case WM_MOUSELEAVE:
+        MouseLeftWindow();
+        DefaultHandler(Message);
+        return;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+        // A child control's notice goes back to that control (CN_COMMAND, CN_NOTIFY).
+        if (ReflectToChild(Message))
+            return;
+        DefaultHandler(Message);
+        return;
     case WM_PAINT:
         WMPaint(Message);
         return;
@@ -845,4 +952,18 @@ void TWinControl::DefaultHandler(TMessage& Message)
         return;
     }
     Message.Result = DefWindowProc(m_handle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+TControl* FindControlAtPoint(TPoint screenPt, bool allowDisabled, HWND window)
+{
+    HWND h = window ? window : WindowFromPoint(screenPt);
+    TWinControl* win = nullptr;
+    for (; h && !win; h = GetParent(h))
+        win = TWinControl::FindControl(h);
+    if (!win)
+        return nullptr;
+    TControl* inner = win->ControlAtPos(win->ScreenToClient(screenPt), allowDisabled);
+    if (inner && !inner->HasOwnWindow())
+        return inner;
+    return allowDisabled || win->Enabled() ? win : nullptr;
 }

@@ -134,6 +134,14 @@ protected:
     virtual void WMChar(TMessage& Message);
     virtual void CMDialogKey(TMessage& Message);
     virtual void CMDialogChar(TMessage& Message);
+    // A windowless child under a mouse request takes it first.
+    void WMContextMenu(TMessage& Message) override;
+    // A key that is the shortcut of an item of the popup menu of the control or of a
+    // parent runs that item; answers whether one ran.
+    bool IsMenuKey(WORD Key, LPARAM KeyData);
+    // Sends a child's WM_COMMAND or WM_NOTIFY back to it as CN_COMMAND or CN_NOTIFY;
+    // answers whether the message came from a child control.
+    bool ReflectToChild(TMessage& Message);
 
     // True while the window is being destroyed (and so must not be asked to paint).
     bool m_destroyingHandle = false;
@@ -144,8 +152,15 @@ private:
     LRESULT WindowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Gives a mouse message over (or captured by) a child without a window to that child.
     bool IsControlMouseMsg(TMessage& Message);
+    // CM_MOUSEENTER and CM_MOUSELEAVE for the control and its windowless children,
+    // from its mouse moves and the leave notice it asks for (TrackMouseEvent).
+    void TrackMouse(const TMessage& Message);
+    void MouseLeftWindow();
+    void SetMouseControl(TControl* control);
     void AlignChildren();
     TControl* m_capturedControl = nullptr;
+    TControl* m_mouseControl = nullptr; // the windowless child the pointer is over
+    bool m_mouseTracked = false;
     std::vector<TControl*> m_controls; // z-order of windowless controls: later on top
     std::vector<TWinControl*> m_tabList;
     HWND m_handle = nullptr;
@@ -154,3 +169,8 @@ private:
     bool m_aligning = false;
     bool m_alignPending = false;
 };
+
+// The control of the program under a screen point, windowless ones included, or null;
+// disabled controls only when allowed. `window`, when the caller knows it, is the window
+// under the point.
+TControl* FindControlAtPoint(TPoint screenPt, bool allowDisabled, HWND window = nullptr);

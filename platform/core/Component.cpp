@@ -48,13 +48,26 @@ void TComponent::InsertComponent(TComponent* component)
     Notification(component, TOperation::opInsert);
 }
 
+namespace {
+
+// Components mostly go newest first, so the search starts at the end.
+std::vector<TComponent*>::iterator FindFromBack(std::vector<TComponent*>& list, const TComponent* component)
+{
+    auto it = std::find(list.rbegin(), list.rend(), component);
+    return it == list.rend() ? list.end() : std::next(it).base();
+}
+
+} // namespace
+
 void TComponent::RemoveComponent(TComponent* component)
 {
-    auto it = std::find(m_components.begin(), m_components.end(), component);
-    if (it == m_components.end())
+    if (FindFromBack(m_components, component) == m_components.end())
         return;
     Notification(component, TOperation::opRemove);
-    m_components.erase(std::find(m_components.begin(), m_components.end(), component));
+    // The notification may have taken it out already.
+    auto it = FindFromBack(m_components, component);
+    if (it != m_components.end())
+        m_components.erase(it);
     component->m_owner = nullptr;
 }
 

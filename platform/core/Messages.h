@@ -150,12 +150,36 @@ enum : UINT {
     EM_GETLIMITTEXT = 0x00D5,
     EM_POSFROMCHAR = 0x00D6,
     EM_CHARFROMPOS = 0x00D7,
+    EM_CANPASTE = WM_USER + 50,
     EM_EXGETSEL = WM_USER + 52,
     EM_EXLIMITTEXT = WM_USER + 53,
     EM_EXSETSEL = WM_USER + 55,
+    EM_GETEVENTMASK = WM_USER + 59,
+    EM_GETSELTEXT = WM_USER + 62,
+    EM_SETEVENTMASK = WM_USER + 69,
+    EM_SETOPTIONS = WM_USER + 77,
+    EM_GETOPTIONS = WM_USER + 78,
     EM_REDO = WM_USER + 84,
     EM_CANREDO = WM_USER + 85,
 };
+// Notifications an edit control sends under its event mask (EM_SETEVENTMASK), as
+// WM_NOTIFY with the codes below.
+enum : UINT {
+    ENM_NONE = 0x00000000,
+    ENM_CHANGE = 0x00000001,
+    ENM_SELCHANGE = 0x00080000,
+    EN_SELCHANGE = 0x0702,
+};
+// Options of EM_SETOPTIONS: the operation, and the option bits.
+enum : UINT {
+    ECOOP_SET = 0x0001,
+    ECOOP_OR = 0x0002,
+    ECOOP_AND = 0x0003,
+    ECOOP_XOR = 0x0004,
+    ECO_SELECTIONBAR = 0x01000000,
+};
+// Selection kinds of an EN_SELCHANGE notice.
+enum : WORD { SEL_EMPTY = 0x0000, SEL_TEXT = 0x0001 };
 enum : WORD {
     EN_SETFOCUS = 0x0100,
     EN_KILLFOCUS = 0x0200,

@@ -45,7 +45,7 @@ public:
         InsertData(index, s, reinterpret_cast<intptr_t>(object));
     }
     virtual void InsertData(int index, const std::string& s, intptr_t data);
-    void Delete(int index);
+    virtual void Delete(int index);
     void Clear();
     virtual void Move(int fromIndex, int toIndex);
     virtual void Exchange(int index1, int index2);

@@ -916,6 +916,59 @@ void TDataSet::Delete()
     DoEvent(AfterScroll);
 }
 
+void TDataSet::DeleteRecords(std::vector<int> positions)
+{
+    CheckActive();
+    CheckBrowseMode();
+    for (int p : positions) {
+        if (p < 0 || p >= int(m_records.size()))
+            DatabaseError("Record index " + std::to_string(p) + " is out of range.");
+    }
+    // The storage is given each record once, in the order asked for.
+    std::vector<bool> doomedAt(m_records.size(), false);
+    std::vector<const TRecord*> doomed;
+    doomed.reserve(positions.size());
+    for (int p : positions) {
+        if (!doomedAt[size_t(p)])
+            doomed.push_back(&m_records[size_t(p)]);
+        doomedAt[size_t(p)] = true;
+    }
+    if (doomed.empty())
+        return;
+    CheckCanModify();
+    DataEvent(TDataEvent::deCheckBrowseMode);
+    DoEvent(BeforeDelete);
+    DoEvent(BeforeScroll);
+    InternalDeleteRecords(doomed);
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    // One pass moves every kept record to its new place.
+    size_t kept = size_t(positions.front());
+    size_t next = 0;
+    for (size_t i = kept; i < m_records.size(); ++i) {
+        if (next < positions.size() && int(i) == positions[next]) {
+            ++next;
+            continue;
+        }
+        m_records[kept++] = std::move(m_records[i]);
+    }
+    m_records.resize(kept);
+    const int count = int(m_records.size());
+    MoveTo(count == 0 ? -1 : std::min(positions.front(), count - 1), count == 0, count == 0);
+    m_edit = TRecord{};
+    m_modified = false;
+    SetState(TDataSetState::dsBrowse);
+    DataEvent(TDataEvent::deDataSetChange);
+    DoEvent(AfterDelete);
+    DoEvent(AfterScroll);
+}
+
+void TDataSet::InternalDeleteRecords(const std::vector<const TRecord*>& records)
+{
+    for (const TRecord* record : records)
+        InternalDelete(*record);
+}
+
 int TDataSet::IndexOfRowId(int64_t rowId) const
 {
     for (size_t i = 0; i < m_records.size(); ++i)

@@ -138,6 +138,13 @@ public:
     // Deletes the current record; the cursor then stands on the next record, or on
     // the new last one.
     void Delete();
+    // Deletes the records at these positions of the current order as one change: the
+    // storage deletes them together, all or none, in the order given (a position given
+    // twice counts once), the records in memory are compacted once, BeforeDelete and
+    // AfterDelete are called once, and the cursor then stands on the record that took
+    // the place of the first one deleted, or on the new last one. A position outside
+    // the records raises and deletes nothing.
+    void DeleteRecords(std::vector<int> positions);
     // Posts a modified pending edit, cancels an unmodified one.
     void CheckBrowseMode();
     // Asks the controls to write their pending values into the fields.
@@ -194,6 +201,9 @@ protected:
     // storage gave it (keys, defaults). Throws EDatabaseError on failure.
     virtual TRecordPtr InternalPost(const TRecord* original, const TRecord& edited, const std::vector<bool>& changed) = 0;
     virtual void InternalDelete(const TRecord& record) = 0;
+    // Deletes several records, all or none, in the order given; by default one
+    // InternalDelete each.
+    virtual void InternalDeleteRecords(const std::vector<const TRecord*>& records);
     // The storage refuses changes (a read-only file).
     virtual bool InternalReadOnly() const = 0;
     // The message for refused changes.

@@ -647,6 +647,41 @@ void TTable::InternalDelete(const TRecord& record)
     // A record another program deleted first is gone all the same.
 }
 
+void TTable::InternalDeleteRecords(const std::vector<const TRecord*>& records)
+{
+    if (d->fileReadOnly)
+        DatabaseError(ReadOnlyMessage());
+    if (d->depth < 0)
+        DatabaseError("The transaction was abandoned after an error; roll it back before making changes.");
+    // One prepared statement run for each record in the order given (a trigger sees
+    // them go in that order), all inside one transaction: the caller's, or one of its
+    // own, so that they go all or none.
+    const bool ownTransaction = d->depth == 0;
+    Statement& stmt = d->deleteByRowId;
+    try {
+        if (ownTransaction)
+            Execute(d->db, "BEGIN IMMEDIATE");
+        for (const TRecord* record : records) {
+            sqlite3_bind_int64(stmt.get(), 1, record->RowId);
+            try {
+                stmt.Step();
+            } catch (...) {
+                stmt.Reset();
+                throw;
+            }
+            stmt.Reset();
+        }
+        if (ownTransaction)
+            Execute(d->db, "COMMIT");
+    } catch (const Error& e) {
+        if (ownTransaction)
+            sqlite3_exec(d->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        else
+            d->NoteTransactionLoss();
+        d->Fail(e.rc, "delete the records");
+    }
+}
+
 bool TTable::InTransaction() const
 {
     return d->depth != 0;

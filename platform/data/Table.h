@@ -76,6 +76,8 @@ protected:
     void InternalLoadRecords(std::vector<TRecord>& records) override;
     TRecordPtr InternalPost(const TRecord* original, const TRecord& edited, const std::vector<bool>& changed) override;
     void InternalDelete(const TRecord& record) override;
+    // All in one transaction (the caller's, or one of its own), in the order given.
+    void InternalDeleteRecords(const std::vector<const TRecord*>& records) override;
     bool InternalReadOnly() const override;
     std::string ReadOnlyMessage() const override;
 

@@ -2,11 +2,12 @@
 // input: the Qt back end for the real program, the headless back end for tests.
 #pragma once
 
+#include "platform/drawing/Bitmap.h"
+#include "platform/window/SystemServices.h"
 #include "platform/window/WindowTypes.h"
 
 #include <memory>
-
-class TBitmap;
+#include <vector>
 
 class TWindowBackend {
 public:
@@ -23,6 +24,9 @@ public:
     virtual void WaitForEvents(int timeoutMs) = 0;
     // Ends a WaitForEvents from any thread.
     virtual void Wake() = 0;
+    // Handles what the display has sent so far (exposure, geometry) without waiting,
+    // leaving user input for later; for long work on the user-interface thread.
+    virtual void ProcessDisplayEvents() {}
 
     // Native top-level windows follow the window system's top-level windows.
     virtual void TopLevelCreated(HWND hwnd) = 0;
@@ -44,8 +48,16 @@ public:
 
     virtual TRect ScreenRect() = 0;
     virtual TRect WorkArea() = 0;
+    // Every monitor with its bounds and work area, the primary one first. An empty
+    // answer stands for one monitor: ScreenRect with WorkArea.
+    virtual std::vector<TMonitorInfo> Monitors() { return {}; }
     virtual int PixelsPerInch() = 0;
+    // A standard cursor (IDC_*), a number registered with SetCustomCursor (its picture:
+    // CustomCursorFor), or 0 for none.
     virtual void SetCursorShape(HCURSOR cursor) = 0;
+    // The key and shift keys that type a character in the current keyboard layout, as
+    // VkKeyScan answers; false when the back end cannot tell (the US layout answers).
+    virtual bool KeyScan(char32_t, int16_t&) { return false; }
     virtual void SetCursorPos(TPoint screenPt) = 0;
 
     virtual std::string ClipboardText() = 0;
@@ -54,6 +66,16 @@ public:
     virtual bool PlaySystemSound(const std::string& alias) = 0;
     virtual bool OpenUrl(const std::string& target) = 0;
 };
+
+// A cursor the program registered under its own number (SetCustomCursor).
+struct TCustomCursor {
+    TBitmap image;
+    TBitmap mask;   // monochrome, white where transparent; empty: the whole image shows
+    TPoint hotSpot;
+    unsigned version = 0; // grows with every registration, so back ends can cache
+};
+// The registered cursor of the number, or null.
+const TCustomCursor* CustomCursorFor(HCURSOR number);
 
 // Where the caret must be drawn over the window's picture (surface coordinates), for
 // back ends presenting a top-level window; false while no caret shows there.

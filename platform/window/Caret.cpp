@@ -109,6 +109,11 @@ bool GetCaretPos(TPoint& pt)
     return true;
 }
 
+HWND GetCaretWindow()
+{
+    return Find(S().caret.owner) ? S().caret.owner : nullptr;
+}
+
 UINT GetCaretBlinkTime()
 {
     return kBlinkTime;

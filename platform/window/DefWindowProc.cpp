@@ -40,9 +40,11 @@ LRESULT OnSetCursor(Window* w, WPARAM wParam, LPARAM lParam)
     if (w->IsChild() && SendMessage(w->parent->handle, WM_SETCURSOR, wParam, lParam))
         return 1;
     if (hit == HTERROR) {
+        // Over a disabled window: the arrow, and a beep for a press.
         const UINT mouseMsg = HiWord(static_cast<uintptr_t>(lParam));
         if (mouseMsg == WM_LBUTTONDOWN || mouseMsg == WM_RBUTTONDOWN || mouseMsg == WM_MBUTTONDOWN)
             MessageBeep(0);
+        SetCursor(IDC_ARROW);
         return 0;
     }
     if (hit == HTCLIENT) {

@@ -39,4 +39,6 @@ bool ShowCaret(HWND hwnd);
 bool HideCaret(HWND hwnd);
 bool SetCaretPos(int x, int y);
 bool GetCaretPos(TPoint& pt);
+// The window that owns the caret, or null.
+HWND GetCaretWindow();
 UINT GetCaretBlinkTime();

@@ -415,6 +415,14 @@ void FlushWindow(HWND hwnd)
     PresentDirty();
 }
 
+void UpdateDisplay()
+{
+    PresentDirty();
+    if (S().backend)
+        S().backend->ProcessDisplayEvents();
+    PresentDirty();
+}
+
 int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* scrollRect, const TRect* clipRect, TRegion* updateRegion,
                    TRect* updateRect, UINT flags)
 {

@@ -38,6 +38,10 @@ void PresentWorkerFrame(HWND hwnd, const TBitmap& frame, TPoint clientPos);
 
 // Makes what was drawn on the window so far reach the screen now.
 void FlushWindow(HWND hwnd);
+// During long work on the user-interface thread: lets the display catch up (a window
+// shown just before gets onto the screen, what was drawn is presented) while user
+// input waits for the message loop.
+void UpdateDisplay();
 
 // Scrolls the client area's contents by (dx, dy). With SW_SCROLLCHILDREN child windows
 // move with the contents; with SW_INVALIDATE (and SW_ERASE) the uncovered area is

@@ -97,16 +97,19 @@ HWND TargetAt(TPoint pt, LRESULT& hit)
     return target;
 }
 
+// The window the pointer left hears it at once, before the window it moved to gets
+// the move, so that a leave always comes before the next enter.
 void NotifyLeave(HWND newTarget)
 {
     auto& s = S();
+    s.hoverWindow = newTarget;
     if (s.trackLeave && s.trackLeaveWindow && s.trackLeaveWindow != newTarget) {
         const HWND left = s.trackLeaveWindow;
         s.trackLeave = false;
         s.trackLeaveWindow = nullptr;
-        PostMessage(left, WM_MOUSELEAVE, 0, 0);
+        if (Find(left))
+            SendMessage(left, WM_MOUSELEAVE, 0, 0);
     }
-    s.hoverWindow = newTarget;
 }
 
 bool MouseHookSwallows(UINT message, HWND hwnd, TPoint pt, LRESULT hit)
@@ -140,6 +143,15 @@ MSG MakeMouseMessage(HWND target, LRESULT hit, UINT clientMsg, UINT ncMsg, TPoin
     return m;
 }
 
+// The window under the pointer lies on a top-level window that is disabled (a form
+// disabled while a modal one runs): it gets no mouse messages, though hooks see them.
+bool OnDisabledTopLevel(HWND target)
+{
+    Window* w = Find(target);
+    Window* top = w ? TopLevelOf(w) : nullptr;
+    return top && (top->style & WS_DISABLED);
+}
+
 bool ConvertMouseMove(const RawEvent& raw, MSG& out)
 {
     auto& s = S();
@@ -148,9 +160,15 @@ bool ConvertMouseMove(const RawEvent& raw, MSG& out)
     NotifyLeave(target);
     if (!target)
         return false;
+    if (!s.capture && OnDisabledTopLevel(target)) {
+        // The hook sees the move as a disabled window reports it.
+        if (!MouseHookSwallows(WM_NCMOUSEMOVE, target, raw.pt, HTERROR) && Find(target))
+            SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MakeLParam(static_cast<int>(HTERROR), WM_MOUSEMOVE));
+        return false;
+    }
     if (!s.capture)
         SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MakeLParam(static_cast<int>(hit), WM_MOUSEMOVE));
-    if (!Find(target) || MouseHookSwallows(WM_MOUSEMOVE, target, raw.pt, hit))
+    if (!Find(target) || MouseHookSwallows(hit == HTCLIENT ? WM_MOUSEMOVE : WM_NCMOUSEMOVE, target, raw.pt, hit))
         return false;
     out = MakeMouseMessage(target, hit, WM_MOUSEMOVE, WM_NCMOUSEMOVE, raw.pt, 0, raw.time);
     return true;
@@ -172,19 +190,18 @@ bool ActivateByClick(HWND target, LRESULT hit, UINT message)
 }
 
 // A click on a window disabled by a modal form brings that form forward instead.
-bool ClickOnDisabledTopLevel(HWND target)
+void ClickOnDisabledTopLevel(HWND target)
 {
     Window* w = Find(target);
     Window* top = w ? TopLevelOf(w) : nullptr;
-    if (!top || !(top->style & WS_DISABLED))
-        return false;
+    if (!top)
+        return;
     for (Window* t : S().topLevels)
         if (t->owner == top->handle && (t->style & WS_VISIBLE) && !(t->style & WS_DISABLED)) {
             ActivateTopLevel(t, WA_ACTIVE);
             break;
         }
     MessageBeep(0);
-    return true;
 }
 
 bool IsDoubleClick(HWND target, const RawEvent& raw)
@@ -206,15 +223,23 @@ bool ConvertMouseButton(const RawEvent& raw, MSG& out)
     NotifyLeave(target);
     if (!target)
         return false;
+    if (!s.capture && OnDisabledTopLevel(target)) {
+        // The hook sees the press first, as a disabled window reports it, and may take
+        // it (customize mode does); otherwise a press beeps.
+        if (MouseHookSwallows(NcButtonMessage(raw.button, raw.down, false), target, raw.pt, HTERROR))
+            return false;
+        if (raw.down)
+            ClickOnDisabledTopLevel(target);
+        return false;
+    }
     if (!raw.down) {
-        if (MouseHookSwallows(ClientButtonMessage(raw.button, false, false), target, raw.pt, hit))
+        const UINT upMsg = hit == HTCLIENT ? ClientButtonMessage(raw.button, false, false) : NcButtonMessage(raw.button, false, false);
+        if (MouseHookSwallows(upMsg, target, raw.pt, hit))
             return false;
         out = MakeMouseMessage(target, hit, ClientButtonMessage(raw.button, false, false),
                                NcButtonMessage(raw.button, false, false), raw.pt, 0, raw.time);
         return true;
     }
-    if (!s.capture && ClickOnDisabledTopLevel(target))
-        return false;
     const UINT downMsg = hit == HTCLIENT ? ClientButtonMessage(raw.button, true, false) : NcButtonMessage(raw.button, true, false);
     if (!s.capture) {
         if (!ActivateByClick(target, hit, downMsg))
@@ -232,10 +257,11 @@ bool ConvertMouseButton(const RawEvent& raw, MSG& out)
     } else {
         s.lastClick = ClickState{target, raw.button, raw.time, raw.pt, true};
     }
-    const UINT clientMsg = ClientButtonMessage(raw.button, true, dbl);
-    if (MouseHookSwallows(clientMsg, target, raw.pt, hit))
+    // The hook sees the message the window will get: client or non-client, single or double.
+    const UINT message = hit == HTCLIENT ? ClientButtonMessage(raw.button, true, dbl) : NcButtonMessage(raw.button, true, dbl);
+    if (MouseHookSwallows(message, target, raw.pt, hit))
         return false;
-    out = MakeMouseMessage(target, hit, clientMsg, NcButtonMessage(raw.button, true, dbl), raw.pt, 0, raw.time);
+    out = MakeMouseMessage(target, hit, ClientButtonMessage(raw.button, true, dbl), NcButtonMessage(raw.button, true, dbl), raw.pt, 0, raw.time);
     return true;
 }
 
@@ -478,7 +504,7 @@ HCURSOR SetCursor(HCURSOR cursor)
     if (cursor != old) {
         s.cursor = cursor;
         if (s.backend)
-            s.backend->SetCursorShape(s.cursorShowCount >= 0 ? cursor : 0);
+            s.backend->SetCursorShape(s.cursorShowCount >= 0 ? CursorShapeFor(cursor) : 0);
     }
     return old;
 }
@@ -493,7 +519,7 @@ int ShowCursor(bool show)
     auto& s = S();
     s.cursorShowCount += show ? 1 : -1;
     if (s.backend)
-        s.backend->SetCursorShape(s.cursorShowCount >= 0 ? s.cursor : 0);
+        s.backend->SetCursorShape(s.cursorShowCount >= 0 ? CursorShapeFor(s.cursor) : 0);
     return s.cursorShowCount;
 }
 

@@ -52,6 +52,7 @@ void ShutdownWindowSystem()
     s.lastClick = ClickState{};
     s.pendingChar = 0;
     s.cursor = IDC_ARROW;
+    ClearCustomCursors();
     ResetKeyboardState();
     FreeGraveyard();
     s.backend.reset();

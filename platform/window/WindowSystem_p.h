@@ -221,6 +221,10 @@ void ApplyWorkerFrames(HWND hwnd);
 // The private message that brings a worker's frame to the user-interface thread.
 constexpr UINT WM_WORKERFRAME = 0x03F0;
 void MarkUiThread();
+// What the back end is asked to show for a cursor number: the number itself for a
+// standard or registered cursor, the arrow for any other.
+HCURSOR CursorShapeFor(HCURSOR number);
+void ClearCustomCursors();
 bool OnUiThread();
 void MoveInZOrder(Window* w, HWND insertAfter);
 std::vector<Window*>& SiblingsOf(Window* w);

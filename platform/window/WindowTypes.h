@@ -97,6 +97,14 @@ struct CWPSTRUCT {
     UINT message = 0;
     HWND hwnd = nullptr;
 };
+// The header of every WM_NOTIFY notice (lParam points to it or to a structure that
+// begins with it).
+struct NMHDR {
+    HWND hwndFrom = nullptr;
+    uintptr_t idFrom = 0;
+    UINT code = 0;
+};
+
 // The lParam of a WH_MOUSE hook points to this; wParam is the mouse message.
 struct MOUSEHOOKSTRUCT {
     TPoint pt;

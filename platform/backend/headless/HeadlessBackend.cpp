@@ -17,6 +17,34 @@ THeadlessBackend::~THeadlessBackend()
     SetLocalClock({});
 }
 
+const TMonitorInfo* THeadlessBackend::PrimaryMonitor() const
+{
+    const TMonitorInfo* first = nullptr;
+    for (const TMonitorInfo& m : m_monitors) {
+        if (m.Bounds.IsEmpty())
+            continue;
+        if (m.Primary)
+            return &m;
+        if (!first)
+            first = &m;
+    }
+    return first;
+}
+
+TRect THeadlessBackend::ScreenRect()
+{
+    const TMonitorInfo* primary = PrimaryMonitor();
+    return primary ? primary->Bounds : m_screen;
+}
+
+TRect THeadlessBackend::WorkArea()
+{
+    const TMonitorInfo* primary = PrimaryMonitor();
+    if (!primary)
+        return m_screen;
+    return primary->WorkArea.IsEmpty() ? primary->Bounds : primary->WorkArea;
+}
+
 void THeadlessBackend::WaitUntilTick(DWORD target, DWORD maxWaitMs)
 {
     const int32_t left = static_cast<int32_t>(target - m_clock);

@@ -41,8 +41,10 @@ public:
     bool BeginSystemMove(HWND) override { return false; }
     bool BeginSystemResize(HWND, int) override { return false; }
 
-    TRect ScreenRect() override { return m_screen; }
-    TRect WorkArea() override { return m_screen; }
+    // The primary monitor's bounds and work area when monitors were given.
+    TRect ScreenRect() override;
+    TRect WorkArea() override;
+    std::vector<TMonitorInfo> Monitors() override { return m_monitors; }
     int PixelsPerInch() override { return m_pixelsPerInch; }
     void SetCursorShape(HCURSOR cursor) override { m_cursor = cursor; }
     void SetCursorPos(TPoint) override {}
@@ -56,6 +58,9 @@ public:
     // ---- For tests ----
     void SetTickCount(DWORD value) { m_clock = value; }
     void SetPixelsPerInch(int value) { m_pixelsPerInch = value; }
+    // Monitors with bounds and work areas of their own (the primary one marked, or the
+    // first); an empty list is the single screen whose work area is the whole screen.
+    void SetMonitors(std::vector<TMonitorInfo> monitors) { m_monitors = std::move(monitors); }
     // The local date and time Now() answers (days since 1899-12-30).
     void SetNow(double value) { m_now = value; }
     // Steps a waiting message loop takes, one per wait, in order.
@@ -71,7 +76,10 @@ public:
     const std::vector<std::string>& OpenedUrls() const { return m_urls; }
 
 private:
+    const TMonitorInfo* PrimaryMonitor() const;
+
     TRect m_screen;
+    std::vector<TMonitorInfo> m_monitors;
     int m_pixelsPerInch = 96;
     DWORD m_clock = 1000;
     double m_now = 0;

@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -217,6 +218,11 @@ public:
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
     }
 
+    void ProcessDisplayEvents() override
+    {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
     void Wake() override
     {
         QMetaObject::invokeMethod(QCoreApplication::instance(), [] {}, Qt::QueuedConnection);
@@ -243,6 +249,14 @@ public:
     {
         QScreen* s = QGuiApplication::primaryScreen();
         return s ? FromQ(s->availableGeometry()) : ScreenRect();
+    }
+    std::vector<TMonitorInfo> Monitors() override
+    {
+        std::vector<TMonitorInfo> monitors;
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        for (const QScreen* screen : QGuiApplication::screens())
+            monitors.push_back({FromQ(screen->geometry()), FromQ(screen->availableGeometry()), screen == primary});
+        return monitors;
     }
     int PixelsPerInch() override
     {
@@ -271,9 +285,16 @@ public:
     }
 
 private:
+    QCursor CursorFor(HCURSOR cursor);
+
+    struct CachedCursor {
+        unsigned version = 0;
+        QCursor cursor;
+    };
     QElapsedTimer m_clock;
     std::unordered_map<HWND, QtTopLevel*> m_windows;
-    Qt::CursorShape m_cursor = Qt::ArrowCursor;
+    QCursor m_cursor{Qt::ArrowCursor};
+    std::unordered_map<HCURSOR, CachedCursor> m_customCursors;
 };
 
 // A native window showing one top-level window's surface and reporting its input.
@@ -408,6 +429,9 @@ Qt::WindowFlags FlagsFor(HWND hwnd)
         flags |= Qt::WindowDoesNotAcceptFocus;
     if (exStyle & WS_EX_TOPMOST)
         flags |= Qt::WindowStaysOnTopHint;
+    // Hints: the pointer passes through to the window below.
+    if (exStyle & WS_EX_TRANSPARENT)
+        flags |= Qt::WindowTransparentForInput;
     return flags;
 }
 
@@ -518,9 +542,31 @@ bool QtBackend::BeginSystemResize(HWND hwnd, int hit)
     return w->startSystemResize(edges);
 }
 
+// A registered cursor's picture: the mask's white pixels become transparent.
+QCursor QtBackend::CursorFor(HCURSOR cursor)
+{
+    const TCustomCursor* custom = CustomCursorFor(cursor);
+    if (!custom)
+        return QCursor(ShapeOf(cursor));
+    CachedCursor& cached = m_customCursors[cursor];
+    if (cached.version != custom->version) {
+        QImage image = BitmapImage(custom->image).convertToFormat(QImage::Format_ARGB32);
+        if (!custom->mask.Empty()) {
+            const QImage& mask = BitmapImage(custom->mask);
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (MonochromePixel(mask.pixel(x, y)) == 0xFFFFFFFFu)
+                        image.setPixel(x, y, 0);
+        }
+        cached.cursor = QCursor(QPixmap::fromImage(image), custom->hotSpot.X, custom->hotSpot.Y);
+        cached.version = custom->version;
+    }
+    return cached.cursor;
+}
+
 void QtBackend::SetCursorShape(HCURSOR cursor)
 {
-    m_cursor = ShapeOf(cursor);
+    m_cursor = CursorFor(cursor);
     for (auto& [h, w] : m_windows)
         w->setCursor(m_cursor);
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 class TransactionTest : public ::testing::Test {
@@ -132,4 +134,67 @@ TEST_F(TransactionTest, DeletingTenThousandRecordsInOneTransaction)
     EXPECT_EQ(table.FieldByName("ID")->AsInteger(), 15001);
     EXPECT_EQ(QuerySql(file, "SELECT count(*), min(ID), max(ID) FROM ARBOLO WHERE ID > 5000 AND ID <= 15000"), "0|NULL|NULL");
     EXPECT_EQ(QuerySql(file, "SELECT count(*) FROM ARBOLO"), "10000");
+}
+
+TEST_F(TransactionTest, DeletingRecordsTogetherRemovesExactlyThemAndPlacesTheCursor)
+{
+    struct Case {
+        const char* what;
+        std::vector<int> positions;
+        bool outerTransaction;
+        std::string ids;
+        int cursorId;
+    };
+    const Case cases[] = {
+        {"unsorted, repeated", {6, 2, 6, 0}, false, "2,4,5,6,8,9,10", 2},
+        {"the last records", {8, 9}, false, "1,2,3,4,5,6,7,8", 8},
+        {"all of them", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, false, "", 0},
+        {"inside the caller's transaction", {3, 4}, true, "1,2,3,6,7,8,9,10", 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        table.Close();
+        std::remove(file.c_str());
+        MakeArbolo(file, 10);
+        table.Open();
+        int afterDelete = 0;
+        table.AfterDelete = [&](TDataSet*) { ++afterDelete; };
+        if (c.outerTransaction) {
+            TTableTransaction action(table);
+            table.DeleteRecords(c.positions);
+            action.Commit();
+        } else {
+            table.DeleteRecords(c.positions);
+        }
+        EXPECT_EQ(afterDelete, 1);
+        EXPECT_EQ(table.IsEmpty() ? 0 : table.FieldByName("ID")->AsInteger(), c.cursorId);
+        EXPECT_EQ(Ids(), c.ids);
+        EXPECT_EQ(FileIds(), c.ids.empty() ? "NULL" : c.ids);
+    }
+}
+
+TEST_F(TransactionTest, DeletingRecordsTogetherIsAllOrNothing)
+{
+    // Many records, one of which the file refuses to delete.
+    table.Close();
+    std::string sql = "BEGIN; DELETE FROM ARBOLO;";
+    for (int i = 1; i <= 1500; ++i)
+        sql += "INSERT INTO ARBOLO (ID, NAME) VALUES (" + std::to_string(i) + ", 'R" + std::to_string(i) + "');";
+    sql += "CREATE TRIGGER keep BEFORE DELETE ON ARBOLO WHEN old.ID = 1400 BEGIN SELECT RAISE(ABORT, 'kept'); END;";
+    ExecSql(file, sql + "COMMIT;");
+    table.Open();
+    std::vector<int> all(1500);
+    for (int i = 0; i < 1500; ++i)
+        all[size_t(i)] = i;
+    EXPECT_THROW(table.DeleteRecords(all), EDatabaseError);
+    EXPECT_EQ(table.RecordCount(), 1500);
+    EXPECT_EQ(QuerySql(file, "SELECT count(*) FROM ARBOLO"), "1500");
+    // Out of range: nothing happens either.
+    EXPECT_THROW(table.DeleteRecords({3, 1500}), EDatabaseError);
+    EXPECT_EQ(table.RecordCount(), 1500);
+    // Without the refusing record, every batch goes.
+    all.erase(all.begin() + 1399);
+    table.DeleteRecords(all);
+    EXPECT_EQ(Ids(), "1400");
+    EXPECT_EQ(FileIds(), "1400");
 }

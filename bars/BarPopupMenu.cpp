@@ -1,0 +1,123 @@
+#include "bars/BarPopupMenu.h"
+
+#include "bars/BarButton.h"
+#include "bars/BarErrors.h"
+#include "bars/BarItemLinks.h"
+#include "bars/BarManager.h"
+#include "bars/BarManagerList.h"
+#include "platform/controls/Form.h"
+#include "platform/drawing/Font.h"
+
+#include <algorithm>
+
+TzqBarPopupMenu::TzqBarPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner), m_font(std::make_unique<TFont>())
+{
+    TzqBarManager* manager = TzqBarManagerList::ForOwner(AOwner);
+    if (!manager)
+        throw EzqBarError("There are no TzqBarManagers available");
+    m_itemLinks = std::make_unique<TzqBarItemLinks>(manager, this);
+    m_font->OnChange = [this](TObject*) {
+        if (!m_copyingFont)
+            m_useOwnFont = true;
+    };
+    SetBarManager(manager);
+}
+
+TzqBarPopupMenu::~TzqBarPopupMenu()
+{
+    BeforeDestruction();
+    m_itemLinks.reset();
+    if (m_manager)
+        m_manager->RemovePopupMenu(this);
+}
+
+void TzqBarPopupMenu::SetBarManager(TzqBarManager* value)
+{
+    if (value == m_manager || !value)
+        return;
+    if (m_manager)
+        m_manager->RemovePopupMenu(this);
+    m_manager = value;
+    m_manager->AddPopupMenu(this);
+    m_itemLinks->SetBarManager(m_manager);
+    m_manager->JoinLoading(this);
+    ManagerFontChanged();
+}
+
+void TzqBarPopupMenu::ManagerDestroyed()
+{
+    m_manager = nullptr;
+    m_itemLinks->SetBarManager(nullptr);
+}
+
+void TzqBarPopupMenu::SetBarSize(int value)
+{
+    m_barSize = std::max(value, 0);
+}
+
+void TzqBarPopupMenu::SetFont(const TFont& value)
+{
+    m_font->Assign(value);
+}
+
+void TzqBarPopupMenu::SetUseOwnFont(bool value)
+{
+    if (value == m_useOwnFont)
+        return;
+    m_useOwnFont = value;
+    if (!value)
+        ManagerFontChanged();
+}
+
+void TzqBarPopupMenu::ManagerFontChanged()
+{
+    if (m_useOwnFont || !m_manager)
+        return;
+    m_copyingFont = true;
+    m_font->Assign(*m_manager->Font());
+    m_copyingFont = false;
+}
+
+void TzqBarPopupMenu::SetItemLinks(const TzqBarItemLinks& value)
+{
+    m_itemLinks->Assign(value);
+}
+
+bool TzqBarPopupMenu::UseRecentItems() const
+{
+    return m_itemLinks->UseRecentItems();
+}
+
+void TzqBarPopupMenu::SetUseRecentItems(bool value)
+{
+    m_itemLinks->SetUseRecentItems(value);
+}
+
+void TzqBarPopupMenu::SetOpenerButton(TzqBarButton* value)
+{
+    if (value == m_openerButton)
+        return;
+    if (m_openerButton)
+        RemoveFreeNotification(m_openerButton);
+    m_openerButton = value;
+    if (m_openerButton)
+        FreeNotification(m_openerButton);
+}
+
+bool TzqBarPopupMenu::IsShortCut(TShortCut ShortCut)
+{
+    return m_itemLinks->FindShortCut(ShortCut) || TPopupMenu::IsShortCut(ShortCut);
+}
+
+void TzqBarPopupMenu::Loaded()
+{
+    TPopupMenu::Loaded();
+    m_itemLinks->ReinitializeUsage(true);
+}
+
+void TzqBarPopupMenu::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TPopupMenu::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_openerButton)
+        m_openerButton = nullptr;
+}

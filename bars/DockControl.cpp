@@ -1,0 +1,134 @@
+#include "bars/DockControl.h"
+
+#include "bars/Bar.h"
+#include "bars/BarManager.h"
+#include "bars/Bars.h"
+
+// ---- TzqDockControl ----
+
+TzqDockControl::TzqDockControl(TComponent* AOwner, TzqBarManager* Manager) : TWinControl(AOwner), m_manager(Manager)
+{
+    SetControlStyle(ControlStyle() + TControlStyleFlag::csAcceptsControls);
+}
+
+TzqDockControl::~TzqDockControl()
+{
+    BeforeDestruction();
+    if (m_manager && m_manager->Bars())
+        m_manager->Bars()->DockSiteDestroyed(this);
+}
+
+TzqBarDockingStyle TzqDockControl::DockingStyle() const
+{
+    switch (TControl::Align()) {
+    case TAlign::alLeft:
+        return TzqBarDockingStyle::dsLeft;
+    case TAlign::alRight:
+        return TzqBarDockingStyle::dsRight;
+    case TAlign::alBottom:
+        return TzqBarDockingStyle::dsBottom;
+    default:
+        return TzqBarDockingStyle::dsTop;
+    }
+}
+
+bool TzqDockControl::Horizontal() const
+{
+    const TzqBarDockingStyle style = DockingStyle();
+    return style == TzqBarDockingStyle::dsTop || style == TzqBarDockingStyle::dsBottom;
+}
+
+void TzqDockControl::UpdateColor()
+{
+    if (m_manager)
+        SetColor(m_manager->DockColor());
+}
+
+// ---- TzqBarDockControl ----
+
+TzqBarDockControl::TzqBarDockControl(TComponent* AOwner) : TzqDockControl(AOwner, nullptr)
+{
+    TControl::SetAlign(TAlign::alTop);
+}
+
+TzqBarDockControl::~TzqBarDockControl()
+{
+    BeforeDestruction();
+    SetBarManager(nullptr);
+}
+
+void TzqBarDockControl::SetBarManager(TzqBarManager* value)
+{
+    if (value == m_manager)
+        return;
+    if (TzqBarManager* old = m_manager) {
+        // Bars docked here lose their place.
+        for (int i = 0; i < old->Bars()->Count(); ++i)
+            old->Bars()->Items(i)->DockControlRemoved(this);
+        old->RemoveDockControl(this);
+        RemoveFreeNotification(old);
+    }
+    m_manager = value;
+    if (m_manager) {
+        m_manager->AddDockControl(this);
+        FreeNotification(m_manager);
+    }
+    BarManagerChanged();
+}
+
+void TzqBarDockControl::SetAlign(TzqBarDockAlign value)
+{
+    if (value == m_dockAlign)
+        return;
+    m_dockAlign = value;
+    TAlign align = TAlign::alTop;
+    switch (value) {
+    case TzqBarDockAlign::dalBottom:
+        align = TAlign::alBottom;
+        break;
+    case TzqBarDockAlign::dalLeft:
+        align = TAlign::alLeft;
+        break;
+    case TzqBarDockAlign::dalRight:
+        align = TAlign::alRight;
+        break;
+    default:
+        break;
+    }
+    TzqBarManagerLock lock(m_manager);
+    TControl::SetAlign(align);
+    if (m_manager)
+        for (int i = 0; i < m_manager->Bars()->Count(); ++i)
+            if (m_manager->Bars()->Items(i)->DockControl() == this)
+                m_manager->Bars()->Items(i)->RequestLayout();
+}
+
+void TzqBarDockControl::SetUseOwnColor(bool value)
+{
+    if (value == m_useOwnColor)
+        return;
+    m_useOwnColor = value;
+    UpdateColor();
+}
+
+void TzqBarDockControl::UpdateColor()
+{
+    if (!m_useOwnColor)
+        TzqDockControl::UpdateColor();
+}
+
+bool TzqBarDockControl::CanDocking(const TzqBar* Bar) const
+{
+    // A site standing inside the bar's own window could not take it; a bar without a
+    // window has none for the site to stand in.
+    return AllowDocking();
+}
+
+void TzqBarDockControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TzqDockControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_manager) {
+        m_manager = nullptr;
+        BarManagerChanged();
+    }
+}
