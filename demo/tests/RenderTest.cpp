@@ -41,7 +41,7 @@ TEST(RenderTest, StartUpMessagesGoToStandardErrorAndThePictureIsStillWritten)
         const char* message;
     };
     const Case cases[] = {
-        {"no table beside the program", [](const fs::path&) {}, "does not exist"},
+        {"no table beside the program", [](const fs::path&) {}, "was not found"},
         {"a table file that is no database",
          [](const fs::path& folder) { std::ofstream(folder / "ARBOLO.DB") << std::string(5000, 'x'); }, "is not a database"},
     };
