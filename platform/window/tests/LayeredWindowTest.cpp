@@ -104,13 +104,15 @@ TEST_F(LayeredWindowTest, ATransparentTopLevelWindowLetsThePointerReachTheWindow
     HWND below = Popup("White", 0, TRect(0, 0, 200, 200));
     HWND glass = Popup("Red", WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, TRect(50, 50, 150, 150));
     EXPECT_EQ(WindowFromPoint({100, 100}), below);
+
+    // The style taken away, the window takes the pointer again; given back, it lets it through.
+    SetWindowLong(glass, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_NOACTIVATE);
+    EXPECT_EQ(WindowFromPoint({100, 100}), glass);
+    SetWindowLong(glass, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE);
+
     driver.Click({100, 100});
     EXPECT_EQ(Count(below, WM_LBUTTONDOWN), 1);
     EXPECT_EQ(Count(glass, WM_LBUTTONDOWN), 0);
-
-    // The style taken away, the window takes the pointer again.
-    SetWindowLong(glass, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_NOACTIVATE);
-    EXPECT_EQ(WindowFromPoint({100, 100}), glass);
 }
 
 TEST_F(LayeredWindowTest, ADragFeedsTheLoopAPressRunsAndTheClockMovesInsideItsSteps)
