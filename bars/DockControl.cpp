@@ -1,12 +1,17 @@
 #include "bars/DockControl.h"
 
 #include "bars/Bar.h"
+#include "bars/BarControl.h"
+#include "bars/BarWindowHooks.h"
+#include "platform/controls/Form.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/window/WinApi.h"
 #include "bars/BarManager.h"
 #include "bars/Bars.h"
 
 // ---- TzqDockControl ----
 
-TzqDockControl::TzqDockControl(TComponent* AOwner, TzqBarManager* Manager) : TWinControl(AOwner), m_manager(Manager)
+TzqDockControl::TzqDockControl(TComponent* AOwner, TzqBarManager* Manager) : TCustomControl(AOwner), m_manager(Manager)
 {
     SetControlStyle(ControlStyle() + TControlStyleFlag::csAcceptsControls);
 }
@@ -14,6 +19,16 @@ TzqDockControl::TzqDockControl(TComponent* AOwner, TzqBarManager* Manager) : TWi
 TzqDockControl::~TzqDockControl()
 {
     BeforeDestruction();
+    // The bar windows docked here go with the site; their bars keep their state.
+    std::vector<TzqBarControl*> docked;
+    for (const TzqDockRow& row : m_rows)
+        for (const TzqDockCol& col : row.Cols)
+            docked.push_back(col.BarControl);
+    m_rows.clear();
+    for (TzqBarControl* control : docked) {
+        control->m_dockSite = nullptr;
+        delete control;
+    }
     if (m_manager && m_manager->Bars())
         m_manager->Bars()->DockSiteDestroyed(this);
 }
@@ -42,6 +57,42 @@ void TzqDockControl::UpdateColor()
 {
     if (m_manager)
         SetColor(m_manager->DockColor());
+}
+
+void TzqDockControl::Paint()
+{
+    TRect r = ClientRect();
+    FillRectColor(Canvas(), r, Color());
+    if (Sunken())
+        Canvas()->DrawEdge(r, BDR_SUNKENOUTER, BF_RECT);
+}
+
+void TzqDockControl::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+        // Floating bars never take the activation; a click on a site brings the form up.
+        if (m_manager && m_manager->OwnerForm() && m_manager->OwnerForm()->HandleAllocated())
+            SetActiveWindow(m_manager->OwnerForm()->Handle());
+        if (OnClick)
+            OnClick(this);
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick)
+            OnDblClick(this);
+        if (m_manager && !m_manager->IsCustomizing())
+            m_manager->WindowHooks()->SiteDblClick(this);
+        return;
+    case WM_RBUTTONUP:
+        if (m_manager && !m_manager->IsCustomizing()) {
+            m_manager->WindowHooks()->ContextMenu(nullptr, ClientToScreen(PointFromLParam(Message.LParam)));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(Message);
 }
 
 // ---- TzqBarDockControl ----
