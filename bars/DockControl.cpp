@@ -57,6 +57,10 @@ void TzqDockControl::UpdateColor()
 {
     if (m_manager)
         SetColor(m_manager->DockColor());
+    // The border may have changed with the colour: the rows move in or out.
+    if (!m_rows.empty())
+        UpdateDock();
+    Invalidate();
 }
 
 void TzqDockControl::Paint()
@@ -166,6 +170,8 @@ void TzqBarDockControl::UpdateColor()
 {
     if (!m_useOwnColor)
         TzqDockControl::UpdateColor();
+    else if (RowCount() > 0)
+        UpdateDock();
 }
 
 bool TzqBarDockControl::CanDocking(const TzqBar* Bar) const
