@@ -85,7 +85,9 @@ TzqBarLines WrapBarLines(std::vector<TzqBarLineItem>& Items, int Length, int Sep
         const bool forcedByAlign =
             i > lineFirst && Items[static_cast<size_t>(i) - 1].Align != TzqBarItemAlign::iaLeft;
         if (overflow || groupAfterOverflow || forcedByAlign) {
-            if (groupStart > 0 && !usedForBreak[static_cast<size_t>(groupStart)] && !forcedByAlign) {
+            // A group start that overflows breaks where it is; otherwise the line goes
+            // back to its last group start not yet used for a break.
+            if (!startsGroup && groupStart > 0 && !usedForBreak[static_cast<size_t>(groupStart)] && !forcedByAlign) {
                 // Back to the group start: the whole group goes down.
                 usedForBreak[static_cast<size_t>(groupStart)] = true;
                 FinishLine(lines, Items, lineFirst, groupStart, widthBefore, thicknessBefore, lineGroupSpacing,
