@@ -68,17 +68,15 @@ void TzqBarTooltips::Show()
     m_hideTimer = SetTimer(nullptr, 0, kHideDelay, [this](HWND, UINT, uintptr_t, DWORD) {
         KillTimer(nullptr, m_hideTimer);
         m_hideTimer = 0;
-        TzqBarItemControl* control = m_control;
         Hide();
-        // Resting on the same item does not bring it back.
-        m_control = control;
     });
 }
 
 void TzqBarTooltips::Hide()
 {
+    // The item stays the one under the mouse: resting on it does not bring the tooltip
+    // back, moving to another does.
     StopTimers();
-    m_control = nullptr;
     if (Visible()) {
         m_window->ReleaseHandle();
         m_hiddenAt = GetTickCount();
@@ -88,6 +86,8 @@ void TzqBarTooltips::Hide()
 
 void TzqBarTooltips::ControlDestroyed(TzqBarItemControl* Control)
 {
-    if (Control && Control == m_control)
+    if (Control && Control == m_control) {
         Hide();
+        m_control = nullptr;
+    }
 }

@@ -26,7 +26,7 @@ public:
 
     // The mouse rests on the control (null: on none) at a screen point.
     void MouseOver(TzqBarItemControl* Control, TPoint ScreenPt);
-    // Hides the tooltip (a click, the mouse gone).
+    // Hides the tooltip (a click, the time out); it comes again on another item.
     void Hide();
     // A control is about to go: its tooltip goes with it.
     void ControlDestroyed(TzqBarItemControl* Control);
