@@ -173,12 +173,18 @@ int TzqBarControl::ArrangeLinks(int ClientLength, bool Apply)
     TzqBarManager* manager = BarManager();
     const int separator = manager ? manager->SeparatorSize() : 0;
     const int empty = manager ? manager->ButtonSize() : 23;
+    const bool multi = MultiLine();
+    // Lines show every link: only a single line drops the least recently used ones.
+    if (multi && ItemLinks() && ItemLinks()->RecentItemCount() != -1) {
+        m_arranging = true;
+        ItemLinks()->SetRecentItemCount(-1);
+        m_arranging = false;
+    }
     SyncItemControls(DisplayedLinks());
     std::vector<TzqBarItemControl*> controls;
     for (int i = 0; i < ItemControlCount(); ++i)
         controls.push_back(ItemControls(i));
     std::vector<TzqBarLineItem> items = LineItems(controls);
-    const bool multi = MultiLine();
     const int markInClient = !Floating() && MarkCounted() ? kMarkSize : 0;
     int available = std::max(0, ClientLength - markInClient);
     TzqBarLines lines;
