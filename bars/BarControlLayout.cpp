@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <unordered_map>
 
 namespace {
 
@@ -110,20 +111,32 @@ void TzqBarControl::FitRecentItems(int ContentLength)
     TzqBarManager* manager = BarManager();
     if (!links || !manager || manager->Designing() || MultiLine() || !links->PersonalizedBehaviour())
         return;
-    std::vector<TzqBarItemControl*> controls;
-    auto lengthOfDisplayed = [&]() {
-        SyncItemControls(DisplayedLinks());
-        controls.clear();
-        for (int i = 0; i < ItemControlCount(); ++i)
-            controls.push_back(ItemControls(i));
-        return ContentSum(LineItems(controls));
-    };
     m_arranging = true;
     links->SetRecentItemCount(-1);
-    if (lengthOfDisplayed() <= ContentLength) {
+    // The extent of every displayed link, measured once.
+    SyncItemControls(DisplayedLinks());
+    std::vector<TzqBarItemControl*> controls;
+    for (int i = 0; i < ItemControlCount(); ++i)
+        controls.push_back(ItemControls(i));
+    const std::vector<TzqBarLineItem> all = LineItems(controls);
+    if (ContentSum(all) <= ContentLength) {
         m_arranging = false;
         return;
     }
+    std::unordered_map<const TzqBarItemLink*, int> lengths;
+    for (size_t i = 0; i < all.size(); ++i)
+        lengths[controls[i]->Link()] = all[i].Length;
+    const int separator = manager->SeparatorSize();
+    auto lengthOfDisplayed = [&]() {
+        long long sum = 0;
+        const int count = links->DisplayedCount();
+        for (int i = 0; i < count; ++i) {
+            const TzqBarItemLink* link = links->DisplayedItems(i);
+            auto it = lengths.find(link);
+            sum += (it == lengths.end() ? 0 : it->second) + (i > 0 && link->BeginGroup() ? separator : 0);
+        }
+        return sum;
+    };
     // Room for the mark button the dropped buttons bring.
     const int room = ContentLength - (m_bar->ShowMark() && !MarkCounted() ? kMarkSize : 0);
     const int visible = links->VisibleCount();
@@ -141,20 +154,26 @@ void TzqBarControl::FitRecentItems(int ContentLength)
 void TzqBarControl::PlaceDocked(const TRect& R, bool RowTruncated)
 {
     m_rowTruncated = RowTruncated;
-    if (BoundsRect() != R)
+    const bool moved = BoundsRect() != R;
+    if (moved)
         SetBounds(R.Left, R.Top, R.Width(), R.Height());
+    const bool wasTruncated = m_truncated;
+    const size_t separators = m_separators.size();
     const int content = std::max(0, (Vertical() ? R.Height() : R.Width()) - FrameAlong());
     FitRecentItems(content);
     ArrangeLinks(content, true);
-    if (HandleAllocated()) {
-        // A size grip coming or going changes the frame.
-        const TRect margins = FrameMargins();
-        if (margins != m_lastMargins) {
-            m_lastMargins = margins;
-            RecalcNonClient(Handle());
-        }
-        Invalidate();
+    if (!HandleAllocated())
+        return;
+    // A size grip coming or going changes the frame.
+    const TRect margins = FrameMargins();
+    if (margins != m_lastMargins) {
+        m_lastMargins = margins;
+        RecalcNonClient(Handle());
     }
+    // The items repaint their own rectangles when they move; the rest only on a change
+    // that the background shows (size, the mark, the separators).
+    if (moved || wasTruncated != m_truncated || separators != m_separators.size())
+        Invalidate();
 }
 
 TSize TzqBarControl::FloatSizeFor(int ClientWidth)

@@ -249,7 +249,7 @@ void TzqBarDragLoop::Run()
     if (m_control->HandleAllocated() && GetCapture() == m_control->Handle())
         ReleaseCapture();
     if (TzqDockControl* site = m_control->DockSite()) {
-        site->UpdateDock();
+        site->BarChanged(m_control); // no longer dragged: its row settles
         site->RefreshPositions();
     }
 }

@@ -105,7 +105,7 @@ void Update(TzqBar* Bar)
         return;
     }
     if (site) {
-        site->UpdateDock();
+        site->BarChanged(control);
         return;
     }
     const TSize size = control->FloatSizeFor(Bar->FloatClientWidth());

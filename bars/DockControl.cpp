@@ -58,8 +58,10 @@ void TzqDockControl::UpdateColor()
     if (m_manager)
         SetColor(m_manager->DockColor());
     // The border may have changed with the colour: the rows move in or out.
-    if (!m_rows.empty())
+    if (!m_rows.empty()) {
+        InvalidateRows();
         UpdateDock();
+    }
     Invalidate();
 }
 
@@ -170,8 +172,10 @@ void TzqBarDockControl::UpdateColor()
 {
     if (!m_useOwnColor)
         TzqDockControl::UpdateColor();
-    else if (RowCount() > 0)
+    else if (RowCount() > 0) {
+        InvalidateRows();
         UpdateDock();
+    }
 }
 
 bool TzqBarDockControl::CanDocking(const TzqBar* Bar) const

@@ -21,6 +21,10 @@ struct TzqDockCol {
 struct TzqDockRow {
     std::vector<TzqDockCol> Cols;
     int Thickness = 0;
+    // Laid out again only when something in it changed, or its length or place did.
+    bool Dirty = true;
+    int LaidOutLength = -1;
+    int LaidOutStart = -1;
 };
 
 // Where a bar docks in a site: a row to join, or a new row inserted before Row.
@@ -71,9 +75,13 @@ public:
     void RemoveBar(TzqBarControl* Bar);
     // Every bar's wish becomes where its window is now.
     void RefreshPositions();
-    // Lays out every row and sets the site's thickness (nothing while the manager is
-    // locked or the form is going).
+    // Lays out the rows that changed and sets the site's thickness (nothing while the
+    // manager is locked or the form is going).
     void UpdateDock();
+    // A docked bar changed (its links, size or style): its row is laid out again.
+    void BarChanged(TzqBarControl* Bar);
+    // Every row is laid out again on the next UpdateDock.
+    void InvalidateRows();
     // The length of the rows (client width of a top or bottom site, height of a side one).
     int RowLength() const;
 

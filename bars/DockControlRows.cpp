@@ -69,11 +69,30 @@ void TzqDockControl::UpdateDock()
     int across = inset;
     const int length = std::max(0, RowLength());
     for (TzqDockRow& row : m_rows) {
-        LayoutRow(row, across, length);
+        if (row.Dirty || row.LaidOutLength != length || row.LaidOutStart != across) {
+            LayoutRow(row, across, length);
+            row.Dirty = false;
+            row.LaidOutLength = length;
+            row.LaidOutStart = across;
+        }
         across += row.Thickness;
     }
     m_updating = false;
     SetThickness(RowsSize() + 2 * inset);
+}
+
+void TzqDockControl::BarChanged(TzqBarControl* Bar)
+{
+    int row = 0, col = 0;
+    if (Find(Bar, row, col))
+        m_rows[static_cast<size_t>(row)].Dirty = true;
+    UpdateDock();
+}
+
+void TzqDockControl::InvalidateRows()
+{
+    for (TzqDockRow& row : m_rows)
+        row.Dirty = true;
 }
 
 void TzqDockControl::LayoutRow(TzqDockRow& Row, int AcrossStart, int Length)
@@ -191,6 +210,7 @@ void TzqDockControl::InsertBar(TzqBarControl* Bar, TzqDockTarget Target, int Ins
     const bool horizontal = Horizontal();
     int oldRow = 0, oldCol = 0;
     if (Find(Bar, oldRow, oldCol)) {
+        m_rows[static_cast<size_t>(oldRow)].Dirty = true;
         auto& cols = m_rows[static_cast<size_t>(oldRow)].Cols;
         cols.erase(cols.begin() + oldCol);
         if (cols.empty()) {
@@ -205,6 +225,7 @@ void TzqDockControl::InsertBar(TzqBarControl* Bar, TzqDockTarget Target, int Ins
     if (Target.NewRow || Target.Row == RowCount()) {
         m_rows.insert(m_rows.begin() + Target.Row, TzqDockRow{});
     }
+    m_rows[static_cast<size_t>(Target.Row)].Dirty = true;
     auto& cols = m_rows[static_cast<size_t>(Target.Row)].Cols;
     // Before the first bar whose window lies at or beyond the position.
     auto at = std::find_if(cols.begin(), cols.end(), [&](const TzqDockCol& col) {
@@ -235,6 +256,7 @@ void TzqDockControl::RemoveBar(TzqBarControl* Bar)
     int row = 0, col = 0;
     if (!Find(Bar, row, col))
         return;
+    m_rows[static_cast<size_t>(row)].Dirty = true;
     auto& cols = m_rows[static_cast<size_t>(row)].Cols;
     cols.erase(cols.begin() + col);
     if (cols.empty())
