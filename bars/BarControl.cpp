@@ -309,12 +309,14 @@ void TzqBarControl::WndProc(TMessage& Message)
         if (m_markState == 1)
             SetMarkState(0);
         break;
-    case WM_RBUTTONUP:
-        if (BarManager() && !BarManager()->IsCustomizing()) {
-            BarManager()->WindowHooks()->ContextMenu(this, ClientToScreen(PointFromLParam(Message.LParam)));
-            return;
-        }
-        break;
+    case WM_RBUTTONUP: {
+        // The release ends the press first (the capture it took goes).
+        TCustomzqBarControl::WndProc(Message);
+        TzqBarManager* manager = BarManager();
+        if (manager && !manager->IsCustomizing())
+            manager->WindowHooks()->ContextMenu(this, ClientToScreen(PointFromLParam(Message.LParam)));
+        return;
+    }
     default:
         break;
     }

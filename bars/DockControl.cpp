@@ -84,17 +84,18 @@ void TzqDockControl::WndProc(TMessage& Message)
             OnClick(this);
         break;
     case WM_LBUTTONDBLCLK:
+        TCustomControl::WndProc(Message);
         if (OnDblClick)
             OnDblClick(this);
         if (m_manager && !m_manager->IsCustomizing())
             m_manager->WindowHooks()->SiteDblClick(this);
         return;
     case WM_RBUTTONUP:
-        if (m_manager && !m_manager->IsCustomizing()) {
+        // The release ends the press first (the capture it took goes).
+        TCustomControl::WndProc(Message);
+        if (m_manager && !m_manager->IsCustomizing())
             m_manager->WindowHooks()->ContextMenu(nullptr, ClientToScreen(PointFromLParam(Message.LParam)));
-            return;
-        }
-        break;
+        return;
     default:
         break;
     }

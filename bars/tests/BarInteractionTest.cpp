@@ -4,6 +4,7 @@
 #include "bars/BarButtonControl.h"
 #include "bars/BarPopupMenu.h"
 #include "bars/BarTooltips.h"
+#include "bars/BarWindowHooks.h"
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/ShortCuts.h"
 #include "platform/core/VirtualKeys.h"
@@ -204,6 +205,41 @@ TEST_F(BarInteractionTest, AFloatingBarWhoseTitleWouldBeOffEveryMonitorIsBrought
     const TRect area = MonitorWorkAreaAt({5000, -3000});
     EXPECT_TRUE(area.Contains(r.TopLeft()));
     EXPECT_LE(r.Right, area.Right);
+}
+
+TEST_F(BarInteractionTest, RightClicksAndSiteDoubleClicksGoToTheManagersHooks)
+{
+    TzqBar* bar = Toolbar("Tools", 2);
+    TzqBarWindowHooks* hooks = manager->WindowHooks();
+    std::vector<TCustomzqBarControl*> menus;
+    std::vector<TPoint> menuPoints;
+    int doubleClicks = 0;
+    hooks->OnContextMenu = [&](TCustomzqBarControl* control, TPoint at) {
+        menus.push_back(control);
+        menuPoints.push_back(at);
+    };
+    hooks->OnSiteDblClick = [&](TzqDockControl*) { ++doubleClicks; };
+    const TPoint onBar = Middle(bar, 1);
+    driver.Click(onBar, TMouseButton::mbRight);
+    // The empty part of the top site, right of the bar.
+    TzqDockControl* top = Site(TzqBarDockingStyle::dsTop);
+    const TPoint onSite = top->ClientToScreen(TPoint{top->ClientWidth() - 5, 5});
+    driver.Click(onSite, TMouseButton::mbRight);
+    ASSERT_EQ(menus.size(), 2u);
+    EXPECT_EQ(menus[0], Window(bar));
+    EXPECT_EQ(menuPoints[0], onBar);
+    EXPECT_EQ(menus[1], nullptr);
+    EXPECT_EQ(menuPoints[1], onSite);
+
+    driver.DoubleClick(onSite);
+    EXPECT_EQ(doubleClicks, 1);
+    manager->SetCanCustomize(false);
+    driver.DoubleClick(onSite);
+    EXPECT_EQ(doubleClicks, 1);
+    // Not while customizing.
+    manager->SetCustomizing(true);
+    driver.Click(onSite, TMouseButton::mbRight);
+    EXPECT_EQ(menus.size(), 2u);
 }
 
 } // namespace
