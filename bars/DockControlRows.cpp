@@ -221,6 +221,9 @@ void TzqDockControl::InsertBar(TzqBarControl* Bar, TzqDockTarget Target, int Ins
                 --Target.Row;
         }
     }
+    // The bar leaves its old site (whose layout may run and move this site) before it
+    // joins a row here.
+    Bar->AttachToSite(this);
     Target.Row = std::clamp(Target.Row, 0, RowCount());
     if (Target.NewRow || Target.Row == RowCount()) {
         m_rows.insert(m_rows.begin() + Target.Row, TzqDockRow{});
@@ -237,7 +240,6 @@ void TzqDockControl::InsertBar(TzqBarControl* Bar, TzqDockTarget Target, int Ins
     const int along = std::max(0, Position);
     col.Pos = horizontal ? TPoint{along, 0} : TPoint{0, along};
     cols.insert(at, col);
-    Bar->AttachToSite(this);
     UpdateDock();
 }
 
