@@ -6,6 +6,7 @@
 #include "bars/Bars.h"
 #include "bars/DockControl.h"
 #include "platform/controls/Form.h"
+#include "platform/window/WinApi.h"
 
 #include <climits>
 
@@ -96,6 +97,9 @@ void Update(TzqBar* Bar)
             control->MakeFloating({Bar->FloatLeft(), Bar->FloatTop()});
         return;
     }
+    // The style or the bar's settings may have changed what the frame shows.
+    if (control->HandleAllocated())
+        RedrawWindow(control->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     if (site && control->DockSite() != site) {
         DockAtStoredPlace(control, site);
         return;

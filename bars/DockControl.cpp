@@ -181,9 +181,14 @@ void TzqBarDockControl::UpdateColor()
 
 bool TzqBarDockControl::CanDocking(const TzqBar* Bar) const
 {
-    // A site standing inside the bar's own window could not take it; a bar without a
-    // window has none for the site to stand in.
-    return AllowDocking();
+    if (!AllowDocking())
+        return false;
+    // A site standing inside the bar's own window could not take it.
+    const auto* window = Bar ? dynamic_cast<const TControl*>(Bar->Control()) : nullptr;
+    for (const TControl* c = Parent(); c && window; c = c->Parent())
+        if (c == window)
+            return false;
+    return true;
 }
 
 void TzqBarDockControl::Notification(TComponent* AComponent, TOperation Operation)

@@ -1,6 +1,7 @@
 // Bars docked in the rows of a site: how a row shares its length, how thick the site
 // gets, and where a bar lands.
 #include "bars/tests/BarWindowsFixture.h"
+#include "bars/BarDragLoop.h"
 
 namespace {
 
@@ -175,6 +176,36 @@ TEST_F(DockRowsTest, NothingIsLaidOutWhileTheManagerIsLocked)
     }
     EXPECT_EQ(Window(bar)->Width(), width + 2 * 23);
     EXPECT_EQ(site->Height(), 2 * 26);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DockRowsTest, AUserSiteTakesBarsWhileItAllowsDockingAndKeepsNoThicknessEmpty)
+{
+    auto* site = new TzqBarDockControl(form);
+    site->SetParent(form);
+    site->SetAlign(TzqBarDockAlign::dalBottom);
+    site->SetBarManager(manager);
+    EXPECT_EQ(site->Height(), 0);
+    TzqBar* bar = AddBar("Mine");
+    Link(bar->ItemLinks(), GlyphButton("Mine0"));
+    bar->SetDockControl(site);
+    bar->SetVisible(true);
+    ASSERT_NE(Window(bar), nullptr);
+    EXPECT_EQ(Window(bar)->DockSite(), site);
+    EXPECT_EQ(bar->DockingStyle(), TzqBarDockingStyle::dsBottom);
+    EXPECT_EQ(site->Height(), 26);
+    bar->SetVisible(false);
+    EXPECT_EQ(site->Height(), 0);
+
+    // Not allowed: the drag finds no site there.
+    bar->SetVisible(true);
+    site->SetAllowDocking(false);
+    EXPECT_FALSE(site->CanDocking(bar));
+    const TPoint onSite = site->ClientToScreen(TPoint{100, 5});
+    EXPECT_NE(TzqBarDragLoop::SiteAt(Window(bar), onSite), site);
 }
 
 } // namespace
