@@ -329,6 +329,7 @@ void TzqBarControl::ResizeFloating(int Hit, TPoint ScreenPt)
     SetCapture(hwnd);
     const TRect start = BoundsRect();
     const TRect m = FrameMargins();
+    PrepareRowLayout(); // the widest link and the whole line bound the width
     const int widest = std::max(1, m_minLength - FrameAlong());
     const int full = std::max(widest, m_maxLength - FrameAlong());
     for (;;) {

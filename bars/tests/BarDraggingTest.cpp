@@ -161,3 +161,40 @@ TEST_F(BarDraggingTest, MovingAlongItsRowKeepsTheBarInItAndRefreshesTheDockedPos
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BarDraggingTest, AQuitDuringADragEndsItAndStaysForTheLoopOutside)
+{
+    TzqBar* bar = Toolbar("Tools", 3, TzqBarDockingStyle::dsTop);
+    const TPoint from = Handle(Window(bar));
+    StepMove(FormClientToScreen(300, 220));
+    Step([] { PostQuitMessage(7); });
+    driver.Press(from);
+    EXPECT_FALSE(Window(bar)->Moving());
+    EXPECT_NE(GetCapture(), Window(bar)->Handle());
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+    driver.Release(FormClientToScreen(300, 220));
+}
+
+TEST_F(BarDraggingTest, DraggingTheRightEdgeOfAFloatingBarRewrapsItsButtons)
+{
+    TzqBar* bar = FloatingToolbar("Tools", 6, FormClientToScreen(100, 100));
+    TzqBarControl* window = Window(bar);
+    ASSERT_EQ(window->ClientRect().Width(), 6 * 23);
+    const TRect r = OnScreen(window);
+    const TPoint edge{r.Right - 2, r.Top + r.Height() / 2};
+    ASSERT_EQ(window->HitTest(edge), HTRIGHT);
+    driver.Drag(edge, {edge.X - 60, edge.Y}, 3);
+    // 78 pixels asked for: three buttons a line, two lines, the client as wide as a line.
+    EXPECT_EQ(bar->FloatClientWidth(), 6 * 23 - 60);
+    EXPECT_EQ(window->ClientRect().Width(), 3 * 23);
+    EXPECT_EQ(window->ItemControls(3)->Rect().Left, 0);
+    EXPECT_GT(window->ItemControls(3)->Rect().Top, 0);
+    EXPECT_EQ(OnScreen(window).Left, r.Left);
+}
+
+} // namespace
