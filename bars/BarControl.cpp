@@ -173,6 +173,9 @@ void TzqBarControl::UpdateFloatingVisibility()
     }
     HandleNeeded();
     SetVisible(show);
+    // The title's colour follows the form's activation.
+    if (show)
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TzqBarControl::Relayout()

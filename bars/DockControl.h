@@ -1,6 +1,7 @@
 // Dock sites: TzqDockControl is a site along an edge of the owner form (the manager
-// makes one per side); TzqBarDockControl is a site the application places itself. The
-// bars docked in a site are laid out in rows by the bar windows.
+// makes one per side); TzqBarDockControl is a site the application places itself. A
+// site holds its bar windows in rows: it shares each row's length among its bars, grows
+// as thick as its rows, and tells a dragged bar which row a point asks for.
 #pragma once
 
 #include "bars/BarTypes.h"
