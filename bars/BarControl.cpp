@@ -186,6 +186,11 @@ void TzqBarControl::Relayout()
     Invalidate();
 }
 
+void TzqBarControl::LayoutScheduled()
+{
+    m_bar->RequestLayout();
+}
+
 void TzqBarControl::EmptySpaceMouseDown(TPoint Pt)
 {
     if (MarkShown() && !Floating() && MarkRect().Contains(Pt)) {

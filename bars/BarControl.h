@@ -98,6 +98,8 @@ protected:
     void WndProc(TMessage& Message) override;
     void Paint() override;
     void EmptySpaceMouseDown(TPoint Pt) override;
+    void LayoutScheduled() override;
+    bool LayingOut() const override { return m_arranging; }
 
 private:
     friend class TzqDockControl;

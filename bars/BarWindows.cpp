@@ -2,6 +2,8 @@
 
 #include "bars/Bar.h"
 #include "bars/BarControl.h"
+#include "bars/BarItemLink.h"
+#include "bars/BarItemLinks.h"
 #include "bars/BarManager.h"
 #include "bars/Bars.h"
 #include "bars/DockControl.h"
@@ -115,6 +117,19 @@ void Update(TzqBar* Bar)
     const TSize size = control->FloatSizeFor(Bar->FloatClientWidth());
     control->SetBounds(control->Left(), control->Top(), size.cx, size.cy);
     control->Relayout();
+}
+
+void LinksChanged(TzqBarItemLinks* Links)
+{
+    if (auto* window = dynamic_cast<TCustomzqBarControl*>(Links->Control()))
+        window->ScheduleLayout();
+}
+
+void LinkDestroying(TzqBarItemLink* Link)
+{
+    auto* control = static_cast<TzqBarItemControl*>(Link->Control());
+    control->Parent()->RemoveItemControl(control);
+    Link->SetControl(nullptr);
 }
 
 void Release(TzqBar* Bar)

@@ -7,6 +7,8 @@
 #include "platform/core/Types.h"
 
 class TzqBar;
+class TzqBarItemLink;
+class TzqBarItemLinks;
 class TzqBarControl;
 class TzqDockControl;
 
@@ -20,6 +22,11 @@ void Release(TzqBar* Bar);
 // and float position follow.
 void TellModelDocked(TzqBarControl* Control, TzqDockControl* Site);
 void TellModelFloating(TzqBarControl* Control, TPoint ScreenTopLeft);
+// The links shown by a window changed: it lays them out again when it next handles its
+// messages (a batch of changes costs one layout).
+void LinksChanged(TzqBarItemLinks* Links);
+// A link shown by a window goes: its item control goes at once.
+void LinkDestroying(TzqBarItemLink* Link);
 // True while a window tells the model (the model's layout requests are its own echo).
 bool Telling();
 } // namespace TzqBarWindows

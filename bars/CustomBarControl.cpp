@@ -114,6 +114,32 @@ void TCustomzqBarControl::SetSelectedControl(TzqBarItemControl* Control)
         m_selected->SetHot(true);
 }
 
+void TCustomzqBarControl::RemoveItemControl(TzqBarItemControl* Control)
+{
+    auto it = std::find_if(m_itemControls.begin(), m_itemControls.end(),
+                           [Control](const std::unique_ptr<TzqBarItemControl>& c) { return c.get() == Control; });
+    if (it == m_itemControls.end())
+        return;
+    if (Control == m_selected)
+        m_selected = nullptr;
+    if (Control == m_pressedControl)
+        m_pressedControl = nullptr;
+    if (m_manager)
+        m_manager->Tooltips()->ControlDestroyed(Control);
+    const TRect place = Control->Rect();
+    m_itemControls.erase(it);
+    RepaintRect(place);
+    ScheduleLayout();
+}
+
+void TCustomzqBarControl::ScheduleLayout()
+{
+    if (m_layoutScheduled || LayingOut() || !HandleAllocated())
+        return;
+    m_layoutScheduled = true;
+    PostMessage(Handle(), kLayoutMessage, 0, 0);
+}
+
 void TCustomzqBarControl::RepaintRect(const TRect& R)
 {
     if (HandleAllocated())
@@ -149,6 +175,12 @@ void TCustomzqBarControl::MouseLeft()
 void TCustomzqBarControl::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
+    case kLayoutMessage:
+        if (m_layoutScheduled) {
+            m_layoutScheduled = false;
+            LayoutScheduled(); // may free the window: nothing follows
+        }
+        return;
     case WM_MOUSEMOVE:
         TCustomControl::WndProc(Message);
         MouseMoved(PointFromLParam(Message.LParam));

@@ -40,6 +40,13 @@ public:
     // The hot control (selected by mouse or keyboard); selecting another deselects it.
     TzqBarItemControl* SelectedControl() const { return m_selected; }
     void SetSelectedControl(TzqBarItemControl* Control);
+    // Frees a control whose link goes, and lays the rest out again later.
+    void RemoveItemControl(TzqBarItemControl* Control);
+    // Lays the links out again when the window next handles its messages; nothing while
+    // it lays them out itself.
+    void ScheduleLayout();
+    // The message that runs a scheduled layout.
+    static constexpr UINT kLayoutMessage = WM_USER + 0x2A0;
     void RepaintRect(const TRect& R);
 
     // Reads true while the window lives (a command run from it may free it).
@@ -49,6 +56,10 @@ public:
     static const std::vector<TCustomzqBarControl*>& LiveControls();
 
 protected:
+    // Runs a scheduled layout.
+    virtual void LayoutScheduled() {}
+    // True while the window changes its links itself (a personalized fit).
+    virtual bool LayingOut() const { return false; }
     // The controls for these links, in this order: kept for links that had one, made
     // for the others, freed for links no longer listed.
     void SyncItemControls(const std::vector<TzqBarItemLink*>& Links);
@@ -64,5 +75,6 @@ private:
     std::vector<std::unique_ptr<TzqBarItemControl>> m_itemControls;
     TzqBarItemControl* m_selected = nullptr;
     TzqBarItemControl* m_pressedControl = nullptr;
+    bool m_layoutScheduled = false;
     TzqLifeToken m_life;
 };

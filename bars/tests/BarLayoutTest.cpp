@@ -266,3 +266,41 @@ TEST_F(BarLayoutTest, AlignedItemsEndTheirLine)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BarLayoutTest, LinksAddedOrRemovedShowInTheBarOnceItHandlesItsMessages)
+{
+    TzqBar* bar = Toolbar("Tools", 2);
+    TzqBarControl* window = Window(bar);
+    const int width = window->Width();
+    // A batch of changes: one layout when the window next handles its messages.
+    Link(bar->ItemLinks(), GlyphButton("Third"));
+    Link(bar->ItemLinks(), GlyphButton("Fourth"));
+    driver.Pump();
+    ASSERT_EQ(window->ItemControlCount(), 4);
+    EXPECT_EQ(window->Width(), width + 2 * 23);
+    EXPECT_EQ(window->ItemControls(3)->Item()->Name(), "Fourth");
+
+    // A link that goes takes its control with it at once.
+    TzqBarItemLink* first = bar->ItemLinks()->Items(0);
+    window->SetSelectedControl(window->ControlOf(first));
+    delete first;
+    EXPECT_EQ(window->ItemControlCount(), 3);
+    EXPECT_EQ(window->SelectedControl(), nullptr);
+    EXPECT_EQ(window->ItemControls(0)->Item()->Name(), "Tools1");
+    driver.Pump();
+    EXPECT_EQ(window->Width(), width + 23);
+    EXPECT_EQ(window->ItemControls(0)->Rect().Left, 0);
+
+    // An item that goes takes its links and their controls.
+    delete bar->ItemLinks()->Items(1)->Item();
+    driver.Pump();
+    EXPECT_EQ(window->ItemControlCount(), 2);
+    // A hidden link leaves the bar too.
+    bar->ItemLinks()->Items(0)->SetVisible(false);
+    driver.Pump();
+    EXPECT_EQ(window->ItemControlCount(), 1);
+}
+
+} // namespace
