@@ -188,6 +188,8 @@ void TzqBarControl::Relayout()
 
 void TzqBarControl::LayoutScheduled()
 {
+    // What the links show may have changed where nothing moved: all of it repaints.
+    Invalidate();
     m_bar->RequestLayout();
 }
 

@@ -2,6 +2,7 @@
 
 #include "bars/Bar.h"
 #include "bars/BarControl.h"
+#include "bars/BarItem.h"
 #include "bars/BarItemLink.h"
 #include "bars/BarItemLinks.h"
 #include "bars/BarManager.h"
@@ -130,6 +131,13 @@ void LinkDestroying(TzqBarItemLink* Link)
     auto* control = static_cast<TzqBarItemControl*>(Link->Control());
     control->Parent()->RemoveItemControl(control);
     Link->SetControl(nullptr);
+}
+
+void RepaintItem(TzqBarItem* Item)
+{
+    for (int i = 0; i < Item->LinkCount(); ++i)
+        if (auto* control = static_cast<TzqBarItemControl*>(Item->Links(i)->Control()))
+            control->Parent()->RepaintRect(control->Rect());
 }
 
 void Release(TzqBar* Bar)

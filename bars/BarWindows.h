@@ -7,6 +7,7 @@
 #include "platform/core/Types.h"
 
 class TzqBar;
+class TzqBarItem;
 class TzqBarItemLink;
 class TzqBarItemLinks;
 class TzqBarControl;
@@ -27,6 +28,8 @@ void TellModelFloating(TzqBarControl* Control, TPoint ScreenTopLeft);
 void LinksChanged(TzqBarItemLinks* Links);
 // A link shown by a window goes: its item control goes at once.
 void LinkDestroying(TzqBarItemLink* Link);
+// The item's controls in every window repaint (its state or look changed).
+void RepaintItem(TzqBarItem* Item);
 // True while a window tells the model (the model's layout requests are its own echo).
 bool Telling();
 } // namespace TzqBarWindows

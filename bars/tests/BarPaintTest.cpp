@@ -144,3 +144,25 @@ TEST_F(BarPaintTest, TheMarkShowsChevronsOnlyWhenTheBarIsTruncated)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BarPaintTest, AButtonRepaintsWhenItGoesDownOrIsDisabledFromCode)
+{
+    TzqBar* bar = Toolbar("Tools", 2);
+    manager->SetStyle(TzqBarManagerStyle::bmsStandard);
+    auto* button = static_cast<TzqBarButton*>(bar->ItemLinks()->Items(0)->Item());
+    button->SetButtonStyle(TzqBarButtonStyle::bsChecked);
+    TzqBarControl* window = Window(bar);
+    const TRect r = window->ItemControls(0)->Rect();
+    EXPECT_EQ(Shown(window, r.Left, r.Top), ColorToRGB(clBtnFace));
+    button->SetDown(true);
+    // The sunken edge of a down button.
+    EXPECT_NE(Shown(window, r.Left, r.Top), ColorToRGB(clBtnFace));
+    EXPECT_EQ(GlyphPixel(window, 1, 3, 3), ColorToRGB(clNavy));
+    bar->ItemLinks()->Items(1)->Item()->SetEnabled(false);
+    driver.Pump();
+    EXPECT_EQ(GlyphPixel(window, 1, 3, 3), ColorToRGB(clBtnShadow));
+}
+
+} // namespace
