@@ -9,6 +9,8 @@
 #include "sidebar/SideBarViewInfo.h"
 #include "sidebar/SideGroup.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr unsigned HeaderCaptionFlags = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
@@ -158,6 +160,10 @@ void TzqSideBarPainter::DrawItemCaption(TCanvas* canvas, const TzqSideItemViewIn
     canvas->Font()->Assign(*m_sideBar->ItemFont());
     canvas->SetBkMode(TRANSPARENT);
     TRect r = info.CaptionRect;
+    // Lines below the area being painted are not drawn (a long caption may wrap into
+    // thousands of lines); one line more keeps a partly visible one.
+    const int lineHeight = canvas->GetTextMetrics().tmHeight;
+    r.Bottom = int(std::min<int64_t>(r.Bottom, int64_t(canvas->ClipRect().Bottom) + lineHeight));
     // Small captions are cut here: the search is quick even for very long captions.
     const std::string caption = large ? info.Item->Caption() : FitCaption(*canvas, info.Item->Caption(), r.Width());
     const unsigned flags = large ? LargeCaptionFlags : SmallCaptionFlags;
