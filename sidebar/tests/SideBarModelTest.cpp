@@ -13,6 +13,7 @@
 #include "sidebar/StoredSideItem.h"
 #include "sidebar/tests/SideBarFixture.h"
 
+#include "platform/controls/PopupMenu.h"
 #include "platform/drawing/ImageList.h"
 #include "platform/drawing/Picture.h"
 
@@ -331,11 +332,20 @@ TEST_F(Model, ReferencesToDestroyedComponentsAreCleared)
     auto bar = NewSideBar();
     auto store = std::make_unique<TzqSideBarStore>();
     auto large = std::make_unique<TImageList>(32, 32);
+    auto groupMenu = std::make_unique<TPopupMenu>();
+    auto itemMenu = std::make_unique<TPopupMenu>();
     bar->SetStore(store.get());
     bar->SetLargeImages(large.get());
+    bar->SetGroupPopupMenu(groupMenu.get());
+    bar->SetItemPopupMenu(itemMenu.get());
     AddGroup(bar.get(), "A", 1);
     large.reset();
     EXPECT_EQ(bar->LargeImages(), nullptr);
+    groupMenu.reset();
+    EXPECT_EQ(bar->GroupPopupMenu(), nullptr);
+    EXPECT_EQ(bar->ItemPopupMenu(), itemMenu.get());
+    itemMenu.reset();
+    EXPECT_EQ(bar->ItemPopupMenu(), nullptr);
     store.reset();
     EXPECT_EQ(bar->Store(), nullptr);
     EXPECT_EQ(bar->Groups()->Count(), 1) << "a store that goes does not take the groups";
@@ -497,6 +507,36 @@ TEST_F(Model, RemovedItemsAndGroupsAreForgottenByTheState)
     EXPECT_EQ(bar->SelectedItem(), nullptr);
     b->Collection()->Delete(b->Index());
     EXPECT_EQ(bar->HotGroup(), nullptr);
+}
+
+TEST_F(Model, FocusAndSelectionChangesFireTheirEventsOnce)
+{
+    auto bar = NewSideBar();
+    bar->SetCanSelected(true);
+    TzqSideGroup* group = AddGroup(bar.get(), "A", 2);
+    int focused = 0, selected = 0;
+    bar->OnChangeFocusedItem = [&](TObject* sender) {
+        EXPECT_EQ(sender, bar.get());
+        ++focused;
+    };
+    bar->OnChangeSelectedItem = [&](TObject* sender) {
+        EXPECT_EQ(sender, bar.get());
+        ++selected;
+    };
+    TzqSideBarItem* a = group->Items()->Items(0);
+    TzqSideBarItem* b = group->Items()->Items(1);
+    bar->SetFocusedItem(a);
+    bar->SetFocusedItem(a, true); // pressed: the same item, no event
+    EXPECT_TRUE(bar->FocusedItemPressed());
+    bar->SetFocusedItem(b);
+    EXPECT_FALSE(bar->FocusedItemPressed());
+    bar->SetFocusedItem(nullptr, true);
+    EXPECT_FALSE(bar->FocusedItemPressed()) << "nothing focused shows nothing pressed";
+    EXPECT_EQ(focused, 3);
+    bar->SetSelectedItem(a);
+    bar->SetSelectedItem(a);
+    bar->SetSelectedItem(nullptr);
+    EXPECT_EQ(selected, 2);
 }
 
 TEST_F(Model, SelectionNeedsCanSelected)
