@@ -406,11 +406,17 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
         RememberNode(next);
         next->m_orderValue = *value;
         if (located) {
+            const int position = m_currentIndex;
             Touch();
             DataSet()->Edit();
             OrderField()->SetValue(next->m_orderValue);
             DataSet()->Post();
-            SyncRecordIndex(next);
+            // A record that stays where it stood keeps its slot; only one the post moved
+            // in the dataset's order needs its slot moved (and its position looked up).
+            if (DataSet()->RecNo() - 1 == position)
+                m_currentIndex = position;
+            else
+                SyncRecordIndex(next);
         }
     }
 }
