@@ -27,6 +27,7 @@
 
 #include "dborgchart/DbOcNode.h"
 #include "dborgchart/OcKeyIndex.h"
+#include "dborgchart/OcParentKeyTable.h"
 #include "dborgchart/OcNewKeyEvent.h"
 #include "dborgchart/OcRecordPositions.h"
 #include "dborgchart/OcSiblingOrder.h"
@@ -257,6 +258,8 @@ private:
     std::array<std::string, kBindings> m_fieldNames;
     std::array<TField*, kBindings> m_fields{};
     TzqOcKeyIndex m_keyIndex;
+    // The parent keys of the nodes whose parent key is not their parent's key.
+    TzqOcParentKeyTable m_strayParentKeys;
     TzqOcRecordPositions m_positions;
     Variant m_maxKey = Variant::Null();
     int m_currentIndex = 0;

@@ -260,7 +260,7 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
     if (!autoInc)
         Node->m_key = NewKey();
     if (auto* parent = static_cast<TzqDbOcNode*>(Node->Parent()))
-        Node->m_parentKey = parent->m_key;
+        Node->SetParentKey(parent->m_key);
     if (TzqDbOcNode* previous = PrevSibling(Node))
         Node->m_orderValue = OcNextOrderValue(previous->m_orderValue).value_or(Variant(Node->Index()));
     else
@@ -364,7 +364,7 @@ void TzqDbOrgChart::WriteParentField(TzqDbOcNode* Node)
 {
     // A top-level record whose parent field must have a value names itself, which
     // reads back as top level.
-    Variant value = Node->m_parentKey;
+    Variant value = Node->ParentKey();
     if (value.IsClear() && ParentField()->Required())
         value = Node->m_key;
     ParentField()->SetValue(value);
@@ -406,11 +406,17 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
         RememberNode(next);
         next->m_orderValue = *value;
         if (located) {
+            const int position = m_currentIndex;
             Touch();
             DataSet()->Edit();
             OrderField()->SetValue(next->m_orderValue);
             DataSet()->Post();
-            SyncRecordIndex(next);
+            // A record that stays where it stood keeps its slot; only one the post moved
+            // in the dataset's order needs its slot moved (and its position looked up).
+            if (DataSet()->RecNo() - 1 == position)
+                m_currentIndex = position;
+            else
+                SyncRecordIndex(next);
         }
     }
 }
@@ -430,6 +436,10 @@ void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
     // A cycle head naming the node's old key would name no record any more.
     if (TzqDbOcNode* top = TopLevelAncestor(Node); top != Node)
         StoreTopLevel(top);
+    // The children are remembered while their parent key is still the old one: a
+    // child's parent key follows its parent's key unless set otherwise.
+    for (int i = 0; i < Node->Count(); ++i)
+        RememberNode(static_cast<TzqDbOcNode*>(Node->Items(i)));
     RememberNode(Node);
     RemoveFromKeyIndex(Node);
     Node->m_key = KeyField()->Value();
@@ -438,8 +448,7 @@ void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
     SyncRecordIndex(Node);
     for (int i = 0; i < Node->Count(); ++i) {
         auto* child = static_cast<TzqDbOcNode*>(Node->Items(i));
-        RememberNode(child);
-        child->m_parentKey = Node->m_key;
+        child->SetParentKey(Node->m_key);
         if (LocateNode(child)) {
             DataSet()->Edit();
             ParentField()->SetValue(Node->m_key);
@@ -466,7 +475,7 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
         Index = ClampTopLevelIndex(Index);
     TzqOcNode* oldParent = node->Parent();
     const int oldIndex = node->Index();
-    const Variant oldParentKey = node->m_parentKey;
+    const Variant oldParentKey = node->ParentKey();
     TzqDbOcNode* oldTop = TopLevelAncestor(node);
     TzqCustomOrgChart::MoveNode(target, node, Index);
     if (node->Parent() == oldParent && node->Index() == oldIndex)
@@ -475,7 +484,7 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
     if (!ordered)
         MarkChildOrderUnknown(target ? target : RootNode());
     auto* newParent = static_cast<TzqDbOcNode*>(node->Parent());
-    node->m_parentKey = newParent ? newParent->m_key : Variant::Null();
+    node->SetParentKey(newParent ? newParent->m_key : Variant::Null());
     if (!m_syncEnabled)
         return;
     RunWriteAction(
@@ -488,7 +497,7 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
         },
         [&] {
             TzqCustomOrgChart::MoveNode(oldParent, node, oldIndex);
-            node->m_parentKey = oldParentKey;
+            node->SetParentKey(oldParentKey);
         },
         true);
 }
@@ -661,12 +670,12 @@ void TzqDbOrgChart::StoreTopLevel(TzqDbOcNode* Node)
     // A top-level node whose record names a parent heads a parent cycle (the record of
     // the cycle read first). Once the cycle changes shape its record could put it
     // elsewhere at the next reading, or nowhere: the record is made to say top level.
-    if (Node->Parent() || Node->m_parentKey.IsClear() || !LocateNode(Node))
+    if (Node->Parent() || Node->ParentKey().IsClear() || !LocateNode(Node))
         return;
     Touch();
     DataSet()->Edit();
     RememberNode(Node);
-    Node->m_parentKey = Variant::Null();
+    Node->SetParentKey(Variant::Null());
     WriteParentField(Node);
     DataSet()->Post();
     SyncRecordIndex(Node);
