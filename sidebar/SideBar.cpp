@@ -128,6 +128,11 @@ int TzqSideBar::ActiveGroupIndex() const
 
 void TzqSideBar::SetActiveGroupIndex(int value)
 {
+    // While loading, the groups may not all be there yet: applied when loading ends.
+    if (IsLoading()) {
+        m_pendingActiveGroupIndex = value;
+        return;
+    }
     std::vector<TzqSideGroup*> visible;
     for (int i = 0; i < m_groups->Count(); ++i)
         if (m_groups->Items(i)->Visible())
@@ -520,8 +525,15 @@ void TzqSideBar::StoreChanged()
 void TzqSideBar::Loaded()
 {
     TPanel::Loaded();
+    if (m_pendingActiveGroupIndex >= 0) {
+        const int index = m_pendingActiveGroupIndex;
+        m_pendingActiveGroupIndex = -1;
+        SetActiveGroupIndex(index);
+    }
     if (!m_activeGroup || !m_activeGroup->Visible())
         SetActiveGroup(FirstVisibleGroup());
+    // Loading shows the state loaded, without a slide from before.
+    m_previousActiveGroup = nullptr;
     LayoutChanged();
 }
 

@@ -48,7 +48,8 @@ public:
     // Copies the groups and makes the first one active.
     void SetGroups(const TzqSideGroups& value);
     // The active group's position among the visible groups (0 without one); values out
-    // of range select the first visible group.
+    // of range select the first visible group. Set while loading, it applies when
+    // loading ends.
     int ActiveGroupIndex() const;
     void SetActiveGroupIndex(int value);
     TPopupMenu* GroupPopupMenu() const { return m_groupPopupMenu; }
@@ -215,4 +216,5 @@ private:
     TzqSideBarItem* m_dropTarget = nullptr;
     TzqSideBarDropPosition m_dropPosition = TzqSideBarDropPosition::dpNone;
     int m_paintLock = 0;
+    int m_pendingActiveGroupIndex = -1;
 };

@@ -176,6 +176,30 @@ TEST_F(Model, ActiveGroupIndexCountsVisibleGroupsOnly)
     EXPECT_EQ(bar->ActiveGroupIndex(), 1);
 }
 
+TEST_F(Model, LoadingAddsGroupsQuietlyAndAppliesTheActiveGroupIndexAtTheEnd)
+{
+    auto bar = NewSideBar();
+    int changes = 0;
+    bar->OnChangeActiveGroup = [&](TObject*) { ++changes; };
+    bar->BeginLoading();
+    bar->SetActiveGroupIndex(2);
+    bar->Groups()->Add();
+    bar->Groups()->Add();
+    TzqSideGroup* c = bar->Groups()->Add();
+    EXPECT_EQ(bar->ActiveGroup(), nullptr) << "groups loaded do not become active one by one";
+    bar->EndLoading();
+    EXPECT_EQ(bar->ActiveGroup(), c);
+    EXPECT_EQ(changes, 1);
+
+    // Without a stored index the first visible group is active.
+    auto other = NewSideBar();
+    other->BeginLoading();
+    other->Groups()->Add()->SetVisible(false);
+    TzqSideGroup* shown = other->Groups()->Add();
+    other->EndLoading();
+    EXPECT_EQ(other->ActiveGroup(), shown);
+}
+
 TEST_F(Model, ATopItemIndexStartsAgainWhenTheGroupBecomesActiveOrChangesIconType)
 {
     auto bar = NewSideBar();
