@@ -161,11 +161,11 @@ void WrapParagraph(const TTextLine& para, int width, bool breakWords, const TLin
         return;
     }
     const QChar space = QLatin1Char(' ');
-    // The end of the word after pos (spaces before it included).
-    auto wordEnd = [&](int pos) {
-        while (pos < n && s[pos] == space)
+    // The end of the word after pos (spaces before it included), at most `limit`.
+    auto wordEnd = [&](int pos, int limit) {
+        while (pos < limit && s[pos] == space)
             ++pos;
-        while (pos < n && s[pos] != space)
+        while (pos < limit && s[pos] != space)
             ++pos;
         return pos;
     };
@@ -180,9 +180,9 @@ void WrapParagraph(const TTextLine& para, int width, bool breakWords, const TLin
                 break;
             }
         if (end < 0) {
-            end = wordEnd(start);
-            if (breakWords)
-                end = std::min(end, std::max(start + 1, fitEnd));
+            // A word wider than the line: whole, or cut where it stops fitting (the
+            // search for its end stops there too, so a huge word costs its length once).
+            end = breakWords ? wordEnd(start, std::max(start + 1, fitEnd)) : wordEnd(start, n);
         }
         TTextLine line = Slice(para, start, end - start);
         while (!line.text.isEmpty() && line.text.back() == space)
