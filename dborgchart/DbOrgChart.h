@@ -165,6 +165,8 @@ protected:
     // ---- Cursor ----
     void GoToIndex(int Index);
     bool LocateNode(TzqDbOcNode* Node);
+    // The same, for a node whose record position is already known.
+    bool LocateNodeAt(TzqDbOcNode* Node, int Position);
     void CursorMoved(int Distance);
     void FieldChanged(TField* Field);
 

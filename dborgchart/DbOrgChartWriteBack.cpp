@@ -391,7 +391,12 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
     if (!m_keyOrder && !OrderField())
         return;
     // Walks on to the last sibling, renumbering only where the order is not already
-    // strictly increasing.
+    // strictly increasing. Past a few records the positions of all records are read in
+    // one pass rather than looked up one by one, as long as no post moves a record.
+    constexpr int kLookupsBeforeTable = 64;
+    std::vector<int> positions;
+    bool positionsHold = true;
+    int lookups = 0;
     for (TzqDbOcNode *current = Node, *next = NextSibling(Node); next; current = next, next = NextSibling(next)) {
         if (!VarGreaterOrEqual(current->m_orderValue, next->m_orderValue))
             continue;
@@ -399,7 +404,13 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
             GiveNewKey(next);
             continue;
         }
-        const bool located = LocateNode(next);
+        if (positionsHold && positions.empty() && ++lookups > kLookupsBeforeTable)
+            positions = m_positions.AllPositions();
+        const bool fromTable = positionsHold && next->m_slot >= 0 && size_t(next->m_slot) < positions.size();
+        const bool located = fromTable ? LocateNodeAt(next, positions[size_t(next->m_slot)]) : LocateNode(next);
+        // A record found elsewhere by its key has moved its slot: the table is stale.
+        if (fromTable && (!located || m_currentIndex != positions[size_t(next->m_slot)]))
+            positionsHold = false;
         const auto value = OcNextOrderValue(current->m_orderValue);
         if (!value)
             continue; // no number follows a value that is no number
@@ -413,10 +424,12 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
             DataSet()->Post();
             // A record that stays where it stood keeps its slot; only one the post moved
             // in the dataset's order needs its slot moved (and its position looked up).
-            if (DataSet()->RecNo() - 1 == position)
+            if (DataSet()->RecNo() - 1 == position) {
                 m_currentIndex = position;
-            else
+            } else {
                 SyncRecordIndex(next);
+                positionsHold = false;
+            }
         }
     }
 }

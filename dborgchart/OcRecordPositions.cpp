@@ -176,6 +176,27 @@ void TzqOcRecordPositions::Restore(Slot S, int Position)
     Place(S, Position);
 }
 
+std::vector<int> TzqOcRecordPositions::AllPositions() const
+{
+    std::vector<int> positions(m_items.size(), -1);
+    std::vector<Slot> path;
+    int position = 0;
+    // In-order walk without recursion: down the left edges, then each item and its
+    // right subtree.
+    for (Slot s = m_root; s >= 0 || !path.empty();) {
+        if (s >= 0) {
+            path.push_back(s);
+            s = m_items[size_t(s)].Left;
+            continue;
+        }
+        s = path.back();
+        path.pop_back();
+        positions[size_t(s)] = position++;
+        s = m_items[size_t(s)].Right;
+    }
+    return positions;
+}
+
 bool TzqOcRecordPositions::Contains(Slot S) const
 {
     return S >= 0 && size_t(S) < m_items.size() && m_items[size_t(S)].Count > 0;

@@ -45,6 +45,9 @@ public:
     int PositionOf(Slot Slot) const;
     // The slot at a position; kNoSlot outside 0..Size - 1.
     Slot At(int Position) const;
+    // The position of every slot at once (indexed by slot number, -1 for free ones), in
+    // one pass: cheaper than PositionOf for each of many slots.
+    std::vector<int> AllPositions() const;
     bool Contains(Slot Slot) const;
 
 private:
