@@ -311,7 +311,25 @@ void TzqBarControl::WndProc(TMessage& Message)
             return;
         }
         break;
+    case WM_NCMOUSEMOVE:
+        // The title's buttons of a floating bar light up under the mouse.
+        if (Floating()) {
+            const int hit = static_cast<int>(Message.WParam);
+            const int close = m_closeState == 2 ? 2 : (hit == HTCLOSE ? 1 : 0);
+            const int mark = m_markState == 2 ? 2 : (hit == kHitMark ? 1 : 0);
+            if (close != m_closeState || mark != m_markState) {
+                m_closeState = close;
+                m_markState = mark;
+                PaintFrame();
+            }
+        }
+        break;
     case WM_MOUSEMOVE:
+        if (Floating() && (m_closeState == 1 || m_markState == 1)) {
+            m_closeState = m_closeState == 1 ? 0 : m_closeState;
+            m_markState = m_markState == 1 ? 0 : m_markState;
+            PaintFrame();
+        }
         if (MarkShown() && !Floating() && m_markState != 2)
             SetMarkState(MarkRect().Contains(PointFromLParam(Message.LParam)) ? 1 : 0);
         break;

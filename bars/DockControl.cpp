@@ -179,6 +179,51 @@ void TzqBarDockControl::UpdateColor()
     }
 }
 
+void TzqBarDockControl::SetSunkenBorder(bool value)
+{
+    m_useOwnSunkenBorder = true;
+    if (value == m_sunkenBorder)
+        return;
+    m_sunkenBorder = value;
+    BorderChanged();
+}
+
+void TzqBarDockControl::SetUseOwnSunkenBorder(bool value)
+{
+    if (value == m_useOwnSunkenBorder)
+        return;
+    m_useOwnSunkenBorder = value;
+    BorderChanged();
+}
+
+bool TzqBarDockControl::Sunken() const
+{
+    return m_useOwnSunkenBorder ? m_sunkenBorder : TzqDockControl::Sunken();
+}
+
+void TzqBarDockControl::SetAllowZeroSizeInDesignTime(bool value)
+{
+    if (value == m_allowZeroSizeInDesignTime)
+        return;
+    m_allowZeroSizeInDesignTime = value;
+    BorderChanged();
+}
+
+int TzqBarDockControl::RowsSize() const
+{
+    const int rows = TzqDockControl::RowsSize();
+    if (rows == 0 && IsDesigning() && !m_allowZeroSizeInDesignTime)
+        return 3;
+    return rows;
+}
+
+void TzqBarDockControl::BorderChanged()
+{
+    InvalidateRows();
+    UpdateDock();
+    Invalidate();
+}
+
 bool TzqBarDockControl::CanDocking(const TzqBar* Bar) const
 {
     if (!AllowDocking())

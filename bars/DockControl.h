@@ -125,11 +125,26 @@ public:
     void SetUseOwnColor(bool value);
     bool CanDocking(const TzqBar* Bar) const override;
     void UpdateColor() override;
+    // The site's own sunken border (setting it makes the site use it), else the
+    // manager's.
+    bool SunkenBorder() const { return m_sunkenBorder; }
+    void SetSunkenBorder(bool value);
+    bool UseOwnSunkenBorder() const { return m_useOwnSunkenBorder; }
+    void SetUseOwnSunkenBorder(bool value);
+    bool Sunken() const override;
+    // While designing an empty site keeps 3 pixels unless this is set.
+    bool AllowZeroSizeInDesignTime() const { return m_allowZeroSizeInDesignTime; }
+    void SetAllowZeroSizeInDesignTime(bool value);
+    int RowsSize() const override;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    void BorderChanged();
     TzqBarDockAlign m_dockAlign = TzqBarDockAlign::dalTop;
     bool m_useOwnColor = false;
+    bool m_sunkenBorder = false;
+    bool m_useOwnSunkenBorder = false;
+    bool m_allowZeroSizeInDesignTime = false;
 };

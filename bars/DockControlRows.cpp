@@ -78,7 +78,9 @@ void TzqDockControl::UpdateDock()
         across += row.Thickness;
     }
     m_updating = false;
-    SetThickness(RowsSize() + 2 * inset);
+    // An empty user site keeps no thickness of its own (3 pixels while designing).
+    const bool emptyUserSite = m_rows.empty() && dynamic_cast<const TzqBarDockControl*>(this);
+    SetThickness(emptyUserSite ? RowsSize() : RowsSize() + 2 * inset);
 }
 
 void TzqDockControl::BarChanged(TzqBarControl* Bar)

@@ -209,3 +209,30 @@ TEST_F(DockRowsTest, AUserSiteTakesBarsWhileItAllowsDockingAndKeepsNoThicknessEm
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DockRowsTest, AUserSiteCanHaveItsOwnSunkenBorderAndStaysEmptyWithoutBars)
+{
+    auto* site = new TzqBarDockControl(form);
+    site->SetParent(form);
+    site->SetBarManager(manager);
+    manager->SetSunkenBorder(true);
+    EXPECT_TRUE(site->Sunken());
+    EXPECT_EQ(site->Height(), 0); // empty: no border either
+    site->SetSunkenBorder(false);
+    EXPECT_TRUE(site->UseOwnSunkenBorder());
+    EXPECT_FALSE(site->Sunken());
+    TzqBar* bar = AddBar("Mine");
+    Link(bar->ItemLinks(), GlyphButton("Mine0"));
+    bar->SetDockControl(site);
+    bar->SetVisible(true);
+    EXPECT_EQ(site->Height(), 26);
+    site->SetSunkenBorder(true);
+    EXPECT_EQ(site->Height(), 28);
+    site->SetUseOwnSunkenBorder(false);
+    manager->SetSunkenBorder(false);
+    EXPECT_EQ(site->Height(), 26);
+}
+
+} // namespace
