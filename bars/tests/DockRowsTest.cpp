@@ -236,3 +236,28 @@ TEST_F(DockRowsTest, AUserSiteCanHaveItsOwnSunkenBorderAndStaysEmptyWithoutBars)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DockRowsTest, AUserSiteGoingAwayTakesTheWindowsOfItsBarsAndHidesThem)
+{
+    auto* site = new TzqBarDockControl(form);
+    site->SetParent(form);
+    site->SetBarManager(manager);
+    TzqBar* bar = AddBar("Mine");
+    Link(bar->ItemLinks(), GlyphButton("Mine0"));
+    bar->SetDockControl(site);
+    bar->SetVisible(true);
+    ASSERT_NE(Window(bar), nullptr);
+    delete site;
+    EXPECT_EQ(bar->Control(), nullptr);
+    EXPECT_FALSE(bar->Visible());
+    EXPECT_EQ(bar->DockControl(), nullptr);
+    // Shown again, it docks at the side the site was on.
+    bar->SetDockingStyle(bar->DockedDockingStyle());
+    bar->SetVisible(true);
+    ASSERT_NE(Window(bar), nullptr);
+    EXPECT_EQ(Window(bar)->DockSite(), Site(TzqBarDockingStyle::dsTop));
+}
+
+} // namespace
