@@ -8,6 +8,7 @@
 #include "bars/BarItemLink.h"
 #include "bars/BarManager.h"
 #include "bars/CustomBarControl.h"
+#include "platform/controls/Action.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/ShortCuts.h"
@@ -130,6 +131,9 @@ std::string TzqBarItemControl::HintText() const
     if (!item->Enabled() && !manager->ShowHintForDisabledItems())
         return {};
     std::string text = GetShortHint(item->Hint());
+    // A bound action may change the hint or refuse it.
+    if (auto* action = dynamic_cast<TAction*>(item->Action()); action && !action->DoHint(text))
+        return {};
     if (text.empty())
         return {};
     const bool withShortCut = manager->ShowShortCutInHint() || (Application && Application->HintShortCuts());

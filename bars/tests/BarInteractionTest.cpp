@@ -5,6 +5,7 @@
 #include "bars/BarPopupMenu.h"
 #include "bars/BarTooltips.h"
 #include "bars/BarWindowHooks.h"
+#include "platform/controls/Action.h"
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/ShortCuts.h"
 #include "platform/core/VirtualKeys.h"
@@ -160,6 +161,29 @@ TEST_F(BarInteractionTest, ADisabledItemShowsItsTooltipOnlyWhenTheManagerSaysSo)
     driver.MoveTo(Outside());
     manager->SetShowHintForDisabledItems(false);
     driver.AdvanceTime(1000);
+    driver.MoveTo(Middle(bar, 0));
+    driver.AdvanceTime(1000);
+    EXPECT_FALSE(manager->Tooltips()->Visible());
+}
+
+TEST_F(BarInteractionTest, ABoundActionMayChangeOrRefuseTheTooltip)
+{
+    TzqBar* bar = Toolbar("Tools", 1);
+    TzqBarItem* item = bar->ItemLinks()->Items(0)->Item();
+    auto* action = new TAction(form);
+    action->SetHint("Print the chart");
+    item->SetAction(action);
+    bool refuse = false;
+    action->OnHint = [&](std::string& text, bool& canShow) {
+        text += "!";
+        canShow = !refuse;
+    };
+    driver.MoveTo(Middle(bar, 0));
+    driver.AdvanceTime(1000);
+    EXPECT_EQ(manager->Tooltips()->Text(), "Print the chart!");
+    driver.MoveTo(Outside());
+    driver.AdvanceTime(1000);
+    refuse = true;
     driver.MoveTo(Middle(bar, 0));
     driver.AdvanceTime(1000);
     EXPECT_FALSE(manager->Tooltips()->Visible());
