@@ -1,5 +1,7 @@
 #include "bars/Bar.h"
 
+#include "bars/BarWindows.h"
+
 #include "bars/BarItemLinks.h"
 #include "bars/BarManager.h"
 #include "bars/BarSubItem.h"
@@ -22,6 +24,7 @@ TzqBar::~TzqBar()
     if (manager)
         manager->BarDestroying(this);
     m_visible = false;
+    TzqBarWindows::Release(this);
     for (TCustomzqBarSubItem* item : std::vector<TCustomzqBarSubItem*>(m_detaching))
         item->DetachFromBar();
     m_font->OnChange = nullptr;
@@ -43,6 +46,12 @@ bool TzqBar::Loading() const
 {
     TzqBarManager* manager = BarManager();
     return manager && manager->IsLoading();
+}
+
+void TzqBar::RequestLayout()
+{
+    m_layoutPending = true;
+    TzqBarWindows::Update(this);
 }
 
 void TzqBar::Changed()

@@ -126,7 +126,8 @@ public:
     // Whether the bar's window has to lay the bar out again; RequestLayout marks it,
     // the window clears it with LayoutDone once laid out.
     bool LayoutPending() const { return m_layoutPending; }
-    void RequestLayout() { m_layoutPending = true; }
+    // Also brings the bar's window in line with the bar (shown, hidden, docked, floating).
+    void RequestLayout();
     void LayoutDone() { m_layoutPending = false; }
     // Submenu items that detach into this bar.
     int DetachingCount() const { return static_cast<int>(m_detaching.size()); }

@@ -4,6 +4,7 @@
 #include "bars/BarItemLinks.h"
 #include "bars/BarManager.h"
 #include "bars/BarPopupMenu.h"
+#include "bars/BarWindows.h"
 
 TzqBarButton::TzqBarButton(TComponent* AOwner) : TzqBarItem(AOwner)
 {
@@ -80,6 +81,7 @@ void TzqBarButton::StoreDown(bool value)
         return;
     m_down = value;
     DownChanged();
+    TzqBarWindows::RepaintItem(this);
 }
 
 void TzqBarButton::SetDown(bool value)

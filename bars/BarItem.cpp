@@ -8,6 +8,7 @@
 #include "bars/BarManager.h"
 #include "bars/BarManagerCategories.h"
 #include "bars/BarManagerList.h"
+#include "bars/BarWindows.h"
 #include "platform/controls/Application.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/ImageList.h"
@@ -86,6 +87,8 @@ bool TzqBarItem::Loading() const
 
 void TzqBarItem::NotifyChanged()
 {
+    // What the item's controls show may have changed with it.
+    TzqBarWindows::RepaintItem(this);
     if (m_manager && !Loading())
         m_manager->Changed();
 }

@@ -1,5 +1,7 @@
 #include "bars/BarItemLinks.h"
 
+#include "bars/BarWindows.h"
+
 #include "bars/Bar.h"
 #include "bars/BarButton.h"
 #include "bars/BarInternalItems.h"
@@ -90,6 +92,9 @@ bool TzqBarItemLinks::Loading() const
 void TzqBarItemLinks::ListsChanged()
 {
     m_listsDirty = true;
+    // The window showing the links lays them out again (once for a batch of changes).
+    if (m_control)
+        TzqBarWindows::LinksChanged(this);
 }
 
 void TzqBarItemLinks::EnsureLists() const
@@ -416,6 +421,9 @@ void TzqBarItemLinks::Notify(TCollectionItem* Item, TCollectionNotification Acti
 
 void TzqBarItemLinks::LinkDestroying(TzqBarItemLink* Link)
 {
+    // Its control goes now: nothing may paint or click a link that is gone.
+    if (Link->Control())
+        TzqBarWindows::LinkDestroying(Link);
     RemoveFromRecent(Link);
     ListsChanged();
     if (m_manager)

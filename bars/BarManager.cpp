@@ -12,6 +12,8 @@
 #include "bars/BarManagerList.h"
 #include "bars/BarPopupMenu.h"
 #include "bars/BarPopupMenuLinks.h"
+#include "bars/BarTooltips.h"
+#include "bars/BarWindowHooks.h"
 #include "bars/Bars.h"
 #include "bars/DockControl.h"
 #include "platform/controls/Application.h"
@@ -99,6 +101,8 @@ TzqBarManager::~TzqBarManager()
     m_popupMenuLinks.reset();
     m_font->OnChange = nullptr;
     m_categories.reset();
+    m_tooltips.reset();
+    m_windowHooks.reset();
     TzqBarManagerListPrivate::Remove(this);
 }
 
@@ -557,6 +561,20 @@ void TzqBarManager::Changed()
 {
     if (!IsLoading() && !IsDestroying())
         m_modified = true;
+}
+
+TzqBarTooltips* TzqBarManager::Tooltips()
+{
+    if (!m_tooltips)
+        m_tooltips = std::make_unique<TzqBarTooltips>(this);
+    return m_tooltips.get();
+}
+
+TzqBarWindowHooks* TzqBarManager::WindowHooks()
+{
+    if (!m_windowHooks)
+        m_windowHooks = std::make_unique<TzqBarWindowHooks>(this);
+    return m_windowHooks.get();
 }
 
 void TzqBarManager::BeginLock()

@@ -29,6 +29,8 @@ class TzqBarGroup;
 class TzqBarManagerCategories;
 class TzqBarPopupMenu;
 class TzqBarPopupMenuLinks;
+class TzqBarTooltips;
+class TzqBarWindowHooks;
 
 // Builds a manager's configuration: categories, bars, items (owned by the manager's
 // OwnerForm and named), links, groups and popup menus, and the manager's properties.
@@ -234,6 +236,11 @@ public:
     TzqBar* MainMenuBar() const { return m_mainMenuBar; }
     TzqBarItemLink* SelectedLink() const { return m_selectedLink; }
     void SetSelectedLink(TzqBarItemLink* value) { m_selectedLink = value; }
+    // The tooltips of the bar items (the manager's one hint window).
+    TzqBarTooltips* Tooltips();
+    // What the bar windows watch of the owner form (its activation) and what they ask of
+    // the manager's other parts (right clicks and double clicks on bars and sites).
+    TzqBarWindowHooks* WindowHooks();
     // The use count a new link starts with.
     int UsageThreshold() const { return m_usageThreshold; }
     // How many times a definition was read into the manager.
@@ -393,6 +400,8 @@ private:
     bool m_endingLoading = false;
     bool m_modified = false;
     int m_lockCount = 0;
+    std::unique_ptr<TzqBarTooltips> m_tooltips;
+    std::unique_ptr<TzqBarWindowHooks> m_windowHooks;
     TzqBarManagerDefinition m_definition;
     bool m_readingDefinitionCopy = false;
     int m_resetting = 0;

@@ -1,12 +1,17 @@
 #include "bars/DockControl.h"
 
 #include "bars/Bar.h"
+#include "bars/BarControl.h"
+#include "bars/BarWindowHooks.h"
+#include "platform/controls/Form.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/window/WinApi.h"
 #include "bars/BarManager.h"
 #include "bars/Bars.h"
 
 // ---- TzqDockControl ----
 
-TzqDockControl::TzqDockControl(TComponent* AOwner, TzqBarManager* Manager) : TWinControl(AOwner), m_manager(Manager)
+TzqDockControl::TzqDockControl(TComponent* AOwner, TzqBarManager* Manager) : TCustomControl(AOwner), m_manager(Manager)
 {
     SetControlStyle(ControlStyle() + TControlStyleFlag::csAcceptsControls);
 }
@@ -14,6 +19,16 @@ TzqDockControl::TzqDockControl(TComponent* AOwner, TzqBarManager* Manager) : TWi
 TzqDockControl::~TzqDockControl()
 {
     BeforeDestruction();
+    // The bar windows docked here go with the site; their bars keep their state.
+    std::vector<TzqBarControl*> docked;
+    for (const TzqDockRow& row : m_rows)
+        for (const TzqDockCol& col : row.Cols)
+            docked.push_back(col.BarControl);
+    m_rows.clear();
+    for (TzqBarControl* control : docked) {
+        control->m_dockSite = nullptr;
+        delete control;
+    }
     if (m_manager && m_manager->Bars())
         m_manager->Bars()->DockSiteDestroyed(this);
 }
@@ -42,6 +57,49 @@ void TzqDockControl::UpdateColor()
 {
     if (m_manager)
         SetColor(m_manager->DockColor());
+    // The border may have changed with the colour: the rows move in or out.
+    if (!m_rows.empty()) {
+        InvalidateRows();
+        UpdateDock();
+    }
+    Invalidate();
+}
+
+void TzqDockControl::Paint()
+{
+    TRect r = ClientRect();
+    FillRectColor(Canvas(), r, Color());
+    if (Sunken())
+        Canvas()->DrawEdge(r, BDR_SUNKENOUTER, BF_RECT);
+}
+
+void TzqDockControl::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+        // Floating bars never take the activation; a click on a site brings the form up.
+        if (m_manager && m_manager->OwnerForm() && m_manager->OwnerForm()->HandleAllocated())
+            SetActiveWindow(m_manager->OwnerForm()->Handle());
+        if (OnClick)
+            OnClick(this);
+        break;
+    case WM_LBUTTONDBLCLK:
+        TCustomControl::WndProc(Message);
+        if (OnDblClick)
+            OnDblClick(this);
+        if (m_manager && !m_manager->IsCustomizing())
+            m_manager->WindowHooks()->SiteDblClick(this);
+        return;
+    case WM_RBUTTONUP:
+        // The release ends the press first (the capture it took goes).
+        TCustomControl::WndProc(Message);
+        if (m_manager && !m_manager->IsCustomizing())
+            m_manager->WindowHooks()->ContextMenu(nullptr, ClientToScreen(PointFromLParam(Message.LParam)));
+        return;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(Message);
 }
 
 // ---- TzqBarDockControl ----
@@ -115,13 +173,67 @@ void TzqBarDockControl::UpdateColor()
 {
     if (!m_useOwnColor)
         TzqDockControl::UpdateColor();
+    else if (RowCount() > 0) {
+        InvalidateRows();
+        UpdateDock();
+    }
+}
+
+void TzqBarDockControl::SetSunkenBorder(bool value)
+{
+    m_useOwnSunkenBorder = true;
+    if (value == m_sunkenBorder)
+        return;
+    m_sunkenBorder = value;
+    BorderChanged();
+}
+
+void TzqBarDockControl::SetUseOwnSunkenBorder(bool value)
+{
+    if (value == m_useOwnSunkenBorder)
+        return;
+    m_useOwnSunkenBorder = value;
+    BorderChanged();
+}
+
+bool TzqBarDockControl::Sunken() const
+{
+    return m_useOwnSunkenBorder ? m_sunkenBorder : TzqDockControl::Sunken();
+}
+
+void TzqBarDockControl::SetAllowZeroSizeInDesignTime(bool value)
+{
+    if (value == m_allowZeroSizeInDesignTime)
+        return;
+    m_allowZeroSizeInDesignTime = value;
+    BorderChanged();
+}
+
+int TzqBarDockControl::RowsSize() const
+{
+    const int rows = TzqDockControl::RowsSize();
+    if (rows == 0 && IsDesigning() && !m_allowZeroSizeInDesignTime)
+        return 3;
+    return rows;
+}
+
+void TzqBarDockControl::BorderChanged()
+{
+    InvalidateRows();
+    UpdateDock();
+    Invalidate();
 }
 
 bool TzqBarDockControl::CanDocking(const TzqBar* Bar) const
 {
-    // A site standing inside the bar's own window could not take it; a bar without a
-    // window has none for the site to stand in.
-    return AllowDocking();
+    if (!AllowDocking())
+        return false;
+    // A site standing inside the bar's own window could not take it.
+    const auto* window = Bar ? dynamic_cast<const TControl*>(Bar->Control()) : nullptr;
+    for (const TControl* c = Parent(); c && window; c = c->Parent())
+        if (c == window)
+            return false;
+    return true;
 }
 
 void TzqBarDockControl::Notification(TComponent* AComponent, TOperation Operation)

@@ -4,6 +4,7 @@
 #include "demo/MainFormBars.h"
 
 #include "bars/Bar.h"
+#include "bars/BarControl.h"
 #include "bars/BarButton.h"
 #include "bars/BarItemLink.h"
 #include "bars/BarItemLinks.h"
@@ -63,7 +64,13 @@ TEST_F(MainFormBarsTest, TheManagerHoldsTheWindowsCategoriesAndBars)
     EXPECT_EQ(bars->Categories()->ToVector(), (std::vector<std::string>{"Menus", "File", "Edit", "View"}));
     EXPECT_EQ(bars->Categories()->ItemsVisibles(), (std::vector<int>{2, 2, 2, 2}));
     EXPECT_EQ(bars->Categories()->Visibles(), (std::vector<bool>{true, true, true, true}));
-    EXPECT_EQ(bars->DockControlHeights(), (std::array<int, 4>{0, 0, 53, 0}));
+    // The stored heights give way to the rows of the bars shown: the top site is as high
+    // as the menu bar and the toolbar.
+    const std::array<int, 4> heights = bars->DockControlHeights();
+    EXPECT_EQ(heights[0], 0);
+    EXPECT_EQ(heights[1], 0);
+    EXPECT_EQ(heights[2], bars->Bars()->DockSite(TzqBarDockingStyle::dsTop)->RowsSize());
+    EXPECT_EQ(heights[3], 0);
     EXPECT_EQ(bars->PopupMenuLinks()->Count(), 0);
 
     ASSERT_EQ(bars->Bars()->Count(), 2);
@@ -197,14 +204,17 @@ TEST_F(MainFormBarsTest, AResetBringsTheToolbarBack)
     EXPECT_EQ(bars->ItemCount(), 15);
 }
 
-TEST_F(MainFormBarsTest, TheTopDockSiteIsAnEmptyChildWindowTwoRowsHigh)
+TEST_F(MainFormBarsTest, TheTopDockSiteHoldsTheMenuBarAndTheToolbarInTwoRows)
 {
     TzqDockControl* top = bars->Bars()->DockSite(TzqBarDockingStyle::dsTop);
     EXPECT_EQ(top->Parent(), form);
-    EXPECT_EQ(top->Height(), 53);
-    EXPECT_EQ(top->ControlCount(), 0);
+    ASSERT_EQ(top->RowCount(), 2);
+    EXPECT_EQ(top->Height(), top->Rows(0).Thickness + top->Rows(1).Thickness);
+    EXPECT_EQ(top->ControlCount(), 2);
+    EXPECT_EQ(top->Rows(0).Cols.front().BarControl->Bar(), bars->BarByName("Main Menu"));
+    EXPECT_EQ(top->Rows(1).Cols.front().BarControl->Bar(), bars->BarByName("OrgChart Toolbar"));
     for (int i = 0; i < bars->Bars()->Count(); ++i)
-        EXPECT_EQ(bars->Bars()->Items(i)->Control(), nullptr);
+        EXPECT_NE(bars->Bars()->Items(i)->Control(), nullptr);
 }
 
 } // namespace

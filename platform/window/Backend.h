@@ -36,6 +36,11 @@ public:
     virtual void TopLevelTextChanged(HWND hwnd, const std::string& text) = 0;
     virtual void TopLevelRaised(HWND hwnd) = 0;
     virtual void TopLevelActivated(HWND hwnd) = 0;
+    // The window's styles changed (GWL_STYLE, GWL_EXSTYLE), or its opacity: 255 is
+    // opaque, less is translucent (a layered window). Called once the window is native.
+    virtual void TopLevelStylesChanged(HWND hwnd, BYTE alpha) {}
+    // Whether the desktop composes windows, so that a translucent window shows so.
+    virtual bool TranslucentWindowsAvailable() { return false; }
     // Shows the part `rect` (window coordinates) of the window's surface on the screen.
     virtual void Present(HWND hwnd, const TBitmap& surface, const TRect& rect) = 0;
     // What the screen shows of the whole window, read back from the screen; false when

@@ -190,7 +190,8 @@ HWND DeepestAt(Window* w, TPoint screenPt)
 HWND WindowFromPoint(TPoint screenPt)
 {
     for (Window* t : S().topLevels) {
-        if (!(t->style & WS_VISIBLE) || t->minimized || !ContainsScreenPoint(t, screenPt))
+        if (!(t->style & WS_VISIBLE) || t->minimized || (t->exStyle & WS_EX_TRANSPARENT) ||
+            !ContainsScreenPoint(t, screenPt))
             continue;
         const HWND found = DeepestAt(t, screenPt);
         if (found)

@@ -287,6 +287,8 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
         if (s.backend) {
             s.backend->TopLevelCreated(handle);
             w->createdNative = true;
+            if (exStyle & WS_EX_LAYERED)
+                NativeStylesChanged(w);
             s.backend->TopLevelTextChanged(handle, w->text);
         }
     }
@@ -409,6 +411,7 @@ HWND SetParent(HWND hwnd, HWND newParent)
             EnsureSurface(w);
             S().backend->TopLevelCreated(hwnd);
             w->createdNative = true;
+            NativeStylesChanged(w);
             S().backend->TopLevelGeometryChanged(hwnd, w->rect);
             if (visible)
                 S().backend->TopLevelShown(hwnd, true, false);
@@ -526,13 +529,21 @@ intptr_t SetWindowLongPtr(HWND hwnd, int index, intptr_t value)
         const DWORD keep = WS_VISIBLE | WS_DISABLED;
         const DWORD next = (static_cast<DWORD>(value) & ~keep) | (w->style & keep);
         SendMessage(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_STYLE), 0);
+        if (!(w = Find(hwnd)))
+            return old;
         w->style = next;
+        NativeStylesChanged(w);
         SendMessage(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE), 0);
         break;
     }
     case GWL_EXSTYLE:
         SendMessage(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_EXSTYLE), 0);
+        if (!(w = Find(hwnd)))
+            return old;
         w->exStyle = static_cast<DWORD>(value);
+        if (!(w->exStyle & WS_EX_LAYERED))
+            w->alpha = 255; // no longer layered: opaque
+        NativeStylesChanged(w);
         SendMessage(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_EXSTYLE), 0);
         break;
     case GWL_ID:

@@ -63,6 +63,8 @@ struct Window {
     // Top-level windows only: the picture of the whole window.
     std::unique_ptr<TBitmap> surface;
     bool createdNative = false;
+    // Opacity of a layered top-level window (WS_EX_LAYERED, LWA_ALPHA); 255: opaque.
+    BYTE alpha = 255;
 
     bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
     bool IsTopLevel() const { return !IsChild(); }
@@ -227,6 +229,9 @@ HCURSOR CursorShapeFor(HCURSOR number);
 void ClearCustomCursors();
 bool OnUiThread();
 void MoveInZOrder(Window* w, HWND insertAfter);
+// The back end learns a native top-level window's opacity and styles (after it was made
+// native, and when they change).
+void NativeStylesChanged(Window* w);
 std::vector<Window*>& SiblingsOf(Window* w);
 
 } // namespace ws

@@ -2,6 +2,7 @@
 // visibility, enabling, styles and text.
 #pragma once
 
+#include "platform/core/Color.h"
 #include "platform/core/WindowStyles.h"
 #include "platform/window/WindowTypes.h"
 
@@ -69,7 +70,8 @@ void RecalcNonClient(HWND hwnd);
 
 // The visible, enabled-or-not window at a screen point: the deepest child, asking
 // WM_NCHITTEST so that HTTRANSPARENT windows let the point through. Disabled child
-// windows are not answered; the point goes to their parent.
+// windows are not answered; the point goes to their parent. Top-level windows with
+// WS_EX_TRANSPARENT never take the mouse: the point reaches what lies beneath them.
 HWND WindowFromPoint(TPoint screenPt);
 // The child of `parent` (any depth 1) holding a client point; disabled and hidden
 // children included. Answers `parent` itself when no child holds it, nullptr outside.
@@ -87,3 +89,14 @@ HWND GetDlgItem(HWND parent, int id);
 // A window region limits where the window is drawn and hit.
 class TRegion;
 bool SetWindowRegion(HWND hwnd, const TRegion* region, bool redraw);
+
+// Translucent top-level windows. A top-level window with WS_EX_LAYERED shows its picture
+// with the opacity given by LWA_ALPHA (0 invisible, 255 opaque) where the desktop composes
+// windows (LayeredWindowsAvailable); elsewhere it shows opaque. Colour keys are not
+// offered: LWA_COLORKEY answers false, as does a window without WS_EX_LAYERED or a child
+// window. Clearing WS_EX_LAYERED makes the window opaque again.
+enum : DWORD { LWA_COLORKEY = 0x1, LWA_ALPHA = 0x2 };
+bool SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
+bool GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags);
+// Whether translucent windows show translucent on this desktop.
+bool LayeredWindowsAvailable();

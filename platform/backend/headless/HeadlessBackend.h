@@ -34,6 +34,10 @@ public:
     void TopLevelTextChanged(HWND, const std::string&) override {}
     void TopLevelRaised(HWND) override {}
     void TopLevelActivated(HWND) override {}
+    // Opacity is kept: the screen picture of a translucent window is its picture blended
+    // over what the windows beneath it (and the desktop) show.
+    void TopLevelStylesChanged(HWND hwnd, BYTE alpha) override;
+    bool TranslucentWindowsAvailable() override { return m_translucent; }
     // Copies the part presented to the window's picture on the virtual screen, which
     // GrabScreen answers: a test sees what a desktop would show.
     void Present(HWND hwnd, const TBitmap& surface, const TRect& rect) override;
@@ -63,9 +67,15 @@ public:
     void SetMonitors(std::vector<TMonitorInfo> monitors) { m_monitors = std::move(monitors); }
     // The local date and time Now() answers (days since 1899-12-30).
     void SetNow(double value) { m_now = value; }
+    // Whether the virtual desktop composes translucent windows (it does unless told).
+    void SetTranslucentWindowsAvailable(bool value) { m_translucent = value; }
+    // The opacity the window system gave the window (255 when none).
+    BYTE OpacityOf(HWND hwnd) const;
     // Steps a waiting message loop takes, one per wait, in order.
     void PushIdleAction(std::function<void()> action) { m_idle.push_back(std::move(action)); }
     size_t PendingIdleActions() const { return m_idle.size(); }
+    // Runs the next step as a waiting loop would (nothing when none is left).
+    void RunIdleAction();
     // True while an idle action runs: the waiting loop handles what it injects.
     bool RunningIdleAction() const { return m_inIdleAction; }
 
@@ -77,6 +87,8 @@ public:
 
 private:
     const TMonitorInfo* PrimaryMonitor() const;
+    // What the screen shows of the rectangle without the window and those above it.
+    void PictureBeneath(HWND hwnd, const TRect& screenRect, TBitmap& picture);
 
     TRect m_screen;
     std::vector<TMonitorInfo> m_monitors;
@@ -92,4 +104,6 @@ private:
     std::deque<std::function<void()>> m_idle;
     bool m_inIdleAction = false;
     std::map<HWND, std::unique_ptr<TBitmap>> m_screenPictures;
+    std::map<HWND, BYTE> m_opacity;
+    bool m_translucent = true;
 };

@@ -55,6 +55,11 @@ void THeadlessDriver::Pump()
 void THeadlessDriver::AdvanceTime(DWORD ms)
 {
     const DWORD end = m_backend->TickCount() + ms;
+    if (m_backend->RunningIdleAction()) {
+        // A step of a waiting loop: the loop fires what fell due when the step returns.
+        m_backend->SetTickCount(end);
+        return;
+    }
     Pump();
     for (;;) {
         const int next = MillisecondsToNextTimerForTests();
@@ -112,11 +117,20 @@ void THeadlessDriver::DoubleClick(TPoint p)
 void THeadlessDriver::Drag(TPoint from, TPoint to, int steps)
 {
     MoveTo(from);
-    Press(from);
+    // The moves and the release wait as steps of a loop: a press that starts a loop of
+    // its own (a modal drag) takes them from there; otherwise they run after the press.
     steps = std::max(1, steps);
-    for (int i = 1; i <= steps; ++i)
-        MoveTo({from.X + (to.X - from.X) * i / steps, from.Y + (to.Y - from.Y) * i / steps});
-    Release(to);
+    const size_t before = m_backend->PendingIdleActions();
+    for (int i = 1; i <= steps; ++i) {
+        const TPoint p{from.X + (to.X - from.X) * i / steps, from.Y + (to.Y - from.Y) * i / steps};
+        m_backend->PushIdleAction([p] { RawInput::MouseMove(p); });
+    }
+    m_backend->PushIdleAction([to] { RawInput::MouseButton(to, TMouseButton::mbLeft, false); });
+    Press(from);
+    while (m_backend->PendingIdleActions() > before) {
+        m_backend->RunIdleAction();
+        Pump();
+    }
 }
 
 void THeadlessDriver::Wheel(TPoint p, int delta)

@@ -20,7 +20,8 @@ public:
     // Handles every message available now (no waiting). Inside an idle action (a step
     // of a waiting loop) it does nothing: the loop handles the input itself.
     void Pump();
-    // Moves the virtual clock forward, firing due timers in time order on the way.
+    // Moves the virtual clock forward, firing due timers in time order on the way. As a
+    // step of a waiting loop it only moves the clock: the loop fires the due timers.
     void AdvanceTime(DWORD ms);
 
     // Mouse, at screen coordinates; each call is followed by Pump().
@@ -29,7 +30,8 @@ public:
     void Release(TPoint screenPt, TMouseButton button = TMouseButton::mbLeft);
     void Click(TPoint screenPt, TMouseButton button = TMouseButton::mbLeft);
     void DoubleClick(TPoint screenPt);
-    // Moves with the left button held from one point to the other in steps.
+    // Moves with the left button held from one point to the other in steps. A press that
+    // runs a loop of its own (a modal drag) gets the moves and the release in that loop.
     void Drag(TPoint from, TPoint to, int steps = 8);
     void Wheel(TPoint screenPt, int delta);
 

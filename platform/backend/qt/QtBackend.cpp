@@ -24,6 +24,11 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#ifdef VELMORA_HAVE_XCB
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+#endif
+
 #include <cstdlib>
 #include <thread>
 #include <unordered_map>
@@ -187,6 +192,30 @@ Qt::CursorShape ShapeOf(HCURSOR c)
     }
 }
 
+#ifdef VELMORA_HAVE_XCB
+// Whether a compositing manager owns the display's compositing selection: only then do
+// translucent windows show translucent on X11.
+bool CompositingManagerRunning(xcb_connection_t* connection)
+{
+    if (!connection)
+        return false;
+    static const char name[] = "_NET_WM_CM_S0";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof(name) - 1, name), nullptr);
+    if (!atom)
+        return false;
+    bool running = false;
+    if (atom->atom != XCB_ATOM_NONE)
+        if (xcb_get_selection_owner_reply_t* owner =
+                xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr)) {
+            running = owner->owner != XCB_WINDOW_NONE;
+            std::free(owner);
+        }
+    std::free(atom);
+    return running;
+}
+#endif
+
 class QtTopLevel;
 
 class QtBackend : public TWindowBackend {
@@ -235,6 +264,8 @@ public:
     void TopLevelTextChanged(HWND hwnd, const std::string& text) override;
     void TopLevelRaised(HWND hwnd) override;
     void TopLevelActivated(HWND hwnd) override;
+    void TopLevelStylesChanged(HWND hwnd, BYTE alpha) override;
+    bool TranslucentWindowsAvailable() override;
     void Present(HWND hwnd, const TBitmap& surface, const TRect& rect) override;
     bool GrabScreen(HWND hwnd, TBitmap& picture) override;
     bool BeginSystemMove(HWND hwnd) override;
@@ -511,6 +542,34 @@ void QtBackend::TopLevelActivated(HWND hwnd)
     if (QtTopLevel* w = WindowOf(hwnd))
         if (w->isVisible() && !(w->flags() & Qt::WindowDoesNotAcceptFocus))
             w->requestActivate();
+}
+
+void QtBackend::TopLevelStylesChanged(HWND hwnd, BYTE alpha)
+{
+    QtTopLevel* w = WindowOf(hwnd);
+    if (!w)
+        return;
+    const Qt::WindowFlags flags = FlagsFor(hwnd);
+    if (flags != w->flags()) {
+        const bool shown = w->isVisible();
+        w->setFlags(flags);
+        if (shown && !w->isVisible())
+            w->show();
+    }
+    w->setOpacity(alpha / 255.0);
+}
+
+bool QtBackend::TranslucentWindowsAvailable()
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform.startsWith(QLatin1String("wayland")))
+        return true; // the compositor is the display server
+#ifdef VELMORA_HAVE_XCB
+    if (platform == QLatin1String("xcb"))
+        if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+            return CompositingManagerRunning(x11->connection());
+#endif
+    return false;
 }
 
 void QtBackend::Present(HWND hwnd, const TBitmap& surface, const TRect& rect)

@@ -1,0 +1,52 @@
+// TzqBarTooltips: the tooltips of a manager's bar items, shown in the manager's one hint
+// window. Resting on an item schedules its tooltip after 1000 ms; while one shows, or
+// within 400 ms after one was hidden, the next shows at once. A tooltip hides after
+// 10000 ms, when the mouse leaves its item, and on any click.
+#pragma once
+
+#include "bars/BarTypes.h"
+#include "platform/core/Types.h"
+
+#include <memory>
+#include <string>
+
+class THintWindow;
+class TzqBarItemControl;
+
+class TzqBarTooltips {
+public:
+    static constexpr unsigned kShowDelay = 1000;
+    static constexpr unsigned kReshowWindow = 400;
+    static constexpr unsigned kHideDelay = 10000;
+    // The tooltip's distance below the cursor.
+    static constexpr int kCursorOffset = 20;
+
+    explicit TzqBarTooltips(TzqBarManager* Manager);
+    ~TzqBarTooltips();
+
+    // The mouse rests on the control (null: on none) at a screen point.
+    void MouseOver(TzqBarItemControl* Control, TPoint ScreenPt);
+    // Hides the tooltip (a click, the time out); it comes again on another item.
+    void Hide();
+    // A control is about to go: its tooltip goes with it.
+    void ControlDestroyed(TzqBarItemControl* Control);
+
+    bool Visible() const;
+    // The text shown now (empty when none shows).
+    std::string Text() const;
+    THintWindow* Window() const { return m_window.get(); }
+
+private:
+    void Show();
+    void StopTimers();
+
+    TzqBarManager* m_manager;
+    std::unique_ptr<THintWindow> m_window;
+    TzqBarItemControl* m_control = nullptr;
+    TPoint m_cursor;
+    uintptr_t m_showTimer = 0;
+    uintptr_t m_hideTimer = 0;
+    unsigned long m_hiddenAt = 0;
+    bool m_everHidden = false;
+    std::string m_text;
+};

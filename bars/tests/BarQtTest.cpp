@@ -1,0 +1,128 @@
+// A floating toolbar through the Qt back end on a real X display (run under Xvfb, the
+// clicks sent by xdotool as a user's would be): it shows painted, its buttons click,
+// and it never takes the activation from the form.
+#include "bars/Bar.h"
+#include "bars/BarButton.h"
+#include "bars/BarControl.h"
+#include "bars/BarItemLink.h"
+#include "bars/BarItemLinks.h"
+#include "bars/BarManager.h"
+#include "bars/Bars.h"
+#include "platform/controls/Application.h"
+#include "platform/controls/Form.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/window/Backend.h"
+#include "platform/window/MessageLoop.h"
+#include "platform/window/WinApi.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr uintptr_t kWakeTimer = 78;
+
+class BarQtTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display)
+            GTEST_SKIP() << "needs an X display (the suite runs this under Xvfb)";
+        app = std::make_unique<TApplication>();
+        int argc = 0;
+        app->Initialize(argc, nullptr, false);
+        form = new TForm(app.get());
+        form->SetBounds(100, 100, 400, 260);
+        form->Show();
+        manager = new TzqBarManager(form);
+        bar = manager->Bars()->Add();
+        bar->SetCaption("Tools");
+        TBitmap glyph(16, 16);
+        glyph.Fill(clFuchsia);
+        FillRectColor(glyph.Canvas(), TRect(2, 2, 14, 14), clNavy);
+        for (int i = 0; i < 3; ++i) {
+            auto* button = new TzqBarButton(form);
+            button->SetName("Tool" + std::to_string(i));
+            button->SetCategory(0);
+            button->SetGlyph(&glyph);
+            button->OnClick = [this, i](TObject*) { clicked += 1 + i * 10; };
+            bar->ItemLinks()->Add()->SetItem(button);
+        }
+        bar->SetFloatLeft(600);
+        bar->SetFloatTop(200);
+        PumpFor(std::chrono::milliseconds(300));
+        SetActiveWindow(form->Handle());
+        bar->SetVisible(true);
+        PumpFor(std::chrono::milliseconds(300));
+    }
+    void TearDown() override { app.reset(); }
+
+    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
+    {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        SetTimer(form->Handle(), kWakeTimer, 20);
+        bool reached = false;
+        RunMessageLoop([&] {
+            reached = done();
+            return reached || std::chrono::steady_clock::now() >= end;
+        });
+        KillTimer(form->Handle(), kWakeTimer);
+        return reached;
+    }
+    void PumpFor(std::chrono::milliseconds span)
+    {
+        PumpUntil([] { return false; }, span);
+    }
+    static void ClickAt(TPoint screen)
+    {
+        const std::string command =
+            "xdotool mousemove --sync " + std::to_string(screen.X) + " " + std::to_string(screen.Y) + " click 1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    TzqBarControl* Window() const { return static_cast<TzqBarControl*>(bar->Control()); }
+
+    std::unique_ptr<TApplication> app;
+    TForm* form = nullptr;
+    TzqBarManager* manager = nullptr;
+    TzqBar* bar = nullptr;
+    int clicked = 0;
+};
+
+TEST_F(BarQtTest, AFloatingToolbarShowsPaintedAndItsButtonsClickWithoutTakingTheActivation)
+{
+    TzqBarControl* window = Window();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->Floating());
+    ASSERT_TRUE(IsWindowVisible(window->Handle()));
+    // The screen shows the glyph of the first button.
+    const TRect first = window->ItemControls(0)->Rect();
+    const TPoint glyphPixel{first.Left + (first.Width() - 16) / 2 + 3, first.Top + (first.Height() - 16) / 2 + 3};
+    const TPoint inWindow{glyphPixel.X + window->ClientOrigin().X - window->Left(),
+                          glyphPixel.Y + window->ClientOrigin().Y - window->Top()};
+    TBitmap shown;
+    const TColor navy = ColorToRGB(RGB(0, 0, 128));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return ScreenPicture(window->Handle(), shown) && (shown.Pixel(inWindow.X, inWindow.Y) & 0xFFFFFF) != 0 &&
+                   (shown.Pixel(inWindow.X, inWindow.Y) & 0xFFFFFF) != ColorToRGB(clFuchsia);
+        },
+        std::chrono::seconds(5)));
+    // The enhanced style draws resting glyphs as they are.
+    EXPECT_EQ(shown.Pixel(inWindow.X, inWindow.Y) & 0xFFFFFF, navy);
+
+    const TRect second = window->ItemControls(1)->Rect();
+    ClickAt(window->ClientToScreen(TPoint{second.Left + second.Width() / 2, second.Top + second.Height() / 2}));
+    ASSERT_TRUE(PumpUntil([&] { return clicked != 0; }, std::chrono::seconds(10))) << "the click never arrived";
+    PumpFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(clicked, 11);
+    EXPECT_EQ(GetActiveWindow(), form->Handle());
+}
+
+} // namespace
