@@ -966,7 +966,7 @@ bool TCustomEdit::HandleEditMessage(TMessage& Message)
         return true;
     case EM_SETOPTIONS: {
         const DWORD options = static_cast<DWORD>(Message.LParam) & ECO_SELECTIONBAR;
-        const DWORD current = m_selectionBar ? ECO_SELECTIONBAR : 0;
+        const DWORD current = m_selectionBar ? DWORD(ECO_SELECTIONBAR) : 0u;
         DWORD next = current;
         switch (static_cast<UINT>(Message.WParam)) {
         case ECOOP_SET:
@@ -989,7 +989,7 @@ bool TCustomEdit::HandleEditMessage(TMessage& Message)
         return true;
     }
     case EM_GETOPTIONS:
-        Message.Result = m_selectionBar ? ECO_SELECTIONBAR : 0;
+        Message.Result = m_selectionBar ? LRESULT(ECO_SELECTIONBAR) : 0;
         return true;
     case EM_CANREDO:
         Message.Result = m_buffer.CanRedo() ? 1 : 0;

@@ -106,7 +106,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     const bool visible = (w->style & WS_VISIBLE) != 0;
     if (visible && redraw) {
         const UINT classStyle = w->cls->wc.style;
-        const bool fullRedraw = show || (flags & SWP_FRAMECHANGED) || w->IsChild() && (moved || sized) ||
+        const bool fullRedraw = show || (flags & SWP_FRAMECHANGED) || (w->IsChild() && (moved || sized)) ||
                                 (sized && (classStyle & (CS_HREDRAW | CS_VREDRAW)));
         if (fullRedraw) {
             InvalidateWhole(w);
@@ -139,7 +139,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
 
     if ((w = Find(hwnd))) {
-        pos.flags = flags | (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE);
+        pos.flags = flags | (moved ? 0u : UINT(SWP_NOMOVE)) | (sized ? 0u : UINT(SWP_NOSIZE));
         SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
     }
     if (show && (w = Find(hwnd)) && w->IsTopLevel() && !(flags & SWP_NOACTIVATE) && !(w->exStyle & WS_EX_NOACTIVATE))

@@ -117,9 +117,11 @@ TEST_F(QtScreenTest, WithoutACompositingManagerATranslucentWindowShowsOpaque)
     ASSERT_TRUE(SetLayeredWindowAttributes(glass, 0, 100, LWA_ALPHA));
     ASSERT_TRUE(RunUntil([&] { return Exposed("ScreenWhite") && Exposed("Translucent"); }));
     // The native window was told its opacity all the same.
-    for (QWindow* w : QGuiApplication::topLevelWindows())
-        if (w->title() == "Translucent")
+    for (QWindow* w : QGuiApplication::topLevelWindows()) {
+        if (w->title() == "Translucent") {
             EXPECT_NEAR(w->opacity(), 100 / 255.0, 0.01);
+        }
+    }
     TBitmap shown;
     ASSERT_TRUE(RunUntil([&] { return ScreenPicture(glass, shown) && shown.Pixel(100, 50) == clRed; }));
     EXPECT_EQ(shown.Pixel(100, 50), clRed);
