@@ -74,11 +74,14 @@ fi
 
 # ---- The example, built against the prefix alone ----
 cp -r "$example" "$work/example"
+# A sanitized build's libraries need the sanitizers' runtime in the program too.
+consumer_flags="${VELMORA_CONSUMER_FLAGS:-}"
 generator=()
 command -v ninja > /dev/null && generator=(-G Ninja)
 "$cmake" -S "$work/example" -B "$work/example-build" "${generator[@]}" \
   -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF > "$work/example-configure.log"
+  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_CXX_FLAGS="$consumer_flags" \
+  -DCMAKE_EXE_LINKER_FLAGS="$consumer_flags" > "$work/example-configure.log"
 "$cmake" --build "$work/example-build" > "$work/example-build.log"
 found="$(sed -n 's/^VelmoraOrgChart_DIR:PATH=//p' "$work/example-build/CMakeCache.txt")"
 [ "$found" = "$prefix/$libdir/cmake/VelmoraOrgChart" ] && pass "package found in the prefix" || fail "package found in '$found'"
@@ -111,7 +114,7 @@ export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
 [ "$(pkg-config --modversion velmora-dborgchart)" = "$version" ] || fail "pkg-config version"
 [[ "$(pkg-config --libs velmora-dborgchart)" == *-lvelmora-orgchart* ]] || fail "velmora-dborgchart does not bring velmora-orgchart"
 # shellcheck disable=SC2046
-"$cxx" -o "$work/example-pc" "$work/example/main.cpp" $(pkg-config --cflags --libs velmora-orgchart) \
+"$cxx" $consumer_flags -o "$work/example-pc" "$work/example/main.cpp" $(pkg-config --cflags --libs velmora-orgchart) \
   -Wl,-rpath,"$prefix/$libdir" 2> "$work/pc.log" || { fail "building with pkg-config"; head -20 "$work/pc.log"; }
 if "$work/example-pc" --render-png "$work/example-pc.png" && cmp -s "$work/example.png" "$work/example-pc.png"; then
   pass "built with pkg-config, the example draws the same picture"
