@@ -45,6 +45,7 @@ private:
     friend class TzqDbOrgChart;
     friend class TzqOcKeyIndex;
     friend class TzqOcBranchForest;
+    friend class TzqOcUndoJournal;
 
     Variant m_key = Variant::Null();
     Variant m_parentKey = Variant::Null();

@@ -30,6 +30,7 @@
 #include "dborgchart/OcNewKeyEvent.h"
 #include "dborgchart/OcRecordPositions.h"
 #include "dborgchart/OcSiblingOrder.h"
+#include "dborgchart/OcUndoJournal.h"
 #include "orgchart/CustomOrgChart.h"
 #include "platform/data/Variant.h"
 
@@ -176,6 +177,7 @@ private:
     friend class TzqDbOcNode;
     friend class TzqOcDataLink;
     friend class TzqOcWriteAction;
+    friend class TzqOcUndoJournal;
     class BusyScope;
 
     enum Binding { kKey, kParent, kText, kOrder, kWidth, kHeight, kColor, kShape, kAlign, kImage, kImageAlign, kBindings };
@@ -227,7 +229,26 @@ private:
     void DeleteBranchRecords(const std::vector<TzqDbOcNode*>& Branch, bool ReloadOnFailure,
                              TProgressIndicator* Progress);
     void DeleteRecordsOf(const std::vector<TzqDbOcNode*>& Nodes, TProgressIndicator* Progress);
+    void DeleteRecordHere(TzqOcRecordPositions::Slot Slot);
+    // Changes of the record positions and of a node's record values made during a
+    // write-back, noted so that a rollback can take them back.
+    TzqOcRecordPositions::Slot AppendSlot();
+    void MoveSlot(TzqOcRecordPositions::Slot Slot, int Position);
+    void EraseSlot(TzqOcRecordPositions::Slot Slot);
+    void RememberNode(TzqDbOcNode* Node);
+    // Deletes the records of the branch's keys that no node stands for.
+    void DeleteShadowedRecords(const std::vector<TzqDbOcNode*>& Branch);
+    // Records the chart leaves out because no record of this key was there.
+    bool RecordsWaitFor(const Variant& Key) const;
+    // Builds the chart from the records again, with the same branches expanded and the
+    // same record's node selected.
+    void RebuildKeepingView();
+    static TzqDbOcNode* TopLevelAncestor(TzqDbOcNode* Node);
+    // Stores a top-level node whose record names a parent as top level.
+    void StoreTopLevel(TzqDbOcNode* Node);
     void StoreAttributes(TzqDbOcNode* Node);
+    // The node takes its record's caption and bound attributes again.
+    void ShowRecordValues(TzqDbOcNode* Node);
     void GiveNewKey(TzqDbOcNode* Node);
     Variant NextIntegerKey() const;
     bool RelocateByKey(TzqDbOcNode* Node);
@@ -268,8 +289,8 @@ private:
     bool m_resetPending = false;
     bool m_runningDeferredReset = false;
     TzqOcWriteAction* m_action = nullptr;
-    // Keys given to nodes during the running write-back, with the keys they had.
-    std::vector<std::pair<TzqDbOcNode*, Variant>> m_keyJournal;
+    // What the running write-back changed in the nodes and the record positions.
+    TzqOcUndoJournal m_journal;
     bool m_destroying = false;
 };
 

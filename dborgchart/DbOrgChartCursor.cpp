@@ -53,7 +53,7 @@ bool TzqDbOrgChart::RelocateByKey(TzqDbOcNode* Node)
         return false;
     }
     m_currentIndex = position;
-    m_positions.MoveTo(Node->m_slot, position);
+    MoveSlot(Node->m_slot, position);
     return true;
 }
 

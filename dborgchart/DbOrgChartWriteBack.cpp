@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -76,7 +77,14 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
     BusyScope busy(*this);
     bool touched = false;
     bool rolledBack = false;
-    m_keyJournal.clear();
+    const int lastIndex = m_lastIndex;
+    const Variant maxKey = m_maxKey;
+    // An action inside another keeps the outer one's steps: its rollback undoes only
+    // its own, and the outer one may still need them all.
+    const bool outermost = m_action == nullptr;
+    if (outermost)
+        m_journal.Clear();
+    const size_t mark = m_journal.Mark();
     try {
         TzqOcWriteAction action(*this);
         try {
@@ -88,28 +96,28 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
             action.Fail();
             throw;
         }
-        m_keyJournal.clear();
+        if (outermost)
+            m_journal.Clear();
     } catch (...) {
         {
             TzqOcFlagScope suspended(m_syncEnabled, false);
-            // Keys the nodes took for records the rollback gave their old keys back:
-            // the nodes find their records again by those keys, and stay the same nodes.
+            // The rollback gave the table back what it held: the chart takes back what
+            // it changed in its nodes and record positions, and is as it was.
             if (rolledBack) {
-                for (auto it = m_keyJournal.rbegin(); it != m_keyJournal.rend(); ++it) {
-                    RemoveFromKeyIndex(it->first);
-                    it->first->m_key = it->second;
-                    AddToKeyIndex(it->first);
-                }
+                m_journal.Undo(*this, mark);
+                m_lastIndex = lastIndex;
+                m_maxKey = maxKey;
             }
-            m_keyJournal.clear();
+            if (outermost)
+                m_journal.Clear();
             try {
                 UndoInChart();
             } catch (...) {
             }
         }
-        // Records were touched: the dataset now holds what it held before the action
-        // (or, without transactions, as much as was written); the chart follows it.
-        if (touched && ReloadOnFailure) {
+        // Without a transaction the dataset holds as much as was written: the chart
+        // reads it again.
+        if (touched && !rolledBack && ReloadOnFailure) {
             try {
                 ReloadNodes();
             } catch (...) {
@@ -117,6 +125,34 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
         }
         throw;
     }
+}
+
+TzqOcRecordPositions::Slot TzqDbOrgChart::AppendSlot()
+{
+    const TzqOcRecordPositions::Slot slot = m_positions.Append();
+    if (m_action)
+        m_journal.SlotAdded(slot);
+    return slot;
+}
+
+void TzqDbOrgChart::MoveSlot(TzqOcRecordPositions::Slot Slot, int Position)
+{
+    if (m_action)
+        m_journal.SlotMoved(Slot, m_positions.PositionOf(Slot));
+    m_positions.MoveTo(Slot, Position);
+}
+
+void TzqDbOrgChart::EraseSlot(TzqOcRecordPositions::Slot Slot)
+{
+    if (m_action)
+        m_journal.SlotErased(Slot, m_positions.PositionOf(Slot));
+    m_positions.Erase(Slot);
+}
+
+void TzqDbOrgChart::RememberNode(TzqDbOcNode* Node)
+{
+    if (m_action)
+        m_journal.RememberNode(Node);
 }
 
 void TzqDbOrgChart::CheckBound() const
@@ -161,7 +197,60 @@ TzqOcNode* TzqDbOrgChart::InsertNode(TzqOcNode* Parent, uint32_t Data, int Index
     // The chart never shows a node without a record: a node whose record could not be
     // written leaves again, and the error reaches the caller.
     RunWriteAction([&] { WriteNewRecord(node); }, [&] { DeleteNode(node); }, true);
+    // Records waiting for a parent of the new key (left out until now) belong under
+    // the new node, as they will when the table is read again: the chart is read again
+    // now, as it looks to the user, and the node of the new record answered.
+    if (RecordsWaitFor(node->m_key)) {
+        const Variant key = node->m_key;
+        RebuildKeepingView();
+        return FindNodeByKey(key);
+    }
     return node;
+}
+
+void TzqDbOrgChart::RebuildKeepingView()
+{
+    std::vector<Variant> expanded;
+    for (TzqOcNode* n = GetFirstNode(); n; n = n->GetNext()) {
+        if (n->Expanded())
+            expanded.push_back(static_cast<TzqDbOcNode*>(n)->m_key);
+    }
+    const TzqDbOcNode* selected = DbNodeOf(Selected());
+    const Variant selectedKey = selected ? selected->m_key : Variant::Null();
+    BeginUpdate();
+    try {
+        ResetBindings();
+        for (const Variant& key : expanded) {
+            if (TzqDbOcNode* n = FindNodeByKey(key); n && n->Count() > 0)
+                n->Expand(false);
+        }
+        if (TzqDbOcNode* n = FindNodeByKey(selectedKey))
+            SetSelected(n);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+bool TzqDbOrgChart::RecordsWaitFor(const Variant& Key) const
+{
+    // Only a table with records the chart does not show can have any: then its records
+    // are looked through once.
+    if (Key.IsClear() || m_lastIndex + 1 <= Count() || !IsReady())
+        return false;
+    const TDataSet* dataSet = DataSet();
+    for (int i = 0; i <= m_lastIndex; ++i) {
+        if (!VarEquals(dataSet->ValueAt(i, ParentField()), Key))
+            continue;
+        const Variant childKey = dataSet->ValueAt(i, KeyField());
+        if (childKey.IsClear())
+            continue; // a record without a key is never shown
+        const TzqDbOcNode* child = FindNodeByKey(childKey);
+        if (!child || child->RecordIndex() != i)
+            return true;
+    }
+    return false;
 }
 
 void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
@@ -182,7 +271,7 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
     CheckBound();
     ++m_lastIndex;
     m_currentIndex = m_lastIndex;
-    Node->m_slot = m_positions.Append();
+    Node->m_slot = AppendSlot();
     if (!autoInc)
         KeyField()->SetValue(Node->m_key);
     WriteParentField(Node);
@@ -190,6 +279,18 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
         OrderField()->SetValue(Node->m_orderValue);
     dataSet->Post();
     CheckBound();
+    if (autoInc && KeyField()->Value().IsClear()) {
+        // The key field was taken for one the database fills, and it did not: the
+        // record gets a new key of the chart's making, in the same transaction.
+        const Variant key = NewKey();
+        dataSet->Edit();
+        KeyField()->SetValue(key);
+        dataSet->Post();
+        CheckBound();
+    }
+    // The dataset's handlers may have filled the new record's caption and attributes:
+    // the node shows what the record holds, as it will when the table is read again.
+    ApplyAttributes(Node);
 
     // The key as the record holds it: the one an auto-increment field was given, or
     // the new key in the form the field stored it.
@@ -282,7 +383,7 @@ void TzqDbOrgChart::SyncRecordIndex(TzqDbOcNode* Node)
     }
     if (Node->m_slot == TzqOcRecordPositions::kNoSlot || Node->RecordIndex() == position)
         return;
-    m_positions.MoveTo(Node->m_slot, position);
+    MoveSlot(Node->m_slot, position);
 }
 
 void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
@@ -302,6 +403,7 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
         const auto value = OcNextOrderValue(current->m_orderValue);
         if (!value)
             continue; // no number follows a value that is no number
+        RememberNode(next);
         next->m_orderValue = *value;
         if (located) {
             Touch();
@@ -325,14 +427,18 @@ void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
     DataSet()->Edit();
     KeyField()->SetValue(key);
     DataSet()->Post();
+    // A cycle head naming the node's old key would name no record any more.
+    if (TzqDbOcNode* top = TopLevelAncestor(Node); top != Node)
+        StoreTopLevel(top);
+    RememberNode(Node);
     RemoveFromKeyIndex(Node);
-    m_keyJournal.emplace_back(Node, Node->m_key);
     Node->m_key = KeyField()->Value();
     Node->m_orderValue = Node->m_key;
     AddToKeyIndex(Node);
     SyncRecordIndex(Node);
     for (int i = 0; i < Node->Count(); ++i) {
         auto* child = static_cast<TzqDbOcNode*>(Node->Items(i));
+        RememberNode(child);
         child->m_parentKey = Node->m_key;
         if (LocateNode(child)) {
             DataSet()->Edit();
@@ -361,6 +467,7 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
     TzqOcNode* oldParent = node->Parent();
     const int oldIndex = node->Index();
     const Variant oldParentKey = node->m_parentKey;
+    TzqDbOcNode* oldTop = TopLevelAncestor(node);
     TzqCustomOrgChart::MoveNode(target, node, Index);
     if (node->Parent() == oldParent && node->Index() == oldIndex)
         return; // refused (a cycle, a node being deleted) or nothing to move
@@ -371,12 +478,19 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
     node->m_parentKey = newParent ? newParent->m_key : Variant::Null();
     if (!m_syncEnabled)
         return;
-    RunWriteAction([&] { WriteMovedRecord(node); },
-                   [&] {
-                       TzqCustomOrgChart::MoveNode(oldParent, node, oldIndex);
-                       node->m_parentKey = oldParentKey;
-                   },
-                   true);
+    RunWriteAction(
+        [&] {
+            // A cycle the node belonged to may be another shape now: its head is stored
+            // as the chart shows it.
+            if (oldTop != node)
+                StoreTopLevel(oldTop);
+            WriteMovedRecord(node);
+        },
+        [&] {
+            TzqCustomOrgChart::MoveNode(oldParent, node, oldIndex);
+            node->m_parentKey = oldParentKey;
+        },
+        true);
 }
 
 void TzqDbOrgChart::WriteMovedRecord(TzqDbOcNode* Node)
@@ -418,6 +532,9 @@ void TzqDbOrgChart::DeleteNode(TzqOcNode* Node)
     } else {
         if (!DataSetCanModify())
             return;
+        // The editor's text is stored (or, in the branch, dropped) before any record
+        // goes: a failure there leaves everything as it was.
+        EndEditingBefore(node);
         DeleteBranchRecords(branch, true, &progress);
     }
     progress.SetStage("Removing boxes", int64_t(branch.size()));
@@ -432,9 +549,19 @@ void TzqDbOrgChart::DeleteNode(TzqOcNode* Node)
 void TzqDbOrgChart::DeleteBranchRecords(const std::vector<TzqDbOcNode*>& Branch, bool ReloadOnFailure,
                                         TProgressIndicator* Progress)
 {
-    // All records of the branch go in one transaction, before any node leaves the
-    // chart. A failure leaves both the table and the chart as they were.
-    RunWriteAction([&] { DeleteRecordsOf(Branch, Progress); }, [] {}, ReloadOnFailure);
+    // All records of the branch go in one transaction, parent first; only then do the
+    // nodes leave the chart. A failure leaves both the table and the chart as they were.
+    RunWriteAction(
+        [&] {
+            // The head of a parent cycle this branch is part of names a record of it
+            // as its parent: it is stored at the top level, where the chart shows it.
+            TzqDbOcNode* head = Branch.front();
+            if (TzqDbOcNode* top = TopLevelAncestor(head); top != head)
+                StoreTopLevel(top);
+            DeleteRecordsOf(Branch, Progress);
+            DeleteShadowedRecords(Branch);
+        },
+        [] {}, ReloadOnFailure);
     // A node whose record could not be found still goes; its record stays.
     for (TzqDbOcNode* n : Branch)
         n->m_branchWritten = true;
@@ -444,8 +571,8 @@ void TzqDbOrgChart::DeleteRecordsOf(const std::vector<TzqDbOcNode*>& Nodes, TPro
 {
     // Each node's record is where the chart remembers it, checked by its key without
     // moving the cursor; one that moved behind the chart's back is searched for. Then
-    // the dataset deletes them all at once: one statement per batch of records, the
-    // record set compacted once, however large the branch.
+    // the dataset deletes them all at once, parent first, the record set compacted
+    // once, however large the branch.
     TDataSet* dataSet = DataSet();
     std::vector<std::pair<int, TzqDbOcNode*>> records;
     records.reserve(Nodes.size());
@@ -471,12 +598,13 @@ void TzqDbOrgChart::DeleteRecordsOf(const std::vector<TzqDbOcNode*>& Nodes, TPro
     dataSet->DeleteRecords(positions);
     CheckBound();
     // The slots leave from the last position back, so that each position is still the
-    // record's own when its slot goes.
+    // record's own when its slot goes (and a rollback puts them back in reverse).
     std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     for (const auto& [position, n] : records) {
         if (m_action)
             m_action->SlotErased(n->m_slot, position);
-        m_positions.Erase(n->m_slot);
+        RememberNode(n);
+        EraseSlot(n->m_slot);
         n->m_slot = TzqOcRecordPositions::kNoSlot;
     }
     m_lastIndex -= int(records.size());
@@ -485,13 +613,78 @@ void TzqDbOrgChart::DeleteRecordsOf(const std::vector<TzqDbOcNode*>& Nodes, TPro
     m_currentIndex = std::max(dataSet->RecNo() - 1, 0);
 }
 
+void TzqDbOrgChart::DeleteRecordHere(TzqOcRecordPositions::Slot Slot)
+{
+    Touch();
+    const int position = m_currentIndex;
+    DataSet()->Delete();
+    if (m_action)
+        m_action->SlotErased(Slot, position);
+    EraseSlot(Slot);
+    // The cursor stands on the record after the deleted one, or on the new last one.
+    --m_lastIndex;
+    if (m_lastIndex < m_currentIndex)
+        m_currentIndex = std::max(m_lastIndex, 0);
+}
+
+void TzqDbOrgChart::DeleteShadowedRecords(const std::vector<TzqDbOcNode*>& Branch)
+{
+    // An earlier record of a duplicate key has no node of its own; left behind, it
+    // would bring the deleted node back at the next reading. Only a table with records
+    // the chart does not show can have any.
+    if (m_lastIndex + 1 <= Count() - int(Branch.size()))
+        return;
+    const std::unordered_set<const TzqDbOcNode*> doomed(Branch.begin(), Branch.end());
+    for (int i = m_lastIndex; i >= 0; --i) {
+        const TzqDbOcNode* owner = FindNodeByKey(DataSet()->ValueAt(i, KeyField()));
+        if (!owner || !doomed.count(owner) || owner->RecordIndex() == i)
+            continue;
+        GoToIndex(i);
+        CheckBound();
+        if (m_currentIndex == i)
+            DeleteRecordHere(m_positions.At(i));
+    }
+}
+
+// ---- Records that say other than the chart shows ----
+
+TzqDbOcNode* TzqDbOrgChart::TopLevelAncestor(TzqDbOcNode* Node)
+{
+    TzqOcNode* top = Node;
+    while (top->Parent())
+        top = top->Parent();
+    return static_cast<TzqDbOcNode*>(top);
+}
+
+void TzqDbOrgChart::StoreTopLevel(TzqDbOcNode* Node)
+{
+    // A top-level node whose record names a parent heads a parent cycle (the record of
+    // the cycle read first). Once the cycle changes shape its record could put it
+    // elsewhere at the next reading, or nowhere: the record is made to say top level.
+    if (Node->Parent() || Node->m_parentKey.IsClear() || !LocateNode(Node))
+        return;
+    Touch();
+    DataSet()->Edit();
+    RememberNode(Node);
+    Node->m_parentKey = Variant::Null();
+    WriteParentField(Node);
+    DataSet()->Post();
+    SyncRecordIndex(Node);
+}
+
 // ---- Captions and attributes ----
 
 void TzqDbOrgChart::NodeChanged(TzqOcNode* Node)
 {
     TzqDbOcNode* node = DbNodeOf(Node);
-    if (!node || !m_syncEnabled || !IsReady() || !DataSetCanModify() || node->m_slot == TzqOcRecordPositions::kNoSlot)
+    if (!node || !m_syncEnabled || !IsReady() || node->m_slot == TzqOcRecordPositions::kNoSlot)
         return;
+    // A change the table does not take is not kept: the box shows what the record
+    // holds, whether the table cannot be modified or the write failed.
+    if (!DataSetCanModify()) {
+        ShowRecordValues(node);
+        return;
+    }
     RunWriteAction(
         [&] {
             if (!LocateNode(node))
@@ -503,7 +696,19 @@ void TzqDbOrgChart::NodeChanged(TzqOcNode* Node)
             DataSet()->Post();
             SyncRecordIndex(node);
         },
-        [] {}, true);
+        [&] { ShowRecordValues(node); }, true);
+}
+
+void TzqDbOrgChart::ShowRecordValues(TzqDbOcNode* Node)
+{
+    // Reading the record moves the cursor, which no control is to follow; it goes back
+    // to the record it was on.
+    TzqOcFlagScope suspended(m_syncEnabled, false);
+    TzqOcControlsScope controls(DataSet());
+    const int back = m_currentIndex;
+    if (LocateNode(Node))
+        ApplyAttributes(Node);
+    GoToIndex(back);
 }
 
 void TzqDbOrgChart::StoreAttributes(TzqDbOcNode* Node)

@@ -1,6 +1,7 @@
 #include "dborgchart/OcRecordPositions.h"
 
 #include <algorithm>
+#include <iterator>
 
 TzqOcRecordPositions::TzqOcRecordPositions() : m_seed(0x9E3779B9u) {}
 
@@ -158,6 +159,22 @@ void TzqOcRecordPositions::MoveTo(Slot S, int Position)
         return;
     Detach(S);
     Place(S, std::min(Position, Size()));
+}
+
+void TzqOcRecordPositions::Restore(Slot S, int Position)
+{
+    if (S < 0 || size_t(S) >= m_items.size() || m_items[size_t(S)].Live)
+        return;
+    const auto freed = std::find(m_free.rbegin(), m_free.rend(), S);
+    if (freed == m_free.rend())
+        return;
+    m_free.erase(std::next(freed).base());
+    Item& item = m_items[size_t(S)];
+    const uint32_t priority = item.Priority;
+    item = Item{};
+    item.Priority = priority;
+    item.Live = true;
+    Place(S, Position);
 }
 
 bool TzqOcRecordPositions::Contains(Slot S) const

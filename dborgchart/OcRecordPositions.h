@@ -37,6 +37,9 @@ public:
     void Erase(Slot Slot);
     // Takes a slot out and puts it back at Position (clamped to 0..Size - 1).
     void MoveTo(Slot Slot, int Position);
+    // Puts a slot that Erase took out (and that was not handed out again) back at
+    // Position, under its old number.
+    void Restore(Slot Slot, int Position);
 
     // The position of a slot; -1 for kNoSlot or a slot that is not in the sequence.
     int PositionOf(Slot Slot) const;

@@ -4,6 +4,7 @@
 #include "demo/DemoTableFolder.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
+#include "dborgchart/OcFieldValues.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Panel.h"
 #include "platform/controls/Splitter.h"
@@ -16,7 +17,6 @@
 #include "platform/drawing/ImageList.h"
 
 #include <algorithm>
-#include <climits>
 #include <filesystem>
 #include <unistd.h>
 
@@ -30,19 +30,11 @@ std::string& FolderOverride()
     return folder;
 }
 
-// Sizes as the chart keeps them: within 0..65,535; a negative size is a size below the
-// minimum, which the node raises to the minimum.
-uint16_t ClampSize(int value)
+// A field's value read the way the chart reads its own bound fields: text that is no
+// number and a null both read as 0, and nothing raises on one odd record.
+int64_t ReadInteger(const TField* field)
 {
-    if (value < 0)
-        return 1;
-    return static_cast<uint16_t>(std::min(value, 0xFFFF));
-}
-
-// A one-byte attribute outside its range stays out of range instead of wrapping.
-uint8_t ClampByte(int value)
-{
-    return static_cast<uint8_t>(value < 0 || value > 0xFF ? 0xFF : value);
+    return OcReadInteger(field).value_or(0);
 }
 
 TPanel* NewPanel(TComponent* owner, TWinControl* parent, const std::string& name, TAlign align, int size)
@@ -278,15 +270,16 @@ void TMainForm::TreeCreateNode(TObject*, TzqOcNode* Node)
         Node->AssignText("New Item");
         return;
     }
-    // Loading: the table stands on the node's record.
-    const int width = Table->FieldByName("WIDTH")->AsInteger();
-    const int height = Table->FieldByName("HEIGHT")->AsInteger();
+    // Loading: the table stands on the node's record. Values beyond an attribute's
+    // range are limited as the chart limits them, never wrapped around.
+    const int64_t width = ReadInteger(Table->FieldByName("WIDTH"));
+    const int64_t height = ReadInteger(Table->FieldByName("HEIGHT"));
     if (width > 50)
-        Node->SetWidth(ClampSize(width));
+        Node->SetWidth(OcSizeFrom(width));
     if (height > 50)
-        Node->SetHeight(ClampSize(height));
-    Node->SetShape(static_cast<TzqOcShape>(ClampByte(Table->FieldByName("TYPE")->AsInteger())));
-    Node->SetColor(static_cast<TColor>(Table->FieldByName("COLOR")->AsInteger()));
+        Node->SetHeight(OcSizeFrom(height));
+    Node->SetShape(static_cast<TzqOcShape>(OcEnumFrom(ReadInteger(Table->FieldByName("TYPE")))));
+    Node->SetColor(OcColorFrom(ReadInteger(Table->FieldByName("COLOR"))));
 }
 
 void TMainForm::TableAfterInsert(TDataSet* DataSet)
@@ -309,37 +302,37 @@ bool TMainForm::FieldChangeApplies() const
 void TMainForm::TableWIDTHChange(TField* Sender)
 {
     if (FieldChangeApplies())
-        Tree->Selected()->SetWidth(ClampSize(Sender->AsInteger()));
+        Tree->Selected()->SetWidth(OcSizeFrom(ReadInteger(Sender)));
 }
 
 void TMainForm::TableHEIGHTChange(TField* Sender)
 {
     if (FieldChangeApplies())
-        Tree->Selected()->SetHeight(ClampSize(Sender->AsInteger()));
+        Tree->Selected()->SetHeight(OcSizeFrom(ReadInteger(Sender)));
 }
 
 void TMainForm::TableTYPEChange(TField* Sender)
 {
     if (FieldChangeApplies())
-        Tree->Selected()->SetShape(static_cast<TzqOcShape>(ClampByte(Sender->AsInteger())));
+        Tree->Selected()->SetShape(static_cast<TzqOcShape>(OcEnumFrom(ReadInteger(Sender))));
 }
 
 void TMainForm::TableCOLORChange(TField* Sender)
 {
     if (FieldChangeApplies())
-        Tree->Selected()->SetColor(static_cast<TColor>(Sender->AsInteger()));
+        Tree->Selected()->SetColor(OcColorFrom(ReadInteger(Sender)));
 }
 
 void TMainForm::TableIMAGEALIGNChange(TField* Sender)
 {
     if (FieldChangeApplies())
-        Tree->Selected()->SetImageAlign(static_cast<TzqOcImageAlign>(ClampByte(Sender->AsInteger())));
+        Tree->Selected()->SetImageAlign(static_cast<TzqOcImageAlign>(OcEnumFrom(ReadInteger(Sender))));
 }
 
 void TMainForm::TableALIGNChange(TField* Sender)
 {
     if (FieldChangeApplies())
-        Tree->Selected()->SetAlign(static_cast<TzqOcNodeAlign>(ClampByte(Sender->AsInteger())));
+        Tree->Selected()->SetAlign(static_cast<TzqOcNodeAlign>(OcEnumFrom(ReadInteger(Sender))));
 }
 
 // ---- Commands ----
@@ -351,23 +344,38 @@ void TMainForm::AddNewNodeLook(TzqOcNode* Node)
     Node->AssignText("New topic");
 }
 
+TzqOcNode* TMainForm::AddWithNewLook(const std::function<TzqOcNode*()>& Add)
+{
+    // A table that cannot take the record yields no node, and nothing more happens.
+    if (!Table->Active() || !Table->CanModify())
+        return Add();
+    // The record and its look are one user action: written together, or not at all
+    // (the rollback takes the chart's node with the record).
+    TTableTransaction transaction(*Table);
+    TzqOcNode* node = Add();
+    if (node)
+        AddNewNodeLook(node);
+    transaction.Commit();
+    return node;
+}
+
 void TMainForm::bsAddNodeClick(TObject*)
 {
     TzqOcNode* selected = Tree->Selected();
-    TzqOcNode* node = selected ? Tree->Insert(selected, 0) : Tree->Add(nullptr, 0);
+    TzqOcNode* node =
+        AddWithNewLook([&] { return selected ? Tree->Insert(selected, 0) : Tree->Add(nullptr, 0); });
     if (!node)
         return;
-    AddNewNodeLook(node);
     Tree->SetSelected(node);
 }
 
 void TMainForm::bbAddChildClick(TObject*)
 {
     TzqOcNode* selected = Tree->Selected();
-    TzqOcNode* node = selected ? Tree->AddChild(selected, 0) : Tree->Add(nullptr, 0);
+    TzqOcNode* node =
+        AddWithNewLook([&] { return selected ? Tree->AddChild(selected, 0) : Tree->Add(nullptr, 0); });
     if (!node)
         return;
-    AddNewNodeLook(node);
     if (Tree->Selected())
         Tree->Selected()->Expand(false);
     Tree->SetSelected(node);

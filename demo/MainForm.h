@@ -6,6 +6,7 @@
 
 #include "platform/controls/Form.h"
 
+#include <functional>
 #include <string>
 
 class TzqDbOrgChart;
@@ -103,8 +104,8 @@ private:
     void CreateChart();
     void CreateLayout();
     void AddNewNodeLook(TzqOcNode* Node);
-    // The field's value as the chart keeps it: sizes within 0..65,535 (negative: the
-    // minimum), one-byte attributes out of range kept as out of range.
+    // Adds a node (by Add) and gives it the new look, in one transaction.
+    TzqOcNode* AddWithNewLook(const std::function<TzqOcNode*()>& Add);
     bool FieldChangeApplies() const;
     TColor SideBarBackground() const;
 

@@ -3,7 +3,8 @@
 //   velmora-demo                       shows the window (a display is needed)
 //   velmora-demo --render-png FILE     renders the main window into FILE without a display
 //   velmora-demo --render-options-png FILE   the same for the Options dialog
-//   velmora-demo --full-expand          starts with every branch expanded
+//   velmora-demo --full-expand          starts with every branch expanded (a picture
+//                                       rendered so shows the top of the organisation)
 //   velmora-demo --zoom                 starts with the chart shrunk to fit the window
 //   velmora-demo --quit-when-shown      ends once the first frame is on the screen (start-up timing)
 //   velmora-demo --startup-report       the same, printing the time to that frame and the memory in use
@@ -37,6 +38,20 @@ int SavePicture(TCustomForm* form, const std::string& path)
     }
     std::printf("Wrote %s\n", path.c_str());
     return 0;
+}
+
+// Fully expanded, the drawing is far wider than the window: the picture shows the top
+// of the organisation, the selected first node in the middle of the window's width.
+void ShowTopOfOrganisation(TzqDbOrgChart* tree)
+{
+    TzqOcNode* top = tree->Selected();
+    if (!top)
+        return;
+    const TRect slot = tree->NodeSlotRect(top);
+    if (slot.IsEmpty())
+        return;
+    const int64_t middle = int64_t(tree->LeftPos()) + (int64_t(slot.Left) + slot.Right) / 2;
+    tree->ScrollTo(middle - tree->ClientWidth() / 2, 0);
 }
 
 // Resident memory of the process in KiB, from the kernel's account of it.
@@ -97,6 +112,14 @@ int main(int argc, char** argv)
 
     TApplication app;
     app.Initialize(argc, argv, headless);
+    if (headless) {
+        // No one to answer a message box: a message is written to standard error, and
+        // the picture is made all the same.
+        SetMessageBoxHandler([](const std::string& text, const std::string&, UINT) {
+            std::fprintf(stderr, "%s\n", text.c_str());
+            return IDOK;
+        });
+    }
     app.SetTitle("VelmoraOrgChart Demo");
     app.CreateForm<TMainForm>();
     app.CreateForm<TOptionsForm>();
@@ -133,6 +156,10 @@ int main(int argc, char** argv)
     if (headless) {
         MainForm->Show();
         app.ProcessMessages();
+        if (fullExpand) {
+            ShowTopOfOrganisation(MainForm->Tree);
+            app.ProcessMessages();
+        }
         int result = 0;
         if (!windowPng.empty())
             result |= SavePicture(MainForm, windowPng);

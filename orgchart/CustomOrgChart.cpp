@@ -10,6 +10,7 @@
 #include "platform/window/WinApi.h"
 
 #include <algorithm>
+#include <utility>
 
 TzqCustomOrgChart::TzqCustomOrgChart(TComponent* AOwner) : TCustomControl(AOwner)
 {
@@ -247,6 +248,7 @@ void TzqCustomOrgChart::DeleteNode(TzqOcNode* Node)
     // Below a node that is being deleted: that deletion takes this node with it.
     if (m_deletionsUnderWay > 0 && DeletionBlocks(Node))
         return;
+    EndEditingBefore(Node);
     // One update: nothing is painted while nodes are half gone, and the chart is
     // repainted once at the end.
     struct UpdateScope {
@@ -256,6 +258,26 @@ void TzqCustomOrgChart::DeleteNode(TzqOcNode* Node)
     } update(*this);
     BeginNodeDeletion(Node);
     RunDeletion(Node, true);
+    RaiseDeletionFailure();
+}
+
+template <typename Step>
+void TzqCustomOrgChart::DuringDeletion(Step&& Notify)
+{
+    try {
+        Notify();
+    } catch (...) {
+        if (!m_deletionFailure)
+            m_deletionFailure = std::current_exception();
+    }
+}
+
+void TzqCustomOrgChart::RaiseDeletionFailure()
+{
+    // Only the outermost deletion reports; one run by a handler leaves it to that one.
+    if (m_deletionsUnderWay > 0 || !m_deletionFailure)
+        return;
+    std::rethrow_exception(std::exchange(m_deletionFailure, nullptr));
 }
 
 bool TzqCustomOrgChart::SelectionInside(const TzqOcNode* Node) const
@@ -284,10 +306,10 @@ void TzqCustomOrgChart::BeginNodeDeletion(TzqOcNode* Node)
             next = Node->GetPrevSibling();
         if (!next)
             next = Node->Parent();
-        SetSelected(next);
+        DuringDeletion([&] { SetSelected(next); });
     }
     if (OnDeletion)
-        OnDeletion(this, Node);
+        DuringDeletion([&] { OnDeletion(this, Node); });
 }
 
 void TzqCustomOrgChart::RunDeletion(TzqOcNode* Start, bool DeleteStart)
@@ -308,7 +330,7 @@ void TzqCustomOrgChart::RunDeletion(TzqOcNode* Start, bool DeleteStart)
         bool opened = false;
         if (node->Count() > 0) {
             if (m_selected && m_selected != node && SelectionInside(node))
-                SetSelected(node);
+                DuringDeletion([&] { SetSelected(node); });
             node->m_deleting = true;
             opened = true;
         }
@@ -358,7 +380,7 @@ void TzqCustomOrgChart::FinishChildrenDeletion(TzqOcNode* Node)
     Node->m_deleting = false;
     Node->m_children.reset();
     if (!Node->m_parent || !Node->m_parent->m_deleting)
-        Node->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+        DuringDeletion([&] { Node->DropLayoutCaches(TzqOcNode::CacheDirection::Both); });
     if (Node != m_root)
         Node->m_expanded = false;
 }
@@ -370,13 +392,15 @@ void TzqCustomOrgChart::FinishNodeDeletion(TzqOcNode* Node)
     TzqOcNode* parent = Node->m_parent;
     if (parent && !parent->m_deleting) {
         parent->RemoveChild(Node);
-        parent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+        // The layout change may end editing, which stores the editor's text and may
+        // raise: the node leaves whatever happens there.
+        DuringDeletion([&] { parent->DropLayoutCaches(TzqOcNode::CacheDirection::Both); });
         if (parent->Count() == 0 && parent != m_root)
             parent->m_expanded = false;
     }
     Node->m_parent = nullptr;
     --m_count;
-    ForgetNode(Node);
+    DuringDeletion([&] { ForgetNode(Node); });
     --m_deletionsUnderWay;
     if (!Node->m_destroying)
         delete Node;
@@ -388,6 +412,7 @@ void TzqCustomOrgChart::ForgetNode(TzqOcNode* Node)
         ForgetHitTest();
     if (m_animatedNode == Node)
         m_animatedNode = nullptr;
+    m_startPositions.erase(Node);
     if (m_dropTarget == Node)
         m_dropTarget = nullptr;
     if (m_editedNode == Node)

@@ -21,8 +21,10 @@
 #include "platform/controls/CustomControl.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TBitmap;
@@ -218,6 +220,10 @@ protected:
 
     // Selects a node the way the user does: only when Changing allows it.
     bool SelectByUser(TzqOcNode* Node);
+    // Ends editing before Node's branch (without Node itself when not NodeGoes) is
+    // deleted: without storing when the edited node is in what goes, else storing the
+    // text (which may raise).
+    void EndEditingBefore(TzqOcNode* Node, bool NodeGoes = true);
     // The link step of MoveNode, without its checks: takes Node out and links it under
     // Target (the root for the top level) at Index. For a caller that has itself made
     // sure the move makes no cycle, as a load placing many nodes at once does, where a
@@ -255,6 +261,12 @@ private:
     void FinishChildrenDeletion(TzqOcNode* Node);
     void FinishNodeDeletion(TzqOcNode* Node);
     void ForgetNode(TzqOcNode* Node);
+    // Runs a notification made while a deletion runs (selection, OnDeletion, layout
+    // change, which may store the editor's text). Its error is kept and raised once the
+    // deletion is complete, so that the chart is never left half way.
+    template <typename Step>
+    void DuringDeletion(Step&& Notify);
+    void RaiseDeletionFailure();
     void DropAllLayoutCaches(TzqOcNode::CacheDirection Direction);
     void DropCachesForSize(bool ScreenWidth);
     void ReleaseImages();
@@ -349,6 +361,8 @@ private:
     TzqOcNode* m_selected = nullptr;
     TzqOcNode* m_hitNode = nullptr;
     TzqOcNode* m_animatedNode = nullptr;
+    // Where each node stood when the running animation began.
+    std::unordered_map<const TzqOcNode*, TPoint64> m_startPositions;
     TPoint m_hitPoint;
     // Full-size computations running; scaling is possible only while none is.
     int m_zoomSuspension = 0;
@@ -395,6 +409,8 @@ private:
     int64_t m_deletionProgressDone = 0;
     TzqOcNode* m_loopChild = nullptr;
     bool m_loopChildStarted = false;
+    // The first error a notification raised while deletions ran.
+    std::exception_ptr m_deletionFailure;
 };
 
 // Raises the zoom suspension for the duration of a full-size computation.

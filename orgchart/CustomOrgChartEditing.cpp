@@ -84,17 +84,36 @@ void TzqCustomOrgChart::HideEditor(bool Accept)
     if (Accept && m_editor->Modified()) {
         m_editor->SetModified(false);
         std::string text = m_editor->Text();
-        if (OnEdited && node)
-            OnEdited(this, node, text);
-        // The handler may have deleted the node; the text then goes nowhere.
-        if (m_editedNode && IsInTree(m_editedNode))
-            m_editedNode->AssignText(text);
+        try {
+            if (OnEdited && node)
+                OnEdited(this, node, text);
+            // The handler may have deleted the node; the text then goes nowhere.
+            if (m_editedNode && IsInTree(m_editedNode))
+                m_editedNode->AssignText(text);
+        } catch (...) {
+            // The text could not be stored: editing goes on with it, still to be stored,
+            // so that accepting it again once the cause is gone stores it.
+            if (m_editor)
+                m_editor->SetModified(true);
+            throw;
+        }
     }
     m_editedNode = nullptr;
     if (m_editor)
         m_editor->Hide();
     if (hadFocus && HandleAllocated() && CanFocus())
         ::SetFocus(Handle());
+}
+
+void TzqCustomOrgChart::EndEditingBefore(TzqOcNode* Node, bool NodeGoes)
+{
+    // The text typed for a node that goes has nowhere to go; any other is stored. Done
+    // before anything of the deletion happens, so that a failure to store it stops the
+    // deletion with the chart and the editor as they were.
+    if (!IsEditing())
+        return;
+    const bool goes = m_editedNode && ((NodeGoes && m_editedNode == Node) || m_editedNode->HasAsParent(Node));
+    HideEditor(!goes);
 }
 
 void TzqCustomOrgChart::FreeEditor()

@@ -331,6 +331,14 @@ int64_t TzqCustomOrgChart::OffsetInRow(TzqOcNode* Parent, TzqOcNode* Child)
     // until a layout cache of the row is dropped, so finding a node's place costs a
     // walk over its ancestors, not over their siblings.
     TzqOcChildList* row = Parent->m_children.get();
+    // A short row is summed on the spot; the sums are kept only for long ones.
+    constexpr int kShortRow = 16;
+    if (row->Count() <= kShortRow) {
+        int64_t offset = 0;
+        for (TzqOcNode* n = row->First(); n && n != Child; n = row->Next(n))
+            offset += SubtreeWidth(n);
+        return offset;
+    }
     const uint32_t stamp = OffsetStamp();
     if (!row->OffsetsValid(stamp)) {
         // The parent's own cache is filled first: a change below it then always drops
@@ -480,6 +488,8 @@ void TzqCustomOrgChart::ScrollTo(int64_t X, int64_t Y)
 
 void TzqCustomOrgChart::PositionNodes(const TRect64& A, bool ResetStart)
 {
+    if (ResetStart)
+        m_startPositions.clear();
     struct Frame {
         TzqOcNode* node;
         int next;
@@ -528,8 +538,9 @@ void TzqCustomOrgChart::PositionNodes(const TRect64& A, bool ResetStart)
             n->m_currentY = parent->m_currentY + gy / 4;
         }
         if (ResetStart) {
-            n->m_startX = n->m_currentX;
-            n->m_startY = n->m_currentY;
+            // Start positions matter only to the frames of an animation about to play.
+            if (m_animatedNode)
+                m_startPositions[n] = TPoint64{n->m_currentX, n->m_currentY};
         }
         const bool reach = n->m_paint || (ResetStart && m_animatedNode);
         const bool descend = reach && (n->m_expanded || n == m_animatedNode) && n->Count() > 0;

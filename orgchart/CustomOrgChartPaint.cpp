@@ -126,8 +126,16 @@ void TzqCustomOrgChart::DrawTree(PaintContext& Ctx)
         bool drawChildren = false;
     };
     auto slotOf = [&](TzqOcNode* n) {
-        const int64_t left = n->m_currentX + Ctx.k * (n->m_startX - n->m_currentX) / 16;
-        const int64_t top = n->m_currentY + Ctx.k * (n->m_startY - n->m_currentY) / 16;
+        int64_t left = n->m_currentX;
+        int64_t top = n->m_currentY;
+        if (Ctx.k != 0) {
+            // An animation frame: k sixteenths of the way back to the start position.
+            auto start = m_startPositions.find(n);
+            if (start != m_startPositions.end()) {
+                left += Ctx.k * (start->second.X - n->m_currentX) / 16;
+                top += Ctx.k * (start->second.Y - n->m_currentY) / 16;
+            }
+        }
         const bool isRoot = n == m_root;
         TRect64 r{left, top, left + AcrossSize(n) + lw, isRoot ? top : top + DownSize(n) + gy + lw};
         return r;
@@ -312,5 +320,6 @@ void TzqCustomOrgChart::PlayAnimation(PaintContext& Ctx)
         WaitUntilTick(tick, 10);
     }
     m_animatedNode = nullptr;
+    m_startPositions.clear();
     drawFrame(0);
 }

@@ -320,7 +320,7 @@ std::string TzqOcNode::GetText() const
         m_chart->OnGetText(m_chart, const_cast<TzqOcNode*>(this), text);
         return text;
     }
-    return m_text;
+    return m_text.Str();
 }
 
 void TzqOcNode::SetText(const std::string& Value)
@@ -328,7 +328,7 @@ void TzqOcNode::SetText(const std::string& Value)
     if (m_chart && m_chart->OnSetText)
         m_chart->OnSetText(m_chart, this, Value);
     else
-        m_text = Value;
+        m_text.Assign(Value);
 }
 
 void TzqOcNode::AssignText(const std::string& Value)
@@ -596,7 +596,11 @@ void TzqOcNode::DeleteChildren()
 {
     if (Count() == 0)
         return;
+    const bool underWay = m_chart->m_deletionsUnderWay > 0;
+    if (!underWay)
+        m_chart->EndEditingBefore(this, false);
     m_chart->RunDeletion(this, false);
+    m_chart->RaiseDeletionFailure();
 }
 
 // ---- Bringing into view ----

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "orgchart/OcChildList.h"
+#include "orgchart/OcText.h"
 #include "orgchart/OcTypes.h"
 #include "platform/core/Color.h"
 
@@ -102,7 +103,7 @@ public:
     void AdjustSizeToText(const std::string& Text);
 
     // The stored caption, whatever OnGetText would answer.
-    const std::string& StoredText() const { return m_text; }
+    std::string StoredText() const { return m_text.Str(); }
 
 protected:
     // Hands a linked node to the chart's DeleteNode unless the chart is already
@@ -136,13 +137,12 @@ private:
     // Full-size layout caches (0: not computed), 64-bit so that wide charts never wrap.
     int64_t m_childrenWidth = 0;
     int64_t m_childrenHeight = 0;
-    // Slot corner written by the positioning pass, and where it was when an animated
-    // expansion or collapse began (layout coordinates).
+    // Slot corner written by the positioning pass (layout coordinates). Where it was
+    // when an animated expansion or collapse began is kept by the chart for the few
+    // frames of the animation.
     int64_t m_currentX = 0;
     int64_t m_currentY = 0;
-    int64_t m_startX = 0;
-    int64_t m_startY = 0;
-    std::string m_text;
+    TzqOcText m_text;
     // Where the node stood in its chunk when last asked (a hint the list corrects).
     mutable int32_t m_index = 0;
     uint32_t m_data = 0;

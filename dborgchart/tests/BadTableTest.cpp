@@ -5,6 +5,12 @@
 // can be edited afterwards.
 #include "dborgchart/tests/DbChartFixture.h"
 
+#include "platform/data/DatabaseError.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+
 namespace {
 
 class BadTableTest : public DbChartTest {
@@ -113,23 +119,119 @@ TEST_F(BadTableTest, EditingAfterwardsWorks)
     Node(17)->AssignText("no longer negative");
     EXPECT_EQ(Query("SELECT NAME, WIDTH, HEIGHT FROM ARBOLO WHERE ID = 17"), "no longer negative|16|16");
 
-    // Moves and deletions, including the node that stands for the later duplicate.
+    // Moves and deletions, including the node that stands for the later duplicate:
+    // deleting it deletes the earlier record of its key too, which would bring it back.
     Node(14)->MoveTo(Node(2), TzqOcAttachMode::amAddChild);
     EXPECT_EQ(Query("SELECT PARENT FROM ARBOLO WHERE ID = 14"), "2");
     chart->DeleteNode(Node(3));
     chart->DeleteNode(Node(13));
-    EXPECT_EQ(Query("SELECT NAME FROM ARBOLO WHERE ID IN (3, 4, 13)"), "duplicate, first");
+    EXPECT_EQ(Query("SELECT count(*) FROM ARBOLO WHERE ID IN (3, 4, 13)"), "0");
     ExpectConsistent("after the edits");
 
-    // Reloaded in place, the chart agrees with the table again, the first duplicate now
-    // standing for key 13. Loaded afresh, the new record (written after the text order
-    // value, which compares with nothing) goes before it.
+    // Reloaded in place, and loaded afresh, the chart agrees with the table (the new
+    // record, written after the text order value, which compares with nothing, goes
+    // before it).
+    const std::string edited = Tree();
     table->Refresh();
-    EXPECT_EQ(Node(13)->Text(), "duplicate, first");
+    EXPECT_EQ(Tree(), edited);
     ExpectConsistent("after the reload");
     OpenBound();
-    EXPECT_EQ(Tree(), "1(23,abc,13,15,16,17,18,19,22,22.5),2(14),5(9(8(7(6))))");
+    EXPECT_EQ(Tree(), "1(23,abc,15,16,17,18,19,22,22.5),2(14),5(9(8(7(6))))");
     ExpectConsistent("loaded afresh");
+}
+
+// Files that are no usable table, or that cannot be written: each loads by the rules of
+// loading or gives a clear message, and nothing is written to a file the chart only read.
+class BadFileTest : public DbChartTest {};
+
+TEST_F(BadFileTest, EachLoadsByTheRulesOrGivesAClearMessageAndIsLeftAsItWas)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const std::string& path)> make;
+        const char* tree;    // what the chart shows, when the file opens
+        const char* message; // else: part of the error's message
+        std::function<void()> check = {};
+    };
+    const auto sql = [](const std::string& text) { return [text](const std::string& path) { ExecSql(path, text); }; };
+    const auto bytes = [](const std::string& content) {
+        return [content](const std::string& path) { std::ofstream(path, std::ios::binary) << content; };
+    };
+    std::string noise(4096, '\0');
+    uint32_t x = 12345;
+    for (char& c : noise)
+        c = char((x = x * 1103515245 + 12345) >> 16);
+    const Case cases[] = {
+        {"a caption of a megabyte", sql(std::string(kArboloSchema) + "INSERT INTO ARBOLO (ID, NAME) VALUES (1, '" +
+                                        std::string(1 << 20, 'm') + "');"),
+         "1", nullptr,
+         [this] { EXPECT_EQ(Node(1)->Text(), std::string(100, 'm')); }},
+        {"a file of no bytes", bytes(""), nullptr, "Table 'ARBOLO' not found"},
+        {"random bytes", bytes(noise), nullptr, "is not a database"},
+        {"a database without the table", sql("CREATE TABLE OTHER (ID INTEGER);"), nullptr, "Table 'ARBOLO' not found"},
+        {"a table without the parent column",
+         sql("CREATE TABLE ARBOLO (ID INTEGER PRIMARY KEY, NAME VARCHAR(100)); INSERT INTO ARBOLO VALUES (1, 'a');"), "",
+         nullptr},
+        {"a read-only file",
+         [&](const std::string& path) {
+             MakeArbolo(path, 3);
+             chmod(path.c_str(), 0444);
+         },
+         "1,2,3", nullptr, [this] { EXPECT_FALSE(table->CanModify()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Reset();
+        chmod(file.c_str(), 0644);
+        std::filesystem::remove(file);
+        c.make(file);
+        const std::string before = ReadFileBytes(file);
+        try {
+            Open();
+            if (c.tree) {
+                EXPECT_EQ(Tree(), c.tree);
+                if (c.check)
+                    c.check();
+            } else {
+                ADD_FAILURE() << "opened";
+            }
+        } catch (const EDatabaseError& e) {
+            EXPECT_TRUE(c.message && std::string(e.what()).find(c.message) != std::string::npos) << e.what();
+            EXPECT_EQ(chart->Count(), 0);
+        }
+        Reset();
+        EXPECT_TRUE(ReadFileBytes(file) == before) << "the file changed";
+    }
+    chmod(file.c_str(), 0644);
+}
+
+TEST_F(BadFileTest, AFileLockedByAnotherProgramIsReportedAndLeftAsItWas)
+{
+    MakeArbolo(file, 3);
+    const std::string before = ReadFileBytes(file);
+    LockHolder holder(file);
+    ASSERT_TRUE(holder.Locked());
+    table = std::make_unique<TTable>();
+    table->SetDatabaseName(folder);
+    table->SetTableName("ARBOLO.DB");
+    table->SetLockTimeout(50);
+    source = std::make_unique<TDataSource>(table.get());
+    chart = std::make_unique<TestDbOrgChart>(nullptr);
+    chart->SetKeyFieldName("ID");
+    chart->SetParentFieldName("PARENT");
+    chart->SetDataSource(source.get());
+    try {
+        table->Open();
+        ADD_FAILURE() << "opened";
+    } catch (const EDatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("locked by another program"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(chart->Count(), 0);
+    holder.Release();
+    EXPECT_TRUE(ReadFileBytes(file) == before) << "the file changed";
+    // Once the lock is gone the same table opens.
+    table->Open();
+    EXPECT_EQ(Tree(), "1,2,3");
 }
 
 } // namespace

@@ -49,10 +49,13 @@ protected:
         app = std::make_unique<TApplication>();
         int argc = 0;
         app->Initialize(argc, nullptr, true);
-        file = dir.File("ARBOLO.DB");
+        folder = dir.Path();
+        file = folder + "/ARBOLO.DB";
     }
     void TearDown() override
     {
+        if (chart)
+            chart->SetParent(nullptr);
         Reset();
         app.reset();
     }
@@ -75,7 +78,7 @@ protected:
     {
         Reset();
         table = std::make_unique<TTable>();
-        table->SetDatabaseName(dir.Path());
+        table->SetDatabaseName(folder);
         table->SetTableName("ARBOLO.DB");
         source = std::make_unique<TDataSource>(table.get());
         chart = std::make_unique<TestDbOrgChart>(nullptr);
@@ -87,6 +90,20 @@ protected:
             configure(*chart);
         chart->SetDataSource(source.get());
         table->Open();
+    }
+
+    // For `Open`'s configure step: the chart fills a shown 600 x 400 form, borderless,
+    // with the insert and delete keys on (the form goes with the application).
+    void PutOnForm(TestDbOrgChart& c)
+    {
+        form = new TForm(app.get());
+        form->SetBorderStyle(TFormBorderStyle::bsNone);
+        form->SetBounds(0, 0, 600, 400);
+        c.SetParent(form);
+        c.SetBounds(0, 0, 600, 400);
+        c.SetBorderStyle(TBorderStyle::bsNone);
+        c.SetOptions(c.Options() + TzqOcOption::ocInsDel);
+        form->Show();
     }
 
     TzqDbOcNode* Node(const Variant& key) const { return chart->FindNodeByKey(key); }
@@ -142,10 +159,13 @@ protected:
     void GoToRecord(int id) { ASSERT_TRUE(table->Locate("ID", Variant(id))); }
 
     TempDir dir;
+    // Where the table file is: `dir` unless a test puts it elsewhere in SetUp.
+    std::string folder;
     std::string file;
     THeadlessDriver driver;
     std::unique_ptr<TApplication> app;
     std::unique_ptr<TTable> table;
     std::unique_ptr<TDataSource> source;
     std::unique_ptr<TestDbOrgChart> chart;
+    TForm* form = nullptr;
 };

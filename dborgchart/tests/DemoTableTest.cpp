@@ -57,9 +57,11 @@ TEST_F(DemoTableTest, EveryRecordLoadsAndAnAddedChildGetsTheProgramsDefaults)
     parent->Expand(false);
     chart->SetSelected(added);
     const int id = static_cast<TzqDbOcNode*>(added)->Key().AsInteger();
+    // The node took the picture its new record names (IMAGE 0) and kept it.
+    EXPECT_EQ(added->ImageIndex(), 0);
     EXPECT_EQ(Query("SELECT PARENT, NAME, WIDTH, HEIGHT, TYPE, COLOR, IMAGE, IMAGEALIGN, ALIGN, \"ORDER\" FROM ARBOLO "
                     "WHERE ID = " + std::to_string(id)),
-              "1|New topic|90|70|0|16777215|-1|0|1|" + std::to_string(lastOrder + 1));
+              "1|New topic|90|70|0|16777215|0|0|1|" + std::to_string(lastOrder + 1));
     EXPECT_EQ(table->FieldByName("ID")->AsInteger(), id);
     ExpectConsistent("after the command");
     table->AfterInsert = nullptr;

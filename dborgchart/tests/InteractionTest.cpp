@@ -20,29 +20,14 @@ protected:
         Sql(std::string(kArboloSchema) +
             "INSERT INTO ARBOLO (ID, PARENT, NAME, \"ORDER\") VALUES (1, NULL, 'Alpha', 0), (2, 1, 'Alpha one', 0),"
             "(3, 1, 'Alpha two', 1), (4, NULL, 'Beta', 1);");
-        if (readOnly)
+        if (readOnly) {
             ASSERT_EQ(chmod(file.c_str(), 0444), 0);
-        Open([this](TestDbOrgChart& c) {
-            form = new TForm(app.get());
-            form->SetBorderStyle(TFormBorderStyle::bsNone);
-            form->SetBounds(0, 0, 600, 400);
-            c.SetParent(form);
-            c.SetBounds(0, 0, 600, 400);
-            c.SetBorderStyle(TBorderStyle::bsNone);
-            c.SetOptions(c.Options() + TzqOcOption::ocInsDel);
-            form->Show();
-        });
+        }
+        Open([this](TestDbOrgChart& c) { PutOnForm(c); });
         Node(1)->Expand(false);
         chart->SetFocus();
         driver.PaintAll();
     }
-    void TearDown() override
-    {
-        if (chart)
-            chart->SetParent(nullptr);
-        DbChartTest::TearDown();
-    }
-
     // The middle of a node's box in screen coordinates.
     TPoint BoxCentre(TzqOcNode* node)
     {
@@ -61,8 +46,6 @@ protected:
         driver.Release(to + TPoint(1, 0));
     }
     std::string Rows() { return Query("SELECT ID, PARENT, NAME, \"ORDER\" FROM ARBOLO ORDER BY ID"); }
-
-    TForm* form = nullptr;
 };
 
 TEST_F(InteractionTest, KeysAddAndDeleteRecords)

@@ -366,9 +366,9 @@ TEST_F(WriteBackTest, ATableThatCannotBeModifiedRefusesEveryChange)
     chart->DeleteNode(Node(2));
     Node(3)->MoveTo(Node(1), TzqOcAttachMode::amAddChild);
     EXPECT_EQ(Tree(), "1(2),3");
-    // An attribute changes in the chart only.
+    // Nor does a caption: the box keeps what the record holds.
     Node(1)->AssignText("renamed");
-    EXPECT_EQ(Node(1)->Text(), "renamed");
+    EXPECT_EQ(Node(1)->Text(), "top");
     // In-place editing does not start (OnEditing is the first thing it would fire).
     bool editingAsked = false;
     chart->OnEditing = [&](TObject*, TzqOcNode*, bool&) { editingAsked = true; };

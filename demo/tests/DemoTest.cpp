@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -80,6 +82,12 @@ protected:
     }
 
     TzqDbOrgChart* Tree() { return MainForm->Tree; }
+
+    static std::string ReadBytes(const fs::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
     bool copyTable = true;
     fs::path folder;
@@ -185,7 +193,115 @@ TEST_F(DemoTest, AddChildExpandsACollapsedParentAndTheNewRecordHasTheDefaults)
     EXPECT_TRUE(parent->Expanded());
     const std::string id = child->Key().AsString();
     EXPECT_EQ(Query("SELECT NAME, WIDTH, HEIGHT, TYPE, COLOR, IMAGE, IMAGEALIGN, ALIGN, PARENT FROM ARBOLO WHERE ID = " + id),
-              "New topic|90|70|0|16777215|-1|0|1|1");
+              "New topic|90|70|0|16777215|0|0|1|1");
+    EXPECT_EQ(child->ImageIndex(), 0) << "the node shows the picture its new record names";
+}
+
+TEST_F(DemoTest, AnAddedNodeShowsWhatItsNewRecordHoldsAndAgainAfterARestart)
+{
+    // The chart's own keys add a node with only the handlers' defaults; the commands add
+    // one and give it the new look. Either way the box is what its record says.
+    struct Way {
+        const char* what;
+        std::function<void()> add;
+        const char* caption;
+    };
+    const Way ways[] = {
+        {"the Insert key", [&] { driver.PressKey(VK_INSERT); }, "New Item"},
+        {"Ctrl+Insert", [&] { driver.PressKey(VK_INSERT, THeadlessDriver::Ctrl); }, "New Item"},
+        {"Add Node", [&] { MainForm->bsAddNodeClick(nullptr); }, "New topic"},
+        {"Add Child Node", [&] { MainForm->bbAddChildClick(nullptr); }, "New topic"},
+    };
+    Start();
+    Tree()->SetFocus();
+    std::vector<std::pair<std::string, std::string>> shown; // key, what the box shows
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.what);
+        Tree()->SetSelected(Tree()->Items(0));
+        const int before = Tree()->Count();
+        way.add();
+        ASSERT_EQ(Tree()->Count(), before + 1);
+        auto* added = dynamic_cast<TzqDbOcNode*>(Tree()->Selected());
+        ASSERT_NE(added, nullptr);
+        const std::string key = added->Key().AsString();
+        EXPECT_EQ(added->Text(), way.caption);
+        EXPECT_EQ(Query("SELECT NAME || '|' || IMAGE FROM ARBOLO WHERE ID = " + key),
+                  added->Text() + "|" + std::to_string(added->ImageIndex()));
+        EXPECT_EQ(added->ImageIndex(), 0) << "the picture the new record names";
+        shown.emplace_back(key, added->Text() + "|" + std::to_string(added->ImageIndex()));
+    }
+    EXPECT_TRUE(messages.empty());
+    app.reset();
+    Start();
+    for (const auto& [key, look] : shown) {
+        TzqDbOcNode* node = Tree()->FindNodeByKey(Variant(int64_t(std::stoll(key))));
+        ASSERT_NE(node, nullptr) << key;
+        EXPECT_EQ(node->Text() + "|" + std::to_string(node->ImageIndex()), look) << key;
+    }
+}
+
+TEST_F(DemoTest, BadValuesInOneRecordDoNotStopTheStartAndReadAsTheChartReadsThem)
+{
+    // Text and numbers beyond 32 bits in the columns the window's handlers read.
+    Query("UPDATE ARBOLO SET WIDTH = 'wide', HEIGHT = 'tall' WHERE ID = 3");
+    Query("UPDATE ARBOLO SET COLOR = 1099511627776, TYPE = 'round' WHERE ID = 4");
+    Query("UPDATE ARBOLO SET WIDTH = 1099511627776, HEIGHT = -1099511627776, TYPE = 4294967298 WHERE ID = 5");
+    Query("UPDATE ARBOLO SET WIDTH = 130.6, COLOR = 'blue' WHERE ID = 6");
+    Start();
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(MainForm->TableOpened());
+    EXPECT_EQ(Tree()->Count(), std::stoi(Query("SELECT COUNT(*) FROM ARBOLO")));
+    auto node = [&](int id) { return Tree()->FindNodeByKey(Variant(int64_t(id))); };
+    ASSERT_TRUE(node(3) && node(4) && node(5) && node(6));
+    // Text is no value: the defaults (the chart's size, shape 0).
+    EXPECT_EQ(Tree()->NodeWidth(node(3)), 90);
+    EXPECT_EQ(Tree()->NodeHeight(node(3)), 70);
+    EXPECT_EQ(node(4)->Shape(), TzqOcShape::shRectangle);
+    // Too wide for a colour: no colour of its own; for a shape: no shape at all.
+    EXPECT_EQ(node(4)->Color(), clNone);
+    EXPECT_EQ(static_cast<int>(node(5)->Shape()), 255);
+    // Sizes are limited, not wrapped around.
+    EXPECT_EQ(Tree()->NodeWidth(node(5)), 65535);
+    EXPECT_EQ(Tree()->NodeHeight(node(5)), 70) << "a negative height is not above 50";
+    // A fraction still counts; text reads as null does, as 0.
+    EXPECT_EQ(Tree()->NodeWidth(node(6)), 131);
+    EXPECT_EQ(node(6)->Color(), TColor(0));
+}
+
+TEST_F(DemoTest, AnAddCommandWritesItsRecordWithTheNewLookOrNotAtAll)
+{
+    // The table refuses the second write of the command (the new look).
+    struct Command {
+        const char* what;
+        std::function<void()> run;
+    };
+    const Command commands[] = {
+        {"Add Node", [&] { MainForm->bsAddNodeClick(nullptr); }},
+        {"Add Child Node", [&] { MainForm->bbAddChildClick(nullptr); }},
+    };
+    Start();
+    const std::string records = Query("SELECT count(*) FROM ARBOLO");
+    for (const Command& c : commands) {
+        SCOPED_TRACE(c.what);
+        Query("CREATE TRIGGER REFUSE BEFORE UPDATE ON ARBOLO BEGIN SELECT RAISE(ABORT, 'no changes today'); END;");
+        Tree()->SetSelected(Tree()->Items(0));
+        const int nodes = Tree()->Count();
+        try {
+            c.run();
+            ADD_FAILURE() << "no error";
+        } catch (const std::exception& e) {
+            EXPECT_NE(std::string(e.what()).find("no changes today"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(Query("SELECT count(*) FROM ARBOLO"), records) << "no half-made record";
+        EXPECT_EQ(Tree()->Count(), nodes);
+        Query("DROP TRIGGER REFUSE;");
+
+        c.run();
+        EXPECT_EQ(Tree()->Count(), nodes + 1);
+        const std::string key = static_cast<TzqDbOcNode*>(Tree()->Selected())->Key().AsString();
+        EXPECT_EQ(Query("SELECT NAME FROM ARBOLO WHERE ID = " + key), "New topic");
+        Tree()->DeleteNode(Tree()->Selected());
+    }
 }
 
 TEST_F(DemoTest, AFieldChangeOfTheCurrentRecordResizesTheSelectedNodeClamped)
@@ -318,6 +434,29 @@ TEST_F(DemoTest, ClosingPostsThePendingEditAndStaysOpenWhenThatFails)
     EXPECT_EQ(Query("SELECT CBY FROM ARBOLO WHERE ID = " + id), "Night shift");
 }
 
+TEST_F(DemoTest, ATableWhoseKeyTheDatabaseDoesNotFillGetsNewKeysFromTheChart)
+{
+    // The demonstration layout with a plain INTEGER key and no primary key: nothing
+    // fills the key of a new record.
+    fs::remove(folder / "ARBOLO.DB");
+    Query("CREATE TABLE ARBOLO (ID INTEGER, PARENT INTEGER, NAME VARCHAR(100), CDATE DATE, CBY VARCHAR(100),"
+          " WIDTH INTEGER, HEIGHT INTEGER, TYPE INTEGER, COLOR INTEGER, IMAGE INTEGER, IMAGEALIGN INTEGER,"
+          " [ORDER] INTEGER, ALIGN INTEGER);"
+          " INSERT INTO ARBOLO (ID, PARENT, NAME, [ORDER]) VALUES (1, NULL, 'Top', 0), (7, 1, 'Below', 0);");
+    Start();
+    ASSERT_EQ(Tree()->Count(), 2);
+    Tree()->SetSelected(Tree()->Items(0));
+    MainForm->bbAddChildClick(nullptr);
+    MainForm->bsAddNodeClick(nullptr);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(Query("SELECT count(*) FROM ARBOLO WHERE ID IS NULL"), "0");
+    EXPECT_EQ(Query("SELECT group_concat(ID) FROM (SELECT ID FROM ARBOLO ORDER BY ID)"), "1,7,8,9");
+    ASSERT_EQ(Tree()->Count(), 4);
+    app.reset();
+    Start();
+    EXPECT_EQ(Tree()->Count(), 4) << "every new node is there at the next start";
+}
+
 class DemoWithoutTableTest : public DemoTest {
 protected:
     DemoWithoutTableTest() { copyTable = false; }
@@ -333,6 +472,72 @@ TEST_F(DemoWithoutTableTest, AMissingTableIsReportedAndTheWindowOpensEmpty)
     EXPECT_TRUE(IsWindowVisible(MainForm->Handle()));
     MainForm->bsAddNodeClick(nullptr); // no table: no node, no error
     EXPECT_EQ(Tree()->Count(), 0);
+}
+
+TEST_F(DemoWithoutTableTest, BadTableFilesAreReportedOrLoadedAndNeverWrittenTo)
+{
+    // Each file in place of the table: the window opens, with the records the loading
+    // rules allow or empty with one message naming the cause, and the file is as it was.
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        int nodes;           // loaded
+        const char* message; // or reported
+    };
+    const auto sql = [this](const std::string& text) {
+        return [this, text](const fs::path&) { Query(text); };
+    };
+    const std::string layout =
+        "CREATE TABLE ARBOLO (ID INTEGER PRIMARY KEY AUTOINCREMENT, PARENT INTEGER, NAME VARCHAR(100), CDATE DATE,"
+        " CBY VARCHAR(100), WIDTH INTEGER, HEIGHT INTEGER, TYPE INTEGER, COLOR INTEGER, IMAGE INTEGER,"
+        " IMAGEALIGN INTEGER, [ORDER] INTEGER, ALIGN INTEGER);";
+    const Case cases[] = {
+        {"a file of no bytes", [](const fs::path& f) { std::ofstream(f, std::ios::binary); }, 0, "not found"},
+        {"random bytes", [](const fs::path& f) { std::ofstream(f, std::ios::binary) << std::string(3000, '\x9c'); }, 0,
+         "is not a database"},
+        {"a database without the table", sql("CREATE TABLE OTHER (ID INTEGER);"), 0, "not found"},
+        {"a table without a column the window binds",
+         sql("CREATE TABLE ARBOLO (ID INTEGER PRIMARY KEY, NAME VARCHAR(100)); INSERT INTO ARBOLO VALUES (1, 'a');"), 0,
+         "'PARENT' not found"},
+        {"a caption of a megabyte",
+         sql(layout + " INSERT INTO ARBOLO (ID, NAME) VALUES (1, printf('%.1048576c', 'm'));"), 1, nullptr},
+        {"a read-only file",
+         [&](const fs::path& f) {
+             Query(layout + " INSERT INTO ARBOLO (ID, NAME) VALUES (1, 'a'), (2, 'b');");
+             fs::permissions(f, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+         },
+         2, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path file = folder / "ARBOLO.DB";
+        if (fs::exists(file))
+            fs::permissions(file, fs::perms::owner_all);
+        fs::remove(file);
+        c.make(file);
+        const std::string before = ReadBytes(file);
+        messages.clear();
+        Start();
+        EXPECT_TRUE(IsWindowVisible(MainForm->Handle()));
+        EXPECT_EQ(Tree()->Count(), c.nodes);
+        if (c.message) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_NE(messages[0].find(c.message), std::string::npos) << messages[0];
+        } else {
+            EXPECT_TRUE(messages.empty()) << messages.front();
+        }
+        if (c.nodes == 1) {
+            EXPECT_EQ(Tree()->Items(0)->Text().size(), 100u) << "cut to the caption field's size";
+        } else {
+            // Where nothing can be written, the commands add nothing and say nothing.
+            MainForm->bsAddNodeClick(nullptr);
+            MainForm->bbAddChildClick(nullptr);
+            EXPECT_EQ(Tree()->Count(), c.nodes);
+            EXPECT_EQ(messages.size(), c.message ? 1u : 0u);
+        }
+        app.reset();
+        EXPECT_TRUE(ReadBytes(file) == before) << "the file changed";
+    }
 }
 
 } // namespace

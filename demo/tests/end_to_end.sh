@@ -16,11 +16,21 @@ cat > "$work/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -euo pipefail
 work="$1"
+# The program must open a window on this display, whatever the calling environment
+# asks of Qt (the unit tests run with the offscreen platform).
+export QT_QPA_PLATFORM=xcb
+fail() {
+  echo "FAIL: $*"
+  cat "$work/demo.log" 2>/dev/null || true
+  kill "$pid" 2>/dev/null || true
+  exit 1
+}
 "$work/velmora-demo" > "$work/demo.log" 2>&1 &
 pid=$!
-wid="$(xdotool search --sync --onlyvisible --name 'VelmoraOrgChart Demo' | head -n 1)"
+wid="$(timeout 20 xdotool search --sync --onlyvisible --name 'VelmoraOrgChart Demo' | head -n 1)" || true
+[ -n "$wid" ] || fail "the program's window did not appear on the display within 20 s"
 sleep 1
-xdotool windowfocus --sync "$wid"
+timeout 10 xdotool windowfocus --sync "$wid" || fail "the program's window did not take the focus within 10 s"
 sleep 0.3
 xdotool key --delay 120 ctrl+Insert
 sleep 0.5
@@ -35,15 +45,12 @@ for _ in $(seq 1 50); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.2
 done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "the program did not close"
-  kill "$pid"
-  exit 1
-fi
-wait "$pid"
+kill -0 "$pid" 2>/dev/null && fail "the program did not close within 10 s of Alt+F4"
+wait "$pid" || fail "the program ended with status $?"
 SESSION
 
-xvfb-run -a -s '-screen 0 1280x800x24' bash "$work/session.sh" "$work"
+timeout 100 xvfb-run -a -s '-screen 0 1280x800x24' bash "$work/session.sh" "$work" ||
+  { echo "FAIL: the session on the virtual display failed or took longer than 100 s"; exit 1; }
 
 row="$(sqlite3 "$work/ARBOLO.DB" "SELECT PARENT, WIDTH, HEIGHT, TYPE, COLOR FROM ARBOLO WHERE NAME = 'Quality Circle'")"
 first="$(sqlite3 "$work/ARBOLO.DB" "SELECT ID FROM ARBOLO WHERE PARENT IS NULL OR PARENT = ID ORDER BY ID LIMIT 1")"

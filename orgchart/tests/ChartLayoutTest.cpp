@@ -85,6 +85,42 @@ TEST_F(LayoutTest, AParentCollapsedByAMoveOfItsOnlyChildShrinksTheTotal)
     EXPECT_EQ(chart->TotalHeight(), 63);
 }
 
+TEST_F(LayoutTest, SlotsInALongRowFollowWidthChangesOfTheirSiblings)
+{
+    // A row long enough for the chart to keep the sums of its widths: a change of one
+    // sibling, or of a grandchild below it, moves every slot after it.
+    auto chart = NewChart();
+    TzqOcNode* top = chart->AddChild(nullptr, 0);
+    std::vector<TzqOcNode*> row;
+    for (int i = 0; i < 40; ++i) {
+        row.push_back(chart->AddChild(top, 0));
+        row.back()->SetWidth(static_cast<uint16_t>(20 + i));
+    }
+    top->Expand(false);
+    auto expectPlainSums = [&](const char* when) {
+        SCOPED_TRACE(when);
+        int64_t column = chart->ChildOffset(top);
+        for (TzqOcNode* n : row) {
+            const int64_t sw = chart->SubtreeWidth(n);
+            EXPECT_EQ(chart->NodeSlotRect(n).Left, column + (sw - (n->Width() + 1)) / 2);
+            column += sw;
+        }
+    };
+    expectPlainSums("at first");
+    row[10]->SetWidth(300);
+    expectPlainSums("a sibling grew");
+    TzqOcNode* grandchild = chart->AddChild(row[20], 0);
+    row[20]->Expand(false);
+    grandchild->SetWidth(500);
+    expectPlainSums("a grandchild widened its parent's column");
+    row[20]->Collapse(false);
+    expectPlainSums("that parent collapsed");
+    chart->MoveNode(top, row[5], 30);
+    row.erase(row.begin() + 5);
+    row.insert(row.begin() + 30, top->Items(30));
+    expectPlainSums("a sibling moved");
+}
+
 TEST_F(LayoutTest, RotationExchangesTheDirectionsButKeepsTheScreenGaps)
 {
     auto chart = NewChart();

@@ -38,8 +38,9 @@ protected:
     }
     TPoint Screen(TPoint client) { return driver.ToScreen(chart->Handle(), client); }
 
-    // Presses on `from`, moves past the drag distance, then to `to`, and releases there.
-    void DragTo(TPoint from, TPoint to)
+    // Presses on `from`, moves past the drag distance, then to `to` (and one pixel on);
+    // answers where the pointer is.
+    TPoint DragOver(TPoint from, TPoint to)
     {
         driver.MoveTo(Screen(from));
         driver.Press(Screen(from));
@@ -47,11 +48,35 @@ protected:
         driver.MoveTo(Screen(from + TPoint(16, 0)));
         driver.MoveTo(Screen(to));
         driver.MoveTo(Screen(to + TPoint(1, 0)));
-        driver.Release(Screen(to + TPoint(1, 0)));
+        return to + TPoint(1, 0);
+    }
+    // The same, released there.
+    void DragTo(TPoint from, TPoint to) { driver.Release(Screen(DragOver(from, to))); }
+
+    // Paints everything and keeps a copy of the screen as it is now.
+    void TakeSnapshot()
+    {
+        driver.PaintAll();
+        surface = WindowSurface(form->Handle());
+        before.SetSize(surface->Width(), surface->Height());
+        before.Canvas()->Draw(0, 0, const_cast<TBitmap*>(surface));
+    }
+    // Whether a pixel of the screen differs from the snapshot (the feedback inverts what
+    // it covers, so every pixel it draws does).
+    bool Changed(int x, int y) const { return surface->Pixel(x, y) != before.Pixel(x, y); }
+    int ChangedPixels() const
+    {
+        int n = 0;
+        for (int y = 0; y < surface->Height(); ++y)
+            for (int x = 0; x < surface->Width(); ++x)
+                n += Changed(x, y);
+        return n;
     }
 
     TzqOrgChart* chart = nullptr;
     TzqOcNode *a, *a1, *a2, *a11, *b, *b1;
+    const TBitmap* surface = nullptr;
+    TBitmap before;
 };
 
 TEST_F(DraggingTest, APressThatSelectsANodeDoesNotDragIt)
@@ -94,11 +119,7 @@ TEST_F(DraggingTest, ANodeCannotGoIntoItsOwnSubtreeAndNoFeedbackShows)
         if (state == TDragState::dsDragMove)
             accepted.push_back(accept);
     };
-    driver.PaintAll();
-    const TBitmap* surface = WindowSurface(form->Handle());
-    TBitmap before;
-    before.SetSize(surface->Width(), surface->Height());
-    before.Canvas()->Draw(0, 0, const_cast<TBitmap*>(surface));
+    TakeSnapshot();
     driver.MoveTo(Screen(BoxCentre(a1)));
     driver.Press(Screen(BoxCentre(a1)));
     driver.MoveTo(Screen(BoxCentre(a1) + TPoint(10, 0)));
@@ -106,11 +127,7 @@ TEST_F(DraggingTest, ANodeCannotGoIntoItsOwnSubtreeAndNoFeedbackShows)
     driver.MoveTo(Screen(BoxCentre(a11) + TPoint(1, 1)));
     ASSERT_FALSE(accepted.empty());
     EXPECT_FALSE(accepted.back());
-    int differing = 0;
-    for (int y = 0; y < surface->Height(); ++y)
-        for (int x = 0; x < surface->Width(); ++x)
-            differing += surface->Pixel(x, y) != before.Pixel(x, y);
-    EXPECT_EQ(differing, 0) << "no outline or line is drawn over a refused place";
+    EXPECT_EQ(ChangedPixels(), 0) << "no outline or line is drawn over a refused place";
     driver.Release(Screen(BoxCentre(a11) + TPoint(1, 1)));
     EXPECT_EQ(a1->Parent(), a);
     EXPECT_EQ(a11->Parent(), a1);
@@ -119,29 +136,48 @@ TEST_F(DraggingTest, ANodeCannotGoIntoItsOwnSubtreeAndNoFeedbackShows)
 TEST_F(DraggingTest, FeedbackIsDrawnWhileDraggingAndGoneAfterwards)
 {
     chart->SetSelected(a2);
-    driver.PaintAll();
-    const TBitmap* surface = WindowSurface(form->Handle());
-    TBitmap before;
-    before.SetSize(surface->Width(), surface->Height());
-    before.Canvas()->Draw(0, 0, const_cast<TBitmap*>(surface));
-    auto differing = [&] {
-        int n = 0;
-        for (int y = 0; y < surface->Height(); ++y)
-            for (int x = 0; x < surface->Width(); ++x)
-                n += surface->Pixel(x, y) != before.Pixel(x, y);
-        return n;
-    };
+    TakeSnapshot();
     driver.MoveTo(Screen(BoxCentre(a2)));
     driver.Press(Screen(BoxCentre(a2)));
     driver.MoveTo(Screen(BoxCentre(a2) + TPoint(10, 0)));
     driver.MoveTo(Screen(BoxCentre(b) + TPoint(0, 40)));
     driver.MoveTo(Screen(BoxCentre(b) + TPoint(2, 42)));
-    EXPECT_GT(differing(), 100) << "an outline and an elbow line are on the screen";
+    EXPECT_GT(ChangedPixels(), 100) << "an outline and an elbow line are on the screen";
     driver.SavePng(form->Handle(), "orgchart-dragging.png");
     driver.PressKey(VK_ESCAPE);
-    EXPECT_EQ(differing(), 0) << "cancelling erased the feedback";
+    EXPECT_EQ(ChangedPixels(), 0) << "cancelling erased the feedback";
     driver.Release(Screen(BoxCentre(b) + TPoint(2, 42)));
     EXPECT_EQ(a2->Parent(), a) << "a cancelled drag moves nothing";
+}
+
+TEST_F(DraggingTest, TheOutlineAndTheElbowLineAreBothDotted)
+{
+    chart->SetSelected(a2);
+    TakeSnapshot();
+    const TPoint at = BoxCentre(b) + TPoint(2, 42);
+    driver.MoveTo(Screen(BoxCentre(a2)));
+    driver.Press(Screen(BoxCentre(a2)));
+    driver.MoveTo(Screen(BoxCentre(a2) + TPoint(10, 0)));
+    driver.MoveTo(Screen(BoxCentre(b) + TPoint(0, 40)));
+    driver.MoveTo(Screen(at));
+    // The outline's top edge runs from the pointer across the dragged box's width; the
+    // elbow line leaves its middle upwards.
+    const int w = static_cast<int>(chart->NodeWidth(a2));
+    int outline = 0, runs = 0;
+    for (int x = at.X; x < at.X + w; ++x) {
+        outline += Changed(x, at.Y);
+        runs += Changed(x, at.Y) && !Changed(x - 1, at.Y);
+    }
+    EXPECT_GT(outline, w / 3) << "the outline is drawn";
+    EXPECT_LT(outline, w * 2 / 3) << "and dotted: about half its pixels";
+    EXPECT_GT(runs, w / 8) << "in many short dashes";
+    int elbow = 0;
+    for (int y = at.Y - 12; y < at.Y; ++y)
+        elbow += Changed(at.X + w / 2, y);
+    EXPECT_GT(elbow, 2);
+    EXPECT_LT(elbow, 10) << "the elbow line is dotted too";
+    driver.PressKey(VK_ESCAPE);
+    driver.Release(Screen(at));
 }
 
 TEST_F(DraggingTest, WithoutShowDragNothingIsDrawnButNodesStillMove)
@@ -150,10 +186,19 @@ TEST_F(DraggingTest, WithoutShowDragNothingIsDrawnButNodesStillMove)
     options.exclude(TzqOcOption::ocShowDrag);
     chart->SetOptions(options);
     chart->SetSelected(a1);
-    const int presents = driver.Backend().PresentCount();
-    DragTo(BoxCentre(a1), BoxCentre(b));
-    EXPECT_EQ(a1->GetPrevSibling(), b);
-    (void)presents;
+    TakeSnapshot();
+    // In the middle of the drag, over an accepted place: the screen is untouched.
+    bool accepted = false;
+    chart->OnDragOver = [&](TObject*, TObject*, int, int, TDragState state, bool& accept) {
+        if (state == TDragState::dsDragMove)
+            accepted = accept;
+    };
+    const TPoint at = DragOver(BoxCentre(a1), BoxCentre(b));
+    ASSERT_TRUE(accepted) << "the drag runs and the place is accepted";
+    EXPECT_EQ(ChangedPixels(), 0) << "no outline or line is drawn";
+    driver.Release(Screen(at));
+    EXPECT_EQ(a1->Parent(), nullptr);
+    EXPECT_EQ(a1->GetPrevSibling(), b) << "the drop still moves the node";
 }
 
 TEST_F(DraggingTest, AnOnDragDropHandlerTakesTheDropAndTheChartMovesNothing)

@@ -4,6 +4,9 @@
 #include "platform/core/VirtualKeys.h"
 #include "platform/window/WinApi.h"
 
+#include <functional>
+#include <stdexcept>
+
 namespace {
 
 using D = THeadlessDriver;
@@ -97,13 +100,36 @@ TEST_F(EditingTest, EscapeStoresNothingWhileF2AndFocusLossStore)
 
 TEST_F(EditingTest, OpeningAndClosingWithoutTypingStoresNothing)
 {
-    int changes = 0;
-    chart->OnSetText = nullptr;
+    // Every store of a caption goes through OnSetText; none may come.
+    int stores = 0;
+    chart->OnSetText = [&](TObject*, TzqOcNode*, const std::string&) { ++stores; };
+    struct Closing {
+        const char* how;
+        std::function<void()> close;
+    };
+    const Closing closings[] = {
+        {"F2", [&] { driver.PressKey(VK_F2); }},
+        {"Alt+Enter", [&] { driver.PressKey(VK_RETURN, D::Alt); }},
+        {"a click elsewhere", [&] { driver.ClickAt(chart->Handle(), {490, 290}); }},
+    };
+    for (const Closing& c : closings) {
+        SCOPED_TRACE(c.how);
+        chart->SetSelected(a);
+        driver.PressKey(VK_RETURN);
+        ASSERT_TRUE(chart->IsEditing());
+        EXPECT_FALSE(Editor()->Modified());
+        c.close();
+        EXPECT_FALSE(chart->IsEditing());
+        EXPECT_EQ(stores, 0);
+        EXPECT_TRUE(edited.empty());
+        EXPECT_EQ(a->Text(), "Alpha");
+    }
+    // The counter does count: typing and accepting stores once.
+    chart->SetSelected(a);
     driver.PressKey(VK_RETURN);
+    driver.Type("X");
     driver.PressKey(VK_F2);
-    driver.PressKey(VK_RETURN, D::Alt);
-    EXPECT_TRUE(edited.empty());
-    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(stores, 1);
 }
 
 TEST_F(EditingTest, AltEnterAcceptsAndAltDownMovesEditingToTheNextNode)
@@ -176,6 +202,37 @@ TEST_F(EditingTest, AnEditedHandlerThatDeletesTheNodeLeavesTheTextNowhere)
     EXPECT_EQ(chart->Count(), 1);
     EXPECT_EQ(chart->Items(0), b);
     EXPECT_EQ(b->Text(), "Beta");
+}
+
+TEST_F(EditingTest, AnEditedHandlerThatRaisesWhileANodeIsDeletedLeavesChartAndEditorWhole)
+{
+    // Deleting a node ends editing first; the store of the typed text fails.
+    chart->OnEdited = [](TObject*, TzqOcNode*, std::string&) { throw std::runtime_error("not now"); };
+    driver.PressKey(VK_RETURN);
+    driver.PressKey(VK_END);
+    driver.Type("X");
+    EXPECT_THROW(chart->DeleteNode(b), std::runtime_error);
+    EXPECT_EQ(chart->Count(), 2);
+    EXPECT_EQ(chart->Items(1), b);
+    EXPECT_EQ(a->Text(), "Alpha");
+    ASSERT_TRUE(chart->IsEditing());
+    EXPECT_EQ(Editor()->Text(), "AlphaX");
+    EXPECT_TRUE(Editor()->Modified()) << "the typed text is still to be stored";
+
+    // The same failure on accepting by key leaves the editor as it was, too; the
+    // application shows the error.
+    std::vector<std::string> shown;
+    app->OnException = [&](TObject*, const std::exception& e) { shown.push_back(e.what()); };
+    driver.PressKey(VK_RETURN, D::Alt);
+    EXPECT_EQ(shown, std::vector<std::string>{"not now"});
+    ASSERT_TRUE(chart->IsEditing());
+    EXPECT_TRUE(Editor()->Modified());
+
+    chart->OnEdited = nullptr;
+    chart->DeleteNode(b);
+    EXPECT_EQ(chart->Count(), 1);
+    EXPECT_FALSE(chart->IsEditing());
+    EXPECT_EQ(a->Text(), "AlphaX");
 }
 
 TEST_F(EditingTest, AnEditedHandlerThatClearsTheSelectionStillStoresOnTheEditedNode)

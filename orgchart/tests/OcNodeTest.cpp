@@ -17,8 +17,10 @@ std::vector<std::string> Captions(TzqOcNode* first, TzqOcNode* (TzqOcNode::*next
 
 // A: (A1: A1a, A1b), A2; B
 struct SmallTree {
-    TzqOcNode *a, *a1, *a1a, *a1b, *a2, *b;
-    explicit SmallTree(TzqCustomOrgChart& c)
+    TzqOcNode *a = nullptr, *a1 = nullptr, *a1a = nullptr, *a1b = nullptr, *a2 = nullptr, *b = nullptr;
+    SmallTree() = default;
+    explicit SmallTree(TzqCustomOrgChart& c) { Build(c); }
+    void Build(TzqCustomOrgChart& c)
     {
         a = c.AddChild(nullptr, 1);
         a1 = c.AddChild(a, 2);
@@ -35,9 +37,11 @@ struct SmallTree {
 
 TEST_F(NodeTest, NewNodeTakesTheChartDefaultsAndFirstNodeIsSelectedWithOneChange)
 {
+    // The handlers count into variables that outlive the chart, whose destruction
+    // fires them once more.
+    int changes = 0, changings = 0;
     auto chart = NewChart();
     chart->SetDefaultImageAlign(TzqOcImageAlign::iaRC);
-    int changes = 0, changings = 0;
     chart->OnChange = [&](TObject*, TzqOcNode*) { ++changes; };
     chart->OnChanging = [&](TObject*, TzqOcNode*, bool&) { ++changings; };
     TzqOcNode* n = chart->AddChild(nullptr, 7);
@@ -129,9 +133,9 @@ TEST_F(NodeTest, TextGoesThroughTheGetAndSetHandlers)
 TEST_F(NodeTest, ExpandAndCollapseFireTheirEventsAndHonourRefusals)
 {
     std::vector<std::string> log;
+    bool refuse = false;
     auto chart = NewChart();
     SmallTree t(*chart);
-    bool refuse = false;
     chart->OnExpansion = [&](TObject*, TzqOcNode* n, bool& allow) {
         log.push_back("expansion " + n->StoredText());
         allow = !refuse;
@@ -244,9 +248,12 @@ TEST_F(NodeTest, DeletingALinkedNodeDirectlyDeletesItsSubtree)
 
 TEST_F(NodeTest, DeletionsComingBackThroughOnDeletionAreSound)
 {
+    // The handler reads the tree's nodes: they are named before the chart, whose
+    // destruction fires the handler again.
     std::vector<std::string> deleted;
+    SmallTree t;
     auto chart = NewChart();
-    SmallTree t(*chart);
+    t.Build(*chart);
     // Deleting the same node, its parent, or a later sibling from inside the event.
     chart->OnDeletion = [&](TObject* s, TzqOcNode* n) {
         deleted.push_back(n->StoredText());

@@ -5,11 +5,18 @@
 #include "platform/core/Utf8.h"
 
 #include <cctype>
+#include <string>
+#include <vector>
 
+// Or and And hold all their terms in `terms`, so that a long chain is one node and
+// not a chain of nodes as deep as it is long; Not holds one operand in `left`, Compare
+// two in `left` and `right`. The tree is thus never deeper than the nesting of the
+// parentheses, which the parser limits.
 struct TFilterExpression::Node {
     enum Kind { Or, And, Not, Compare, IsNull, IsNotNull, Literal, Field, Truth } kind;
     enum Op { Eq, Ne, Lt, Le, Gt, Ge } op = Eq;
     std::unique_ptr<Node> left, right;
+    std::vector<std::unique_ptr<Node>> terms;
     Variant literal;
     int slot = -1;
 };
@@ -150,31 +157,42 @@ private:
 
     std::unique_ptr<Node> ParseOr()
     {
-        auto node = ParseAnd();
+        auto first = ParseAnd();
+        if (!IsKeyword("OR"))
+            return first;
+        auto node = Make(Node::Or);
+        node->terms.push_back(std::move(first));
         while (IsKeyword("OR")) {
             Advance();
-            node = Make(Node::Or, std::move(node), ParseAnd());
+            node->terms.push_back(ParseAnd());
         }
         return node;
     }
 
     std::unique_ptr<Node> ParseAnd()
     {
-        auto node = ParseNot();
+        auto first = ParseNot();
+        if (!IsKeyword("AND"))
+            return first;
+        auto node = Make(Node::And);
+        node->terms.push_back(std::move(first));
         while (IsKeyword("AND")) {
             Advance();
-            node = Make(Node::And, std::move(node), ParseNot());
+            node->terms.push_back(ParseNot());
         }
         return node;
     }
 
     std::unique_ptr<Node> ParseNot()
     {
-        if (IsKeyword("NOT")) {
+        // A run of NOTs is counted, not nested: two of them cancel out.
+        bool negate = false;
+        while (IsKeyword("NOT")) {
             Advance();
-            return Make(Node::Not, ParseNot());
+            negate = !negate;
         }
-        return ParseComparison();
+        auto node = ParseComparison();
+        return negate ? Make(Node::Not, std::move(node)) : std::move(node);
     }
 
     std::unique_ptr<Node> ParseComparison()
@@ -215,8 +233,12 @@ private:
     std::unique_ptr<Node> ParseOperand()
     {
         if (IsSymbol("(")) {
+            if (m_depth == kMaxDepth)
+                Fail("parentheses nested deeper than " + std::to_string(kMaxDepth));
+            ++m_depth;
             Advance();
             auto inner = ParseOr();
+            --m_depth;
             if (!IsSymbol(")"))
                 Fail(m_token.kind == Token::End ? "')' expected" : "')' expected instead of '" + m_token.text + "'");
             Advance();
@@ -255,8 +277,13 @@ private:
         return int(names.size() - 1);
     }
 
+    // Deeper nesting is refused: the parser and the evaluation descend one level per
+    // parenthesis.
+    static constexpr int kMaxDepth = 256;
+
     const std::string& m_text;
     TFilterExpression& m_target;
+    int m_depth = 0;
     size_t m_pos = 0;
     Token m_token;
     bool m_quotedName = false;
@@ -326,8 +353,16 @@ struct Evaluator {
     bool Bool(const Node& n) const
     {
         switch (n.kind) {
-        case Node::Or: return Bool(*n.left) || Bool(*n.right);
-        case Node::And: return Bool(*n.left) && Bool(*n.right);
+        case Node::Or:
+            for (const auto& term : n.terms)
+                if (Bool(*term))
+                    return true;
+            return false;
+        case Node::And:
+            for (const auto& term : n.terms)
+                if (!Bool(*term))
+                    return false;
+            return true;
         case Node::Not: return !Bool(*n.left);
         case Node::Compare: return Compare(n);
         case Node::IsNull: return Operand(*n.left).IsClear();

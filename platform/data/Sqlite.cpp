@@ -82,10 +82,16 @@ void Fail(sqlite3* db, int rc, const ErrorContext& context, const std::string& d
         throw EDatabaseError("The table file " + file + " is locked by another program, so could not " + doing +
                              ". Nothing was lost; try again later.");
     case SQLITE_NOTADB:
-        throw EDatabaseError("The file " + file + " is not a database.");
+        throw EDatabaseError("The file " + file + " is not a database, so it holds no table to open. Check that the "
+                             "right file is given.");
     case SQLITE_CORRUPT:
-        throw EDatabaseError("The table file " + file + " is damaged (" + detail + ").");
+        throw EDatabaseError("The table file " + file + " is damaged (" + detail + "). Use a copy of it from before the "
+                             "damage.");
     case SQLITE_READONLY:
+        if (extended == SQLITE_READONLY_ROLLBACK || extended == SQLITE_READONLY_RECOVERY)
+            throw EDatabaseError("The table file " + file + " was left unfinished by a program that stopped while writing "
+                                 "it, and the file or its folder is read-only, so the unfinished change cannot be undone. "
+                                 "Make the file and its folder writable, then open it again.");
         throw EDatabaseError("Cannot modify a read-only dataset: the table file " + file + " is read-only.");
     case SQLITE_CANTOPEN:
         throw EDatabaseError("Cannot open the table file " + file + " (" + detail + ").");
@@ -103,6 +109,9 @@ void Fail(sqlite3* db, int rc, const ErrorContext& context, const std::string& d
         throw EDatabaseError("The record breaks a rule of table '" + context.TableName + "' (" + detail + ").");
     }
     default:
+        if (detail == "unsupported file format")
+            throw EDatabaseError("The file " + file + " is in a database format this program cannot read (one newer or "
+                                 "other than its own). Open a copy saved in the ordinary format.");
         throw EDatabaseError("Could not " + doing + " in " + file + ": " + detail + ".");
     }
 }

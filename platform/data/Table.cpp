@@ -298,6 +298,27 @@ struct TTable::Private {
         return rec;
     }
 
+    // A new row could not be given a key: the largest one is taken (the storage then
+    // answers as if the disk were full).
+    bool KeysUsedUp() const
+    {
+        for (const std::string& sql : {"SELECT max(" + rowid + ") FROM " + quotedTable,
+                                       std::string("SELECT seq FROM sqlite_sequence WHERE name = ?1")}) {
+            sqlite3_stmt* stmt = nullptr;
+            if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+                sqlite3_finalize(stmt); // no sqlite_sequence without AUTOINCREMENT
+                continue;
+            }
+            sqlite3_bind_text(stmt, 1, context.TableName.c_str(), -1, SQLITE_TRANSIENT);
+            const bool full = sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_type(stmt, 0) == SQLITE_INTEGER &&
+                              sqlite3_column_int64(stmt, 0) == INT64_MAX;
+            sqlite3_finalize(stmt);
+            if (full)
+                return true;
+        }
+        return false;
+    }
+
     // After a failed statement inside a transaction: did the storage abandon it?
     void NoteTransactionLoss()
     {
@@ -582,6 +603,10 @@ TRecordPtr TTable::InternalPost(const TRecord* original, const TRecord& edited, 
     } catch (const Error& e) {
         stmt.Reset();
         d->NoteTransactionLoss();
+        if (!original && (e.rc & 0xFF) == SQLITE_FULL && d->KeysUsedUp())
+            DatabaseError("Table '" + d->context.TableName + "' in '" + d->context.FileName +
+                          "' has used up its keys: its largest key is the largest number a key can be, so no record "
+                          "can be added. Give the records smaller keys, or copy them into a new table.");
         d->Fail(e.rc, "save the record");
     }
     stmt.Reset();

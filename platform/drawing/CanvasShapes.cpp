@@ -218,7 +218,35 @@ void DrawShape(TCanvas& canvas, TCanvas::Private& d, const TRect& box, int ew, i
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom)
 {
-    DrawShape(*this, *d, Normalized(left, top, right, bottom), 0, 0);
+    const TRect box = Normalized(left, top, right, bottom);
+    if (m_pen.Width() > 1 || DashPattern(m_pen.Style()).empty() || box.IsEmpty()) {
+        DrawShape(*this, *d, box, 0, 0);
+        return;
+    }
+    // A dashed one-pixel pen: the fill as for a solid pen, then the frame as one closed
+    // dashed path, so its dashes run on round the corners. Neither the pen position
+    // nor the dash phase of line drawing changes.
+    const TPoint penPos = m_penPos;
+    const int phase = d->dashPhase;
+    const bool brushClear = m_brush.Style() == TBrushStyle::bsClear && !m_brush.HasPattern();
+    if (!brushClear && box.Width() > 2 && box.Height() > 2) {
+        const TRect inside = box.Inflate(-1, -1).Intersect(d->VisibleLogical(1));
+        TSpans interior;
+        for (int y = inside.Top; y < inside.Bottom; ++y)
+            interior.push_back({y, inside.Left, inside.Right});
+        d->PaintSpans(interior, d->BrushSource(false));
+    }
+    d->dashPhase = 0;
+    const int r = box.Right - 1, b = box.Bottom - 1;
+    if (box.Height() == 1) {
+        Polyline(std::vector<TPoint>{{box.Left, box.Top}, {box.Right, box.Top}});
+    } else if (box.Width() == 1) {
+        Polyline(std::vector<TPoint>{{box.Left, box.Top}, {box.Left, box.Bottom}});
+    } else {
+        Polyline(std::vector<TPoint>{{box.Left, box.Top}, {r, box.Top}, {r, b}, {box.Left, b}, {box.Left, box.Top}});
+    }
+    d->dashPhase = phase;
+    m_penPos = penPos;
 }
 
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)

@@ -360,7 +360,9 @@ protected:
 
     void mousePressEvent(QMouseEvent* e) override { Mouse(e, true); }
     void mouseReleaseEvent(QMouseEvent* e) override { Mouse(e, false); }
-    void mouseDoubleClickEvent(QMouseEvent* e) override { Mouse(e, true); }
+    // Qt has already delivered the second click's press; the window system makes the
+    // double-click message of it itself, for the windows that ask for double clicks.
+    void mouseDoubleClickEvent(QMouseEvent*) override {}
     void mouseMoveEvent(QMouseEvent* e) override
     {
         const QPoint g = e->globalPosition().toPoint();

@@ -231,6 +231,50 @@ TEST(FilterExpression, ParsesWhatItShouldAndRefusesTheRest)
     }
 }
 
+TEST(FilterExpression, LongAndDeepFiltersNeverExhaustTheStack)
+{
+    // Long chains are parsed, evaluated and freed without recursion that grows with
+    // them; nesting of parentheses is refused beyond a stated depth.
+    auto repeat = [](const std::string& part, int times) {
+        std::string out;
+        out.reserve(part.size() * size_t(times));
+        for (int i = 0; i < times; ++i)
+            out += part;
+        return out;
+    };
+    struct Case {
+        const char* what;
+        std::string text;
+        bool whenA1, whenA2;
+    };
+    const Case cases[] = {
+        {"50,000 OR terms", repeat("a = 7 OR ", 50000) + "a = 2", false, true},
+        {"50,000 AND terms", repeat("a < 9 AND ", 50000) + "a = 1", true, false},
+        {"50,000 NOT, an even count", repeat("NOT ", 50000) + "a = 1", true, false},
+        {"50,001 NOT, an odd count", repeat("NOT ", 50001) + "a = 1", false, true},
+        {"256 parentheses", repeat("(", 256) + "a = 1" + repeat(")", 256), true, false},
+        {"256 nested ORs", repeat("(a = 9 OR ", 255) + "a = 2" + repeat(")", 255), false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<TFilterExpression> expr;
+        ASSERT_NO_THROW(expr = TFilterExpression::Parse(c.text));
+        ASSERT_EQ(expr->FieldNames(), std::vector<std::string>{"a"});
+        EXPECT_EQ(expr->Evaluate([](int) { return Variant(1); }), c.whenA1);
+        EXPECT_EQ(expr->Evaluate([](int) { return Variant(2); }), c.whenA2);
+    }
+    for (int depth : {257, 3768, 15000}) {
+        const std::string text = repeat("(", depth) + "a = 1" + repeat(")", depth);
+        try {
+            TFilterExpression::Parse(text);
+            ADD_FAILURE() << depth << " parentheses accepted";
+        } catch (const EFilterError& e) {
+            EXPECT_STREQ(e.what(), "Invalid filter at position 257: parentheses nested deeper than 256.") << depth;
+        }
+    }
+    EXPECT_THROW(TFilterExpression::Parse(repeat("(", 15000)), EFilterError);
+}
+
 TEST(FilterExpression, WildcardsAndCaseFolding)
 {
     EXPECT_TRUE(WildcardMatch("Sales team", "Sal*"));

@@ -14,6 +14,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <cstdlib>
 
 namespace {
@@ -41,50 +44,6 @@ protected:
     TempDir dir;
     std::string file;
     TTable table;
-};
-
-// A child process that holds an exclusive lock on a file until told to let go.
-class LockHolder {
-public:
-    explicit LockHolder(const std::string& file)
-    {
-        if (pipe(m_ready) != 0 || pipe(m_release) != 0)
-            throw std::runtime_error("pipe");
-        m_pid = fork();
-        if (m_pid == 0) {
-            sqlite3* db = nullptr;
-            sqlite3_open(file.c_str(), &db);
-            const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE; UPDATE ARBOLO SET NAME = NAME;", nullptr, nullptr, nullptr);
-            char c = rc == SQLITE_OK ? 'y' : 'n';
-            (void)!write(m_ready[1], &c, 1);
-            (void)!read(m_release[0], &c, 1);
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            sqlite3_close(db);
-            _exit(0);
-        }
-        char c = 0;
-        (void)!read(m_ready[0], &c, 1);
-        m_locked = c == 'y';
-    }
-    ~LockHolder() { Release(); }
-    bool Locked() const { return m_locked; }
-    void Release()
-    {
-        if (m_pid <= 0)
-            return;
-        char c = 'x';
-        (void)!write(m_release[1], &c, 1);
-        waitpid(m_pid, nullptr, 0);
-        m_pid = -1;
-        for (int fd : {m_ready[0], m_ready[1], m_release[0], m_release[1]})
-            close(fd);
-    }
-
-private:
-    int m_ready[2] = {-1, -1};
-    int m_release[2] = {-1, -1};
-    pid_t m_pid = -1;
-    bool m_locked = false;
 };
 
 } // namespace
@@ -195,6 +154,77 @@ TEST_F(TableFaultTest, PersistentFieldsMustMatchTheColumns)
     table.CreateField<TIntegerField>("NAME");
     ExpectError([&] { table.Open(); }, "Type mismatch for field 'NAME', expecting: Integer actual: String.");
     EXPECT_FALSE(table.Active());
+}
+
+TEST_F(TableFaultTest, MessagesNameTheRealCauseAndWhatCanBeDone)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> make; // prepares ARBOLO.DB in the folder
+        std::function<void(TTable&)> act;
+        const char* expected;
+    };
+    const std::string path = file;
+    const auto open = [](TTable& t) { t.Open(); };
+    const Case cases[] = {
+        {"a database of a format this program cannot read",
+         [&] {
+             // The schema format number (bytes 44..47 of the header) of a newer kind.
+             std::string bytes = ReadFileBytes(path);
+             bytes[47] = 9;
+             std::FILE* o = std::fopen(path.c_str(), "wb");
+             std::fwrite(bytes.data(), 1, bytes.size(), o);
+             std::fclose(o);
+         },
+         open, "is in a database format this program cannot read"},
+        {"an unfinished change left in a read-only file",
+         [&] {
+             // Another program stopped in the middle of a transaction: its journal,
+             // still to be played back, lies beside the file, which is read-only now.
+             sqlite3* db = nullptr;
+             sqlite3_open(path.c_str(), &db);
+             sqlite3_exec(db, "PRAGMA cache_size = 1; BEGIN; UPDATE ARBOLO SET NAME = printf('%.500c', 'x');"
+                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300)"
+                              " INSERT INTO ARBOLO (NAME) SELECT printf('%.900c', 'y') FROM n;",
+                          nullptr, nullptr, nullptr);
+             const std::string copy = dir.File("COPY.DB");
+             std::filesystem::copy_file(path, copy);
+             std::filesystem::copy_file(path + "-journal", copy + "-journal");
+             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+             sqlite3_close(db);
+             std::filesystem::rename(copy, path);
+             std::filesystem::rename(copy + "-journal", path + "-journal");
+             chmod(path.c_str(), 0444);
+         },
+         open, "was left unfinished"},
+        {"every key of the table used up",
+         [&] {
+             ExecSql(path, "CREATE TABLE T2 (ID INTEGER PRIMARY KEY AUTOINCREMENT, NAME VARCHAR(20));"
+                           "INSERT INTO T2 VALUES (9223372036854775807, 'last');");
+             ExecSql(path, "DROP TABLE ARBOLO; ALTER TABLE T2 RENAME TO ARBOLO;");
+         },
+         [](TTable& t) {
+             t.Open();
+             t.Append();
+             t.FieldByName("NAME")->SetAsString("one more");
+             t.Post();
+         },
+         "has used up its keys"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        table.Close();
+        std::filesystem::remove(path + "-journal");
+        chmod(path.c_str(), 0644);
+        std::filesystem::remove(path);
+        MakeArbolo(path, 3);
+        c.make();
+        TTable t;
+        t.SetDatabaseName(dir.Path());
+        t.SetTableName("ARBOLO.DB");
+        ExpectError([&] { c.act(t); }, c.expected);
+    }
+    chmod(path.c_str(), 0644);
 }
 
 TEST_F(TableFaultTest, APostedRecordSurvivesTheProcessBeingKilledAtOnce)

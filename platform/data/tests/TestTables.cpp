@@ -1,6 +1,8 @@
 #include "TestTables.h"
 
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,9 +10,14 @@
 #include <sstream>
 #include <stdexcept>
 
-TempDir::TempDir()
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string()) {}
+
+TempDir::TempDir(const std::string& root)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-data-XXXXXX").string();
+    std::error_code ec;
+    const std::filesystem::path base =
+        std::filesystem::is_directory(root, ec) ? std::filesystem::path(root) : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "velmora-data-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary folder");
     m_path = pattern;
@@ -95,4 +102,38 @@ void MakeArbolo(const std::string& file, int count)
     }
     sql += "COMMIT;";
     ExecSql(file, sql);
+}
+
+LockHolder::LockHolder(const std::string& file)
+{
+    if (pipe(m_ready) != 0 || pipe(m_release) != 0)
+        throw std::runtime_error("pipe");
+    m_pid = fork();
+    if (m_pid == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(file.c_str(), &db);
+        // An exclusive transaction locks the whole file at once, reads included.
+        const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+        char c = rc == SQLITE_OK ? 'y' : 'n';
+        (void)!write(m_ready[1], &c, 1);
+        (void)!read(m_release[0], &c, 1);
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        _exit(0);
+    }
+    char c = 0;
+    (void)!read(m_ready[0], &c, 1);
+    m_locked = c == 'y';
+}
+
+void LockHolder::Release()
+{
+    if (m_pid <= 0)
+        return;
+    char c = 'x';
+    (void)!write(m_release[1], &c, 1);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+    for (int fd : {m_ready[0], m_ready[1], m_release[0], m_release[1]})
+        close(fd);
 }

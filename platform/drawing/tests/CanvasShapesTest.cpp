@@ -212,6 +212,45 @@ TEST(CanvasShapes, DashedThinPenPaintsGapsOnlyInOpaqueMode)
                            "###...###..."));
 }
 
+TEST(CanvasShapes, ADottedPenDrawsADottedFrameRoundARectangle)
+{
+    Surface s(20, 12);
+    s.c->Pen()->SetStyle(TPenStyle::psDot);
+    s.c->SetBkMode(TRANSPARENT);
+    s.c->Rectangle(2, 2, 18, 10);
+    int frame = 0, drawn = 0, longestRun = 0, run = 0;
+    // Round the frame in one direction: top, right, bottom, left.
+    std::vector<TPoint> path;
+    for (int x = 2; x < 17; ++x) path.push_back({x, 2});
+    for (int y = 2; y < 9; ++y) path.push_back({17, y});
+    for (int x = 17; x > 2; --x) path.push_back({x, 9});
+    for (int y = 9; y > 2; --y) path.push_back({2, y});
+    for (const TPoint& p : path) {
+        ++frame;
+        const bool on = s.bitmap.Pixel(p.X, p.Y) == clBlack;
+        drawn += on;
+        run = on ? run + 1 : 0;
+        longestRun = std::max(longestRun, run);
+    }
+    EXPECT_NEAR(drawn, frame / 2, 2) << s.Art();
+    EXPECT_LE(longestRun, 4) << "dots, not a line\n" << s.Art();
+    EXPECT_EQ(s.bitmap.Pixel(9, 5), clRed) << "filled inside";
+    EXPECT_EQ(s.bitmap.Pixel(1, 1), clWhite);
+    EXPECT_EQ(s.bitmap.Pixel(18, 10), clWhite);
+
+    // Drawn again in not-xor mode, the frame vanishes: the feedback of a drag relies on it.
+    Surface t(20, 12);
+    TBitmap before;
+    before.Assign(t.bitmap);
+    t.c->Pen()->SetStyle(TPenStyle::psDot);
+    t.c->Pen()->SetMode(TPenMode::pmNotXor);
+    t.c->Brush()->SetStyle(TBrushStyle::bsClear);
+    t.c->Rectangle(2, 2, 18, 10);
+    EXPECT_NE(PixelArt(t.bitmap, kLegend), PixelArt(before, kLegend));
+    t.c->Rectangle(2, 2, 18, 10);
+    EXPECT_EQ(PixelArt(t.bitmap, kLegend), PixelArt(before, kLegend));
+}
+
 TEST(CanvasShapes, PatternBrushesUseTextAndBackgroundColoursAndHatchesKeepTheirGaps)
 {
     // The halftone pattern in a monochrome brush: black pattern pixels take the text
