@@ -119,6 +119,15 @@ TRect PlaceBlock(const TRect& r, TSize size, WORD flags, TLineMode mode)
     return TRect::FromSize(x, y, size.cx, size.cy);
 }
 
+// Far-away coordinates gain nothing but overflowing arithmetic: nothing that far is
+// ever drawn, so rectangles are brought within a range where widths fit 32 bits.
+TRect Tame(const TRect& r)
+{
+    static constexpr int32_t kFar = 1 << 28;
+    auto c = [](int32_t v) { return std::clamp(v, -kFar, kFar); };
+    return TRect(c(r.Left), c(r.Top), c(r.Right), c(r.Bottom));
+}
+
 int NeededHeight(const TRect& textRect, const TRect& backRect, int textHeight)
 {
     return Saturate32(int64_t(backRect.Bottom) + textRect.Top + textHeight - backRect.Top - textRect.Bottom);
@@ -127,8 +136,10 @@ int NeededHeight(const TRect& textRect, const TRect& backRect, int textHeight)
 } // namespace
 
 int DrawCellText(HDC DC, const std::string& Text, int Count, int* Height, TColor TextColor, TColor BkColor,
-                 const TFont* Font, const TBrush* Brush, WORD Flags, const TRect& TextRect, const TRect& BackRect)
+                 const TFont* Font, const TBrush* Brush, WORD Flags, const TRect& TextRectIn, const TRect& BackRectIn)
 {
+    const TRect TextRect = Tame(TextRectIn);
+    const TRect BackRect = Tame(BackRectIn);
     if (!DC)
         return 0;
     TCanvas& dc = *DC;

@@ -14,6 +14,7 @@
 #include "inspector/EditViewData.h"
 #include "platform/controls/WinControl.h"
 #include "platform/drawing/Brush.h"
+#include "platform/drawing/Region.h"
 
 #include <cstdint>
 #include <functional>
@@ -77,6 +78,15 @@ public:
     TzqInplaceEdit* Create(TComponent* AOwner) const override { return new TEdit(AOwner); }
 };
 
+// The border style hot tracking raises a hot editor to (xbsNone to xbsFlat, xbsSingle
+// to xbsThick, xbsFlat to xbs3D; the others stay); Raise false answers Style.
+TzqEditBorderStyle HotTrackedBorderStyle(TzqEditBorderStyle Style, bool Raise);
+// btsDefault resolved from the border style: xbsNone btsSimple, xbsSingle btsHotFlat,
+// xbsFlat btsFlat, xbsThick and xbs3D bts3D; any other style stays.
+TzqEditButtonViewStyle ResolvedButtonStyle(TzqEditButtonViewStyle Style, TzqEditBorderStyle BorderStyle);
+// The editor's outline: its border rectangle, with the shadow rectangle when it has one.
+TRegion EditOutline(const TzqEditViewInfo& Info);
+
 class TzqInplaceEdit : public TWinControl {
 public:
     // An editor of `AOwner` (its host when that is a TCustomzqContainer); the host makes
@@ -125,6 +135,9 @@ public:
     bool SelfUpdating() const { return m_selfUpdating; }
     bool ImmediateDrop() const { return m_immediateDrop; }
     bool SettingValue() const { return m_settingValue; }
+    // Which properties were set explicitly (bit 0 Alignment, bit 6 ReadOnly).
+    uint8_t StoredValues() const { return m_storedValues; }
+    void SetStoredValues(uint8_t Value) { m_storedValues = Value; }
 
     // ---- The value ----
     // Null (or unassigned) empties the text; any other value shows as its text.
@@ -224,11 +237,16 @@ protected:
     TBrush* Brush();
 
 private:
+    // Message handlers (InplaceEditMessages.cpp); each answers whether it took the
+    // message.
     bool HandleWindowMessage(TMessage& Message);
+    bool HandleMouseButton(TMessage& Message);
     void CalcNonClientSize(TMessage& Message);
     void PaintNonClient();
-    bool TrackingHot();
+    // Hot tracking or button transparence: the look follows the pointer and the focus.
+    bool TracksHotState();
     void ForwardWheel(TMessage& Message);
+    void SubscribeTo(TzqEditStyleController* Controller);
 
     TCustomzqContainer* m_container = nullptr;
     TAlignment m_alignment = TAlignment::taLeftJustify;
@@ -248,5 +266,7 @@ private:
     bool m_immediateDrop = false;
     bool m_settingValue = false;
     DWORD m_clickTime = 0;
+    uint8_t m_storedValues = 0;
+    bool m_updatingBounds = false;
     TBrush m_brush;
 };

@@ -48,7 +48,8 @@ void DrawWindowFrame(HDC DC, TRect Rect, TzqPopupBorder Border, int ShadowSize, 
 {
     if (!DC)
         return;
-    const int s = HasShadow ? std::max(0, ShadowSize) : 0;
+    // A shadow never wider than the window.
+    const int s = HasShadow ? std::clamp(ShadowSize, 0, std::max(0, std::min(Rect.Width(), Rect.Height()))) : 0;
     Rect.Right -= s;
     Rect.Bottom -= s;
     if (s > 0) {
