@@ -30,7 +30,9 @@ void TzqContainerHintWindow::CreateParams(TCreateParams& Params)
 TRect TzqContainerHintWindow::PlaceHint(TPoint Point, TSize Size, const TRect& Screen)
 {
     int64_t left = Point.X, top = Point.Y;
-    const int64_t width = std::max(0, Size.cx), height = std::max(0, Size.cy);
+    // Never larger than the screen (a very long word does not wrap).
+    const int64_t width = std::clamp<int64_t>(Size.cx, 0, std::max(0, Screen.Width()));
+    const int64_t height = std::clamp<int64_t>(Size.cy, 0, std::max(0, Screen.Height()));
     if (top + height > Screen.Bottom)
         top = int64_t(Screen.Bottom) - height;
     if (left + width > Screen.Right)

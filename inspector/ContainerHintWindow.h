@@ -22,7 +22,8 @@ public:
     // Hides the window without activating anything.
     void HideHint();
 
-    // Where a hint of that size shown at Point lies on the screen.
+    // Where a hint of that size shown at Point lies on the screen (cut to the screen's
+    // size when larger).
     static TRect PlaceHint(TPoint Point, TSize Size, const TRect& Screen);
 
 protected:

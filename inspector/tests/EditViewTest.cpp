@@ -128,8 +128,10 @@ TEST_F(EditViewTest, AShadowAddsTwoPixelsToTheRegionRightAndBelowAndShrinksTheCl
     EXPECT_EQ(edit->ClientRect().Height(), plainClient.Height() - 2);
 
     // The region: the frame and the offset shadow, without the two corners it leaves.
+    // Window coordinates: (0, 0) is the window's top-left, border included.
     auto hitsEditor = [&](int x, int y) {
-        return WindowFromPoint(driver.ToScreen(edit->Handle(), TPoint(x, y))) == edit->Handle();
+        const TPoint origin = WindowRect(edit->Handle()).TopLeft();
+        return WindowFromPoint(TPoint(origin.X + x, origin.Y + y)) == edit->Handle();
     };
     const int w = edit->Width(), h = edit->Height();
     struct Probe {

@@ -156,6 +156,15 @@ protected:
     // A point of the cell in screen coordinates.
     TPoint CellPoint() { return driver.ToScreen(host->Handle(), TPoint(host->cell.Left + 10, host->cell.Top + 5)); }
 
+    // A click that leaves the clock where it is (the driver's Click waits out the
+    // double-click time after it).
+    void ClickWithoutWaiting(TPoint screen)
+    {
+        driver.MoveTo(screen);
+        driver.Press(screen);
+        driver.Release(screen);
+    }
+
     THeadlessDriver driver;
     std::unique_ptr<TApplication> app;
     TForm* form = nullptr;

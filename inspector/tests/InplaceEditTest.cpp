@@ -306,7 +306,7 @@ TEST_F(EditorTest, RemovingAPendingMessageKeepsAQuitItMeetsInTheQueue)
 TEST_F(EditorTest, ASecondPressWithinTheDoubleClickTimeReachesTheEditorAsADoubleClick)
 {
     // The first click on the host opens the editor under the pointer.
-    driver.Click(CellPoint());
+    ClickWithoutWaiting(CellPoint());
     TTestEdit* edit = host->Edit();
     ASSERT_TRUE(edit->Shown());
     TShiftState pressShift;
@@ -322,7 +322,7 @@ TEST_F(EditorTest, ASecondPressWithinTheDoubleClickTimeReachesTheEditorAsADouble
 
 TEST_F(EditorTest, APressAfterTheDoubleClickTimeReachesTheEditorAsAPress)
 {
-    driver.Click(CellPoint());
+    ClickWithoutWaiting(CellPoint());
     TTestEdit* edit = host->Edit();
     ASSERT_TRUE(edit->Shown());
     TShiftState pressShift{TShiftStateFlag::ssDouble};
@@ -337,7 +337,7 @@ TEST_F(EditorTest, APressAfterTheDoubleClickTimeReachesTheEditorAsAPress)
     // Without the host's wish, a quick second press is a press too.
     host->emulateDblClick = false;
     edit->Hide();
-    driver.Click(CellPoint());
+    ClickWithoutWaiting(CellPoint());
     pressShift = TShiftState{TShiftStateFlag::ssDouble};
     driver.AdvanceTime(50);
     driver.Press(CellPoint());
