@@ -70,6 +70,16 @@ bool TzqInplaceEdit::HandleWindowMessage(TMessage& Message)
         PaintNonClient();
         Message.Result = 0;
         return true;
+    case WM_PRINT:
+        // Painted into another device context (a picture of the editor): the whole look
+        // from a paint-copy view data.
+        if (HDC dc = reinterpret_cast<HDC>(Message.WParam)) {
+            std::unique_ptr<TzqEditViewData> data = CreateViewData(true);
+            data->Bounds = TRect(0, 0, Width(), Height());
+            EditClass().Draw(dc, *data, nullptr);
+        }
+        Message.Result = 0;
+        return true;
     case WM_SIZE:
         TWinControl::WMSize(Message);
         UpdateBounds();

@@ -225,6 +225,29 @@ TEST_F(EditViewTest, ViewDataOfADisabledEditorUsesTheButtonFaceAndShadowColours)
     EXPECT_EQ(edit->CreateViewData(true)->Data.AsString(), "shown");
 }
 
+TEST_F(EditViewTest, PrintingDrawsTheWholeEditorFromAPaintCopyViewData)
+{
+    struct TPaintCopyEdit : TTestEdit {
+        using TTestEdit::TTestEdit;
+        int paintCopies = 0;
+        void GetDisplayValue(Variant& Value, bool IsPaintCopy) override
+        {
+            paintCopies += IsPaintCopy;
+            TTestEdit::GetDisplayValue(Value, IsPaintCopy);
+        }
+    };
+    auto* edit = new TPaintCopyEdit(host);
+    edit->SetParent(host);
+    edit->SetColor(clYellow);
+    edit->ShowAt(host->cell);
+    TBitmap picture(edit->Width(), edit->Height());
+    picture.Fill(clWhite);
+    SendMessage(edit->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(picture.Canvas()), PRF_CLIENT | PRF_NONCLIENT);
+    EXPECT_EQ(edit->paintCopies, 1);
+    EXPECT_NE(picture.Pixel(0, 0), ColorToRGB(clWhite)) << "the sunken border";
+    EXPECT_EQ(picture.Pixel(5, 5), ColorToRGB(clYellow)) << "the background";
+}
+
 TEST_F(EditViewTest, ClassLevelAnswersWithoutAnEditor)
 {
     const TzqInplaceEditClass& cls = TzqInplaceEdit::StaticClass();
@@ -237,11 +260,9 @@ TEST_F(EditViewTest, ClassLevelAnswersWithoutAnEditor)
     TFont font;
     font.SetSize(20);
     data.Font = &font;
-    TFont small;
-    small.SetSize(8);
-    TzqEditViewData smallData;
-    smallData.Font = &small;
-    EXPECT_GT(cls.GetDefaultHeight(data), cls.GetDefaultHeight(smallData));
+    TBitmap scratch(1, 1);
+    scratch.Canvas()->Font()->Assign(font);
+    EXPECT_EQ(cls.GetDefaultHeight(data), 3 + scratch.Canvas()->GetTextMetrics().tmHeight);
     TRect aux(1, 2, 3, 4);
     cls.GetAuxRect(data, aux);
     EXPECT_TRUE(aux.IsEmpty());
