@@ -270,12 +270,19 @@ TEST_F(EditorTest, DialogCodeAsksForTabOnlyWhenTheHostWantsIt)
     EXPECT_TRUE(SendMessage(edit->Handle(), WM_GETDLGCODE) & DLGC_WANTTAB);
 }
 
-TEST_F(EditorTest, EnterTakesItsPendingCharacterOutOfTheQueue)
+TEST_F(EditorTest, EnterTakesItsPendingCharacterOutOfTheQueueAndEscapesCharacterNeverReachesTheEditor)
 {
     TTestEdit* edit = host->Activate();
-    std::vector<char32_t> chars;
+    std::vector<char32_t> chars, hostChars;
     edit->OnKeyPress = [&chars](TObject*, char32_t& key) { chars.push_back(key); };
+    host->OnKeyPress = [&hostChars](TObject*, char32_t& key) { hostChars.push_back(key); };
     driver.PressKey(VK_RETURN);
+    EXPECT_TRUE(chars.empty());
+    EXPECT_TRUE(hostChars.empty()) << "taken out of the queue before anyone saw it";
+
+    // An unmodified editor forwards Escape to the host; its character is dropped.
+    driver.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(Contains(host->hostKeys, VK_ESCAPE));
     EXPECT_TRUE(chars.empty());
     driver.PressKey('Q');
     EXPECT_EQ(chars.size(), 1u) << "other keys keep their characters";
