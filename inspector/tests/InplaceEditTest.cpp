@@ -351,6 +351,16 @@ TEST_F(EditorTest, APressAfterTheDoubleClickTimeReachesTheEditorAsAPress)
     EXPECT_FALSE(pressShift.contains(TShiftStateFlag::ssDouble));
 }
 
+TEST_F(EditorTest, APressOnAnEditorWithoutTheFocusGivesItTheFocus)
+{
+    host->emulateDblClick = false;
+    TTestEdit* edit = host->Activate();
+    host->SetFocus();
+    ASSERT_EQ(GetFocus(), host->Handle());
+    driver.Click(driver.ToScreen(edit->Handle(), TPoint(5, 5)));
+    EXPECT_EQ(GetFocus(), edit->Handle());
+}
+
 TEST_F(EditorTest, TheWheelOverTheEditorCancelsTheHostsModeAndScrollsTheHost)
 {
     TTestEdit* edit = host->Activate();

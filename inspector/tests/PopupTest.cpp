@@ -7,6 +7,7 @@
 #include "inspector/tests/EditorFixture.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/SystemMetrics.h"
 #include "platform/window/WinApi.h"
 
 namespace {
@@ -119,6 +120,27 @@ TEST_F(PopupTest, AHintIsItsTextMeasuredPlusSixAndWrapsAtTheScreenWidthForMaxWid
 
     hint.HideHint();
     EXPECT_FALSE(hint.IsHintVisible());
+}
+
+TEST_F(PopupTest, AHintTakesTheStatusFontWithTheGivenFontsNameAndItsSizeOnlyWhenAsked)
+{
+    NONCLIENTMETRICS metrics;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0));
+    TFont status;
+    status.AssignLogFont(metrics.lfStatusFont);
+    TFont given;
+    given.SetName("Serif");
+    given.SetSize(status.Size() + 7);
+    given.SetColor(clRed);
+    TzqContainerHintWindow hint(nullptr);
+    hint.ActivateHint(TPoint(10, 10), 200, false, &given, "Hint");
+    EXPECT_EQ(hint.Font()->Name(), "Serif");
+    EXPECT_EQ(hint.Font()->Size(), status.Size());
+    EXPECT_EQ(hint.Font()->Color(), clInfoText);
+    const int smallHeight = hint.Height();
+    hint.ActivateHint(TPoint(10, 10), 200, true, &given, "Hint");
+    EXPECT_EQ(hint.Font()->Size(), status.Size() + 7);
+    EXPECT_GT(hint.Height(), smallHeight);
 }
 
 TEST_F(PopupTest, HugeHintTextsAreShownWithoutFailing)
