@@ -2,14 +2,17 @@
 //   inspector_gallery [folder] (default: the current folder)
 // writes editor-frames.png (five borders, plain and hot-tracked, with shadow and with
 // missing edges), popup-frames.png (three popup borders without and with shadow) and
-// hint.png (a hint window as the desktop shows it).
+// hint.png (a hint window as the desktop shows it) and live-editors.png (editor windows
+// over the cells of a host).
 #include "inspector/CellText.h"
+#include "inspector/CustomzqContainer.h"
 #include "inspector/ContainerHintWindow.h"
 #include "inspector/InplaceEdit.h"
 #include "inspector/PopupFrame.h"
 #include "platform/backend/headless/HeadlessDriver.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/controls/Form.h"
 
 #include <cstdio>
 #include <string>
@@ -118,6 +121,33 @@ void Hint(THeadlessDriver& driver, const std::string& path)
     driver.SavePng(hint.Handle(), path);
 }
 
+// Editors as windows over the cells of a host: the border of each drawn by the window
+// system's non-client painting, with its window region.
+void LiveEditors(THeadlessDriver& driver, const std::string& path)
+{
+    TForm form(nullptr);
+    form.SetBorderStyle(TFormBorderStyle::bsNone);
+    form.SetBounds(0, 0, 360, 150);
+    auto* host = new TCustomzqContainer(&form);
+    host->SetParent(&form);
+    host->SetBounds(0, 0, 360, 150);
+    host->SetColor(clWindow);
+    form.Show();
+    const B borders[] = {B::xbsSingle, B::xbsThick, B::xbsFlat, B::xbs3D};
+    int y = 12;
+    for (B b : borders) {
+        auto* edit = new TzqInplaceEdit(host);
+        edit->SetParent(host);
+        edit->Style()->SetBorderStyle(b);
+        edit->Style()->SetShadow(b == B::xbs3D || b == B::xbsSingle);
+        edit->SetColor(b == B::xbsFlat ? clInfoBk : clWindow);
+        edit->ShowAt(TRect(20, y, 200, y + 18));
+        y += 34;
+    }
+    driver.PaintAll();
+    driver.SavePng(form.Handle(), path);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -127,6 +157,7 @@ int main(int argc, char** argv)
     EditorFrames(folder + "editor-frames.png");
     PopupFrames(folder + "popup-frames.png");
     Hint(driver, folder + "hint.png");
+    LiveEditors(driver, folder + "live-editors.png");
     std::printf("Wrote %seditor-frames.png, %spopup-frames.png and %shint.png\n", folder.c_str(), folder.c_str(),
                 folder.c_str());
     return 0;
