@@ -25,6 +25,59 @@ TzqDbOrgChart* TzqDbOcNode::DbChart() const
     return static_cast<TzqDbOrgChart*>(Chart());
 }
 
+namespace {
+
+const Variant& NullKey()
+{
+    static const Variant null = Variant::Null();
+    return null;
+}
+
+} // namespace
+
+const Variant& TzqDbOcNode::PlacedParentKey() const
+{
+    const TzqOcNode* parent = Parent();
+    return parent ? static_cast<const TzqDbOcNode*>(parent)->m_key : NullKey();
+}
+
+const Variant& TzqDbOcNode::ParentKey() const
+{
+    if (m_strayParentKey) {
+        if (const Variant* kept = DbChart()->m_strayParentKeys.Find(this))
+            return *kept;
+    }
+    return PlacedParentKey();
+}
+
+void TzqDbOcNode::SetParentKey(const Variant& Key)
+{
+    TzqDbOrgChart* chart = DbChart();
+    if (Key.IsIdentical(PlacedParentKey())) {
+        if (m_strayParentKey)
+            chart->m_strayParentKeys.Erase(this);
+        m_strayParentKey = false;
+        return;
+    }
+    chart->m_strayParentKeys.Set(this, Key);
+    m_strayParentKey = true;
+}
+
+void TzqDbOcNode::ParentChanged(TzqOcNode* OldParent)
+{
+    if (m_dying)
+        return;
+    if (!m_strayParentKey) {
+        // The key the old place gave is the one the node keeps, until it is set.
+        const Variant& old = OldParent ? static_cast<const TzqDbOcNode*>(OldParent)->m_key : NullKey();
+        if (!old.IsIdentical(PlacedParentKey()))
+            SetParentKey(Variant(old));
+        return;
+    }
+    // The new place may be the one the kept key names.
+    SetParentKey(Variant(ParentKey()));
+}
+
 int TzqDbOcNode::RecordIndex() const
 {
     const TzqDbOrgChart* chart = DbChart();

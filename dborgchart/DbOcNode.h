@@ -27,7 +27,7 @@ public:
     // Key value of the node's record; null until set.
     const Variant& Key() const { return m_key; }
     // Key of the parent record as last known; null for a top-level node.
-    const Variant& ParentKey() const { return m_parentKey; }
+    const Variant& ParentKey() const;
     // The order field's value, or the key when no order field is bound (0 for null).
     const Variant& OrderValue() const { return m_orderValue; }
     // Position of the node's record in the dataset's current order; -1 when the node
@@ -47,8 +47,15 @@ private:
     friend class TzqOcBranchForest;
     friend class TzqOcUndoJournal;
 
+    // The parent key is kept only where it says other than the node's place in the
+    // chart (waiting for a parent, heading a cycle, left out); everywhere else it is
+    // the parent's own key, which saves a value in every node.
+    void SetParentKey(const Variant& Key);
+    // The parent key the node's place in the chart gives: its parent's key, or null.
+    const Variant& PlacedParentKey() const;
+    void ParentChanged(TzqOcNode* OldParent) override;
+
     Variant m_key = Variant::Null();
-    Variant m_parentKey = Variant::Null();
     Variant m_orderValue = Variant::Null();
     TzqOcRecordPositions::Slot m_slot = TzqOcRecordPositions::kNoSlot;
     // What is known of the order of this node's children.
@@ -63,4 +70,6 @@ private:
     bool m_branchWritten : 1 = false;
     // The destructor runs: a failed write-back cannot stop the node from going.
     bool m_dying : 1 = false;
+    // The parent key is held by the chart (see SetParentKey).
+    bool m_strayParentKey : 1 = false;
 };

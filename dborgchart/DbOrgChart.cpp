@@ -160,7 +160,7 @@ TzqOcNode* TzqDbOrgChart::CreateNode()
     if (OnCreateNode)
         OnCreateNode(this, node.get());
     node->m_key = Variant::Null();
-    node->m_parentKey = Variant::Null();
+    node->SetParentKey(Variant::Null());
     return node.release();
 }
 
@@ -233,10 +233,15 @@ void TzqDbOrgChart::DeleteAllNodes()
         Clear();
     else
         FreeAllNodes();
+    m_strayParentKeys.Clear();
 }
 
 void TzqDbOrgChart::NodeFreed(TzqDbOcNode* Node)
 {
+    if (Node->m_strayParentKey) {
+        m_strayParentKeys.Erase(Node);
+        Node->m_strayParentKey = false;
+    }
     if (m_keyIndexDropped)
         Node->m_inKeyIndex = false;
     else

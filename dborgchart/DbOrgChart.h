@@ -27,6 +27,7 @@
 
 #include "dborgchart/DbOcNode.h"
 #include "dborgchart/OcKeyIndex.h"
+#include "dborgchart/OcParentKeyTable.h"
 #include "dborgchart/OcNewKeyEvent.h"
 #include "dborgchart/OcRecordPositions.h"
 #include "dborgchart/OcSiblingOrder.h"
@@ -164,6 +165,8 @@ protected:
     // ---- Cursor ----
     void GoToIndex(int Index);
     bool LocateNode(TzqDbOcNode* Node);
+    // The same, for a node whose record position is already known.
+    bool LocateNodeAt(TzqDbOcNode* Node, int Position);
     void CursorMoved(int Distance);
     void FieldChanged(TField* Field);
 
@@ -257,6 +260,8 @@ private:
     std::array<std::string, kBindings> m_fieldNames;
     std::array<TField*, kBindings> m_fields{};
     TzqOcKeyIndex m_keyIndex;
+    // The parent keys of the nodes whose parent key is not their parent's key.
+    TzqOcParentKeyTable m_strayParentKeys;
     TzqOcRecordPositions m_positions;
     Variant m_maxKey = Variant::Null();
     int m_currentIndex = 0;

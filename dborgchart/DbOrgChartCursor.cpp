@@ -27,10 +27,16 @@ bool TzqDbOrgChart::LocateNode(TzqDbOcNode* Node)
     // A node without a record (made while write-back was off) has nowhere to go.
     if (!Node || Node->m_slot == TzqOcRecordPositions::kNoSlot || !IsReady())
         return false;
-    const int target = Node->RecordIndex();
-    GoToIndex(target);
+    return LocateNodeAt(Node, Node->RecordIndex());
+}
+
+bool TzqDbOrgChart::LocateNodeAt(TzqDbOcNode* Node, int Position)
+{
+    if (!Node || Node->m_slot == TzqOcRecordPositions::kNoSlot || !IsReady())
+        return false;
+    GoToIndex(Position);
     CheckBound();
-    if (m_currentIndex == target && VarEquals(KeyField()->Value(), Node->m_key))
+    if (m_currentIndex == Position && VarEquals(KeyField()->Value(), Node->m_key))
         return true;
     return RelocateByKey(Node);
 }

@@ -32,6 +32,7 @@
 #include "dborgchart/OcFieldValues.h"
 #include "dborgchart/OcScopes.h"
 #include "platform/controls/ProgressIndicator.h"
+#include "platform/core/Memory.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
@@ -44,6 +45,8 @@ namespace {
 
 // Further back than any dataset is long: the cursor stops at the first record.
 constexpr int kToFirstRecord = -99999999;
+// From this many records on, a load hands the memory its temporaries took back.
+constexpr int kLargeLoad = 50000;
 
 bool IsIntegerFieldType(TFieldType Type)
 {
@@ -121,6 +124,13 @@ void TzqDbOrgChart::LoadNodes()
         if (m_appendLoad)
             SortAppendedLists();
         RemoveUnloaded();
+        // Waiting nodes kept their parent keys aside while the load ran; the few left
+        // there keep a table that small.
+        m_strayParentKeys.Compact();
+        // A large load leaves its temporaries freed between the records and nodes that
+        // stay: the memory they took goes back to the system.
+        if (m_lastIndex + 1 >= kLargeLoad)
+            ReleaseFreeMemory();
     } catch (...) {
         // A load ended by an error leaves the chart as far as it got, with every node
         // an ordinary node again, and every list in order.
@@ -196,7 +206,7 @@ void TzqDbOrgChart::LoadRecord(TzqOcRecordPositions::Slot RecordSlot)
         m_placedSeq[size_t(RecordSlot)] = placedAnew ? RecordSlot : placed;
     }
     // The record's parent value is what the node's parent is looked up by later.
-    node->m_parentKey = parentValue;
+    node->SetParentKey(parentValue);
     node->m_slot = RecordSlot;
     node->m_loaded = true;
     if (!IsReady())
@@ -257,7 +267,7 @@ TzqDbOcNode* TzqDbOrgChart::CreateLoadedNode(const Variant& Key, TzqDbOcNode* Pa
     node->m_key = Key;
     node->m_slot = RecordSlot;
     node->m_orderValue = Order;
-    node->m_parentKey = ParentNode ? ParentNode->m_key : Variant::Null();
+    node->SetParentKey(ParentNode ? ParentNode->m_key : Variant::Null());
     if (stage) {
         node->m_staged = true;
         ++m_stagedCount;
@@ -607,9 +617,9 @@ void TzqDbOrgChart::ResolveParents()
     TzqOcBranchForest forest(m_lastIndex + 1);
     for (size_t i = staged.size(); i-- > 0;) {
         TzqDbOcNode* node = staged[i];
-        if (node->m_parentKey.IsClear())
+        if (node->ParentKey().IsClear())
             continue; // a later record of its key put it at the top level
-        TzqDbOcNode* parent = FindNodeByKey(node->m_parentKey);
+        TzqDbOcNode* parent = FindNodeByKey(node->ParentKey());
         if (!parent) {
             fates[i] = TFate::Orphan;
             continue;
@@ -632,7 +642,7 @@ void TzqDbOrgChart::ResolveParents()
             break;
         case TFate::Attach:
             PlaceWaitingNode(node, parents[i]);
-            node->m_parentKey = parents[i]->m_key;
+            node->SetParentKey(parents[i]->m_key);
             break;
         case TFate::TopLevel:
             PlaceWaitingNode(node, nullptr);

@@ -260,7 +260,7 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
     if (!autoInc)
         Node->m_key = NewKey();
     if (auto* parent = static_cast<TzqDbOcNode*>(Node->Parent()))
-        Node->m_parentKey = parent->m_key;
+        Node->SetParentKey(parent->m_key);
     if (TzqDbOcNode* previous = PrevSibling(Node))
         Node->m_orderValue = OcNextOrderValue(previous->m_orderValue).value_or(Variant(Node->Index()));
     else
@@ -364,7 +364,7 @@ void TzqDbOrgChart::WriteParentField(TzqDbOcNode* Node)
 {
     // A top-level record whose parent field must have a value names itself, which
     // reads back as top level.
-    Variant value = Node->m_parentKey;
+    Variant value = Node->ParentKey();
     if (value.IsClear() && ParentField()->Required())
         value = Node->m_key;
     ParentField()->SetValue(value);
@@ -391,7 +391,12 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
     if (!m_keyOrder && !OrderField())
         return;
     // Walks on to the last sibling, renumbering only where the order is not already
-    // strictly increasing.
+    // strictly increasing. Past a few records the positions of all records are read in
+    // one pass rather than looked up one by one, as long as no post moves a record.
+    constexpr int kLookupsBeforeTable = 64;
+    std::vector<int> positions;
+    bool positionsHold = true;
+    int lookups = 0;
     for (TzqDbOcNode *current = Node, *next = NextSibling(Node); next; current = next, next = NextSibling(next)) {
         if (!VarGreaterOrEqual(current->m_orderValue, next->m_orderValue))
             continue;
@@ -399,18 +404,32 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
             GiveNewKey(next);
             continue;
         }
-        const bool located = LocateNode(next);
+        if (positionsHold && positions.empty() && ++lookups > kLookupsBeforeTable)
+            positions = m_positions.AllPositions();
+        const bool fromTable = positionsHold && next->m_slot >= 0 && size_t(next->m_slot) < positions.size();
+        const bool located = fromTable ? LocateNodeAt(next, positions[size_t(next->m_slot)]) : LocateNode(next);
+        // A record found elsewhere by its key has moved its slot: the table is stale.
+        if (fromTable && (!located || m_currentIndex != positions[size_t(next->m_slot)]))
+            positionsHold = false;
         const auto value = OcNextOrderValue(current->m_orderValue);
         if (!value)
             continue; // no number follows a value that is no number
         RememberNode(next);
         next->m_orderValue = *value;
         if (located) {
+            const int position = m_currentIndex;
             Touch();
             DataSet()->Edit();
             OrderField()->SetValue(next->m_orderValue);
             DataSet()->Post();
-            SyncRecordIndex(next);
+            // A record that stays where it stood keeps its slot; only one the post moved
+            // in the dataset's order needs its slot moved (and its position looked up).
+            if (DataSet()->RecNo() - 1 == position) {
+                m_currentIndex = position;
+            } else {
+                SyncRecordIndex(next);
+                positionsHold = false;
+            }
         }
     }
 }
@@ -430,6 +449,10 @@ void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
     // A cycle head naming the node's old key would name no record any more.
     if (TzqDbOcNode* top = TopLevelAncestor(Node); top != Node)
         StoreTopLevel(top);
+    // The children are remembered while their parent key is still the old one: a
+    // child's parent key follows its parent's key unless set otherwise.
+    for (int i = 0; i < Node->Count(); ++i)
+        RememberNode(static_cast<TzqDbOcNode*>(Node->Items(i)));
     RememberNode(Node);
     RemoveFromKeyIndex(Node);
     Node->m_key = KeyField()->Value();
@@ -438,8 +461,7 @@ void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
     SyncRecordIndex(Node);
     for (int i = 0; i < Node->Count(); ++i) {
         auto* child = static_cast<TzqDbOcNode*>(Node->Items(i));
-        RememberNode(child);
-        child->m_parentKey = Node->m_key;
+        child->SetParentKey(Node->m_key);
         if (LocateNode(child)) {
             DataSet()->Edit();
             ParentField()->SetValue(Node->m_key);
@@ -466,7 +488,7 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
         Index = ClampTopLevelIndex(Index);
     TzqOcNode* oldParent = node->Parent();
     const int oldIndex = node->Index();
-    const Variant oldParentKey = node->m_parentKey;
+    const Variant oldParentKey = node->ParentKey();
     TzqDbOcNode* oldTop = TopLevelAncestor(node);
     TzqCustomOrgChart::MoveNode(target, node, Index);
     if (node->Parent() == oldParent && node->Index() == oldIndex)
@@ -475,7 +497,7 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
     if (!ordered)
         MarkChildOrderUnknown(target ? target : RootNode());
     auto* newParent = static_cast<TzqDbOcNode*>(node->Parent());
-    node->m_parentKey = newParent ? newParent->m_key : Variant::Null();
+    node->SetParentKey(newParent ? newParent->m_key : Variant::Null());
     if (!m_syncEnabled)
         return;
     RunWriteAction(
@@ -488,7 +510,7 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
         },
         [&] {
             TzqCustomOrgChart::MoveNode(oldParent, node, oldIndex);
-            node->m_parentKey = oldParentKey;
+            node->SetParentKey(oldParentKey);
         },
         true);
 }
@@ -661,12 +683,12 @@ void TzqDbOrgChart::StoreTopLevel(TzqDbOcNode* Node)
     // A top-level node whose record names a parent heads a parent cycle (the record of
     // the cycle read first). Once the cycle changes shape its record could put it
     // elsewhere at the next reading, or nowhere: the record is made to say top level.
-    if (Node->Parent() || Node->m_parentKey.IsClear() || !LocateNode(Node))
+    if (Node->Parent() || Node->ParentKey().IsClear() || !LocateNode(Node))
         return;
     Touch();
     DataSet()->Edit();
     RememberNode(Node);
-    Node->m_parentKey = Variant::Null();
+    Node->SetParentKey(Variant::Null());
     WriteParentField(Node);
     DataSet()->Post();
     SyncRecordIndex(Node);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-TzqOcRecordPositions::TzqOcRecordPositions() : m_seed(0x9E3779B9u) {}
+TzqOcRecordPositions::TzqOcRecordPositions() = default;
 
 void TzqOcRecordPositions::Clear()
 {
@@ -23,13 +23,17 @@ int TzqOcRecordPositions::Size() const
     return CountOf(m_root);
 }
 
-uint32_t TzqOcRecordPositions::NextPriority()
+uint32_t TzqOcRecordPositions::PriorityOf(Slot S)
 {
-    // xorshift32: cheap, and the same sequence on every run.
-    m_seed ^= m_seed << 13;
-    m_seed ^= m_seed >> 17;
-    m_seed ^= m_seed << 5;
-    return m_seed;
+    // A 32-bit finalising mix: consecutive slot numbers get unrelated priorities, the
+    // same on every run.
+    uint32_t h = uint32_t(S) ^ 0x9E3779B9u;
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    h ^= h >> 13;
+    h *= 0xC2B2AE35u;
+    h ^= h >> 16;
+    return h;
 }
 
 TzqOcRecordPositions::Slot TzqOcRecordPositions::NewItem()
@@ -44,8 +48,7 @@ TzqOcRecordPositions::Slot TzqOcRecordPositions::NewItem()
     }
     Item& item = m_items[size_t(s)];
     item = Item{};
-    item.Priority = NextPriority();
-    item.Live = true;
+    item.Count = 1;
     return s;
 }
 
@@ -86,7 +89,7 @@ TzqOcRecordPositions::Slot TzqOcRecordPositions::Merge(Slot A, Slot B)
         return B;
     if (B < 0)
         return A;
-    if (m_items[size_t(A)].Priority > m_items[size_t(B)].Priority) {
+    if (PriorityOf(A) > PriorityOf(B)) {
         const Slot right = Merge(m_items[size_t(A)].Right, B);
         m_items[size_t(A)].Right = right;
         Update(A);
@@ -149,7 +152,7 @@ void TzqOcRecordPositions::Erase(Slot S)
     if (!Contains(S))
         return;
     Detach(S);
-    m_items[size_t(S)].Live = false;
+    m_items[size_t(S)].Count = 0;
     m_free.push_back(S);
 }
 
@@ -163,23 +166,40 @@ void TzqOcRecordPositions::MoveTo(Slot S, int Position)
 
 void TzqOcRecordPositions::Restore(Slot S, int Position)
 {
-    if (S < 0 || size_t(S) >= m_items.size() || m_items[size_t(S)].Live)
+    if (S < 0 || size_t(S) >= m_items.size() || Contains(S))
         return;
     const auto freed = std::find(m_free.rbegin(), m_free.rend(), S);
     if (freed == m_free.rend())
         return;
     m_free.erase(std::next(freed).base());
-    Item& item = m_items[size_t(S)];
-    const uint32_t priority = item.Priority;
-    item = Item{};
-    item.Priority = priority;
-    item.Live = true;
+    m_items[size_t(S)] = Item{};
     Place(S, Position);
+}
+
+std::vector<int> TzqOcRecordPositions::AllPositions() const
+{
+    std::vector<int> positions(m_items.size(), -1);
+    std::vector<Slot> path;
+    int position = 0;
+    // In-order walk without recursion: down the left edges, then each item and its
+    // right subtree.
+    for (Slot s = m_root; s >= 0 || !path.empty();) {
+        if (s >= 0) {
+            path.push_back(s);
+            s = m_items[size_t(s)].Left;
+            continue;
+        }
+        s = path.back();
+        path.pop_back();
+        positions[size_t(s)] = position++;
+        s = m_items[size_t(s)].Right;
+    }
+    return positions;
 }
 
 bool TzqOcRecordPositions::Contains(Slot S) const
 {
-    return S >= 0 && size_t(S) < m_items.size() && m_items[size_t(S)].Live;
+    return S >= 0 && size_t(S) < m_items.size() && m_items[size_t(S)].Count > 0;
 }
 
 int TzqOcRecordPositions::PositionOf(Slot S) const

@@ -45,16 +45,19 @@ public:
     int PositionOf(Slot Slot) const;
     // The slot at a position; kNoSlot outside 0..Size - 1.
     Slot At(int Position) const;
+    // The position of every slot at once (indexed by slot number, -1 for free ones), in
+    // one pass: cheaper than PositionOf for each of many slots.
+    std::vector<int> AllPositions() const;
     bool Contains(Slot Slot) const;
 
 private:
+    // 16 bytes a record: the heap priority is not stored but derived from the slot
+    // number, and a slot that is not in the sequence counts 0.
     struct Item {
         int32_t Left = -1;
         int32_t Right = -1;
         int32_t Parent = -1;
-        int32_t Count = 1; // items in this subtree
-        uint32_t Priority = 0;
-        bool Live = false;
+        int32_t Count = 0; // items in this subtree; 0 while the slot is free
     };
 
     int CountOf(Slot S) const { return S < 0 ? 0 : m_items[size_t(S)].Count; }
@@ -65,10 +68,10 @@ private:
     // Splits the subtree T into its first K items (L) and the rest (R).
     void Split(Slot T, int K, Slot& L, Slot& R);
     Slot Merge(Slot A, Slot B);
-    uint32_t NextPriority();
+    // A pseudo-random priority, fixed for each slot number.
+    static uint32_t PriorityOf(Slot S);
 
     std::vector<Item> m_items;
     std::vector<Slot> m_free;
     Slot m_root = kNoSlot;
-    uint32_t m_seed;
 };

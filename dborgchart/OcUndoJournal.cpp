@@ -10,7 +10,7 @@ void TzqOcUndoJournal::RememberNode(TzqDbOcNode* Node)
     step.Kind = TKind::Node;
     step.Node = Node;
     step.Key = Node->m_key;
-    step.ParentKey = Node->m_parentKey;
+    step.ParentKey = Node->ParentKey();
     step.OrderValue = Node->m_orderValue;
     step.Slot = Node->m_slot;
     m_steps.push_back(std::move(step));
@@ -54,7 +54,7 @@ void TzqOcUndoJournal::Undo(TzqDbOrgChart& Chart, size_t Mark)
                 node->m_key = it->Key;
                 Chart.AddToKeyIndex(node);
             }
-            node->m_parentKey = it->ParentKey;
+            node->SetParentKey(it->ParentKey);
             node->m_orderValue = it->OrderValue;
             node->m_slot = it->Slot;
             break;

@@ -58,13 +58,17 @@ void TzqOcNode::InsertChild(TzqOcNode* Child, int Position)
     if (!m_children)
         m_children = std::make_unique<TzqOcChildList>();
     m_children->Insert(Position, Child);
+    TzqOcNode* const oldParent = Child->Parent();
     Child->m_parent = this;
+    Child->ParentChanged(oldParent);
 }
 
 void TzqOcNode::RemoveChild(TzqOcNode* Child)
 {
     m_children->Remove(Child);
+    TzqOcNode* const oldParent = Child->Parent();
     Child->m_parent = nullptr;
+    Child->ParentChanged(oldParent);
     if (m_children->Count() == 0)
         m_children.reset();
 }

@@ -110,6 +110,9 @@ protected:
     // deleting it. A descendant with state of its own calls this first in its
     // destructor, so that the chart's DeleteNode still sees the whole node.
     void ReleaseFromChart();
+    // Called once the node has been put under another parent or taken from its parent
+    // (OldParent is the parent before, nullptr for the top level or none).
+    virtual void ParentChanged(TzqOcNode* OldParent) { (void)OldParent; }
 
 private:
     friend class TzqCustomOrgChart;

@@ -87,6 +87,29 @@ TEST_F(LoadingTest, ParentCyclesAreBrokenAtTheRecordMetFirst)
     ExpectConsistent();
 }
 
+TEST_F(LoadingTest, EachNodeAnswersTheParentKeyItsRecordHolds)
+{
+    // Under its parent a node answers its parent's key; a cycle's head, shown at the top
+    // level, answers the key its record names, and keeps it while its branch moves.
+    Sql(Rows({{1, "NULL", "top", 0}, {2, "1", "child", 0}, {3, "2", "grandchild", 0}, {10, "11", "a", 1}, {11, "10", "b", 0}}));
+    Open();
+    ASSERT_EQ(Tree(), "1(2(3)),10(11)");
+    const std::pair<int, Variant> expected[] = {
+        {1, Variant::Null()}, {2, Variant(1)}, {3, Variant(2)}, {10, Variant(11)}, {11, Variant(10)}};
+    for (const auto& [key, parentKey] : expected) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(Node(key)->ParentKey(), parentKey);
+    }
+    Node(3)->MoveTo(Node(1), TzqOcAttachMode::amAddChild);
+    EXPECT_EQ(Tree(), "1(2,3),10(11)");
+    EXPECT_EQ(Node(3)->ParentKey(), Variant(1));
+    EXPECT_EQ(Query("SELECT PARENT FROM ARBOLO WHERE ID = 3"), "1");
+    Node(10)->MoveTo(Node(1), TzqOcAttachMode::amAddChild);
+    EXPECT_EQ(Node(10)->ParentKey(), Variant(1));
+    EXPECT_EQ(Node(11)->ParentKey(), Variant(10));
+    ExpectConsistent();
+}
+
 // A table without a primary key keeps its records in the order they were written.
 std::string UnkeyedRows(const char* rows)
 {

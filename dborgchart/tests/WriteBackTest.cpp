@@ -169,6 +169,47 @@ TEST_F(WriteBackTest, InsertingAtTheThirdPlaceRenumbersTheSiblingsAfterIt)
     ExpectConsistent();
 }
 
+TEST_F(WriteBackTest, InsertingBeforeHundredsOfSiblingsRenumbersEveryOneOfThem)
+{
+    // Enough siblings for the renumbering to read the record positions in one pass;
+    // once with the positions as the chart knows them, once with a record added behind
+    // the chart's back, which leaves every position it knows one short.
+    for (const bool behind : {false, true}) {
+        SCOPED_TRACE(behind ? "a record added behind the chart's back" : "positions as known");
+        Reset();
+        std::filesystem::remove(file);
+        std::string rows = "INSERT INTO ARBOLO VALUES (1, NULL, 'top', 0)";
+        for (int i = 0; i < 300; ++i)
+            rows += ", (" + std::to_string(100 + i) + ", 1, 's', " + std::to_string(i) + ")";
+        Sql(std::string(kPlainKeySchema) + rows + ";");
+        Open();
+        if (behind) {
+            chart->OnChange = [&](TObject*, TzqOcNode*) {
+                chart->OnChange = nullptr;
+                table->Append();
+                table->FieldByName("ID")->SetAsInteger(0);
+                table->FieldByName("NAME")->SetAsString("added first");
+                table->Post();
+            };
+            GoToRecord(150);
+            ASSERT_EQ(table->RecordCount(), 302);
+        }
+        TzqOcNode* added = chart->Insert(Node(100), 0);
+        ASSERT_NE(added, nullptr);
+        const std::string key = static_cast<TzqDbOcNode*>(added)->Key().AsString();
+        // In the file: the new record first, then every old sibling one place later.
+        std::string expected = key + "|0";
+        for (int i = 0; i < 300; ++i)
+            expected += "\n" + std::to_string(100 + i) + "|" + std::to_string(i + 1);
+        EXPECT_EQ(Query("SELECT ID, \"ORDER\" FROM ARBOLO WHERE PARENT = 1 ORDER BY \"ORDER\""), expected);
+        if (!behind)
+            ExpectConsistent();
+        table->Refresh();
+        EXPECT_EQ(Node(399)->OrderValue(), Variant(300));
+        ExpectConsistent();
+    }
+}
+
 TEST_F(WriteBackTest, MovingToTheTopLevelWritesNullOrTheNodesOwnKeyWhenAParentIsRequired)
 {
     struct Case {

@@ -175,8 +175,9 @@ TEST(CanvasShapes, NotXorPenDrawnTwiceRestoresThePicture)
         s.c->MoveTo(1, 6);
         s.c->LineTo(11, 6);
         s.c->Rectangle(2, 2, 10, 10);
-        if (pass == 0)
+        if (pass == 0) {
             EXPECT_NE(s.bitmap.Pixel(0, 6), before.Pixel(0, 6)) << "the first pass changes the picture";
+        }
     }
     EXPECT_EQ(PixelArt(s.bitmap, kLegend), PixelArt(before, kLegend));
 }
