@@ -213,6 +213,9 @@ protected:
     void SetSettingValue(bool Value) { m_settingValue = Value; }
 
     void CreateParams(TCreateParams& Params) override;
+    // A window made again (new alignment or text offsets) keeps the editor's region and,
+    // while the editor is shown, shows again.
+    void WindowCreated() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char32_t& Key) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;

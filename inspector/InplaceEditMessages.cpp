@@ -236,6 +236,14 @@ void TzqInplaceEdit::CreateParams(TCreateParams& Params)
     Params.WinClassName = "TzqInplaceEdit";
 }
 
+void TzqInplaceEdit::WindowCreated()
+{
+    TWinControl::WindowCreated();
+    UpdateBounds();
+    if (m_shown)
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void TzqInplaceEdit::MouseEnter()
 {
     SetHot(true);

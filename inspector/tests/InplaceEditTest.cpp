@@ -46,6 +46,20 @@ TEST_F(EditorTest, ShowAtLaysTheClientAreaOverTheCellAndCallsAfterShowOnlyTheFir
     EXPECT_EQ(edit->BoundsRect(), host->cell.Inflate(2, 2));
 }
 
+TEST_F(EditorTest, AShownEditorWhoseWindowIsMadeAgainStaysShownWithItsBorder)
+{
+    TTestEdit* edit = host->Activate();
+    const TRect client = ClientRect(edit->Handle());
+    edit->SetAlignment(TAlignment::taRightJustify);
+    EXPECT_TRUE(IsWindowVisible(edit->Handle()));
+    EXPECT_EQ(ClientRect(edit->Handle()), client) << "the border area is still non-client";
+    edit->SetTextOffsets(TRect(3, 1, 2, 0));
+    EXPECT_TRUE(IsWindowVisible(edit->Handle()));
+    edit->Hide();
+    edit->SetAlignment(TAlignment::taCenter);
+    EXPECT_FALSE(IsWindowVisible(edit->Handle())) << "a hidden editor stays hidden";
+}
+
 TEST_F(EditorTest, HideHasTheHostRepaintTheCellUnderTheEditor)
 {
     TTestEdit* edit = host->Activate();
