@@ -38,7 +38,7 @@ TEST_F(PopupTest, GetMonitorWorkAreaAnswersTheWorkAreaOfTheMonitorAtOrNearestThe
     EXPECT_EQ(r, kSecondWork) << "nearest";
 }
 
-TEST_F(PopupTest, AdjustPopupPositionKeepsTheDropDownInsideTheWorkAreaAtEveryEdge)
+TEST_F(PopupTest, AdjustPopupPositionPlacesTheDropDownAtEveryEdgeOfTheWorkArea)
 {
     struct Row {
         TPoint pos;
