@@ -158,6 +158,22 @@ TEST_F(EditViewTest, AShadowAddsTwoPixelsToTheRegionRightAndBelowAndShrinksTheCl
     EXPECT_TRUE(hitsEditor(1, 1));
 }
 
+TEST_F(EditViewTest, TheWindowsBorderIsPaintedInTheNonClientAreaAndTheHostShowsAroundIt)
+{
+    host->SetColor(clWhite);
+    TTestEdit* edit = host->Activate();
+    edit->SetColor(clYellow);
+    edit->Style()->SetBorderStyle(B::xbsSingle);
+    edit->Style()->SetBorderColor(clRed);
+    driver.PaintAll();
+    TBitmap screen;
+    ASSERT_TRUE(driver.Backend().GrabScreen(form->Handle(), screen));
+    const TRect w = WindowRect(edit->Handle()); // the form lies at the screen's origin
+    EXPECT_EQ(screen.Pixel(w.Left + 1, w.Top + 1), ColorToRGB(clRed)) << "the one-pixel border";
+    EXPECT_EQ(screen.Pixel(w.Left + 5, w.Top + 5), ColorToRGB(clYellow)) << "the client area";
+    EXPECT_EQ(screen.Pixel(w.Left, w.Top), ColorToRGB(clWhite)) << "outside the region: the host";
+}
+
 TEST_F(EditViewTest, DrawPaintsBorderAndBackgroundAndTakesTheOutlineOutOfTheRegion)
 {
     TBitmap picture(60, 30);
