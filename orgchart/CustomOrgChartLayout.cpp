@@ -102,18 +102,21 @@ void TzqCustomOrgChart::FillCaches(TzqOcNode* Node, bool Across)
         return Across ? std::max(ownExtent(n), children) : ownExtent(n) + children;
     };
 
+    // Each frame walks its children from sibling to sibling (a step costs nothing
+    // however long the row), not by index.
     struct Frame {
         TzqOcNode* node;
-        int next;
+        TzqOcNode* next;
         int64_t accumulated;
     };
-    std::vector<Frame> stack{{Node, 0, 0}};
+    std::vector<Frame> stack{{Node, Node->GetFirstChild(), 0}};
     while (!stack.empty()) {
         Frame& frame = stack.back();
-        if (frame.next < frame.node->Count()) {
-            TzqOcNode* child = frame.node->Items(frame.next++);
+        if (frame.next) {
+            TzqOcNode* child = frame.next;
+            frame.next = child->GetNextSibling();
             if (child->m_expanded && cacheOf(child) == 0 && child->Count() > 0) {
-                stack.push_back({child, 0, 0});
+                stack.push_back({child, child->GetFirstChild(), 0});
                 continue;
             }
             const int64_t extent = extentOf(child);

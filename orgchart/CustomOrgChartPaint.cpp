@@ -141,7 +141,9 @@ void TzqCustomOrgChart::DrawTree(PaintContext& Ctx)
         return r;
     };
     auto enter = [&](TzqOcNode* n) {
-        Frame f{n, slotOf(n), {}};
+        Frame f{};
+        f.node = n;
+        f.r = slotOf(n);
         f.p = {f.r.Left + (f.r.Right - f.r.Left) / 2, f.r.Top + gy / 2};
         f.drawChildren = n->m_paint && A.Bottom > f.r.Bottom && (n->m_expanded || n == m_animatedNode);
         return f;

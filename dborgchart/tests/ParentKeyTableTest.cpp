@@ -48,8 +48,9 @@ TEST(ParentKeyTableTest, AgreesWithAMapThroughSetsErasuresAndCompaction)
         const auto it = expected.find(FakeNode(i));
         const Variant* kept = table.Find(FakeNode(i));
         ASSERT_EQ(kept != nullptr, it != expected.end()) << "node " << i;
-        if (kept)
+        if (kept) {
             EXPECT_EQ(kept->AsInteger(), it->second);
+        }
     }
     // Emptied one by one, then shrunk: nothing is found any more.
     for (const auto& [node, key] : expected)

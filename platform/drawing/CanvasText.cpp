@@ -116,8 +116,42 @@ TTextLine Slice(const TTextLine& line, int from, int count)
     return out;
 }
 
+// The largest count of characters from `start` (at most up to `limit`) whose width is at
+// most `width`. Widths of prefixes grow with their length (no kerning), so the count is
+// searched: doubling, then halving. The work follows the part that fits, however long
+// the text.
+int FittingCount(const QString& s, int start, int limit, int width, const TLineMeasure& m)
+{
+    auto fits = [&](int count) { return m.Width(s.mid(start, count)) <= width; };
+    const int most = limit - start;
+    int good = 0, bad = -1; // counts known to fit and known not to fit
+    for (int count = 16;; count *= 2) {
+        if (count >= most) {
+            if (fits(most))
+                return most;
+            bad = most;
+            break;
+        }
+        if (!fits(count)) {
+            bad = count;
+            break;
+        }
+        good = count;
+    }
+    while (bad - good > 1) {
+        const int mid = good + (bad - good) / 2;
+        if (fits(mid))
+            good = mid;
+        else
+            bad = mid;
+    }
+    return good;
+}
+
 // Breaks a paragraph into lines no wider than width, at spaces. A word wider than a
 // line stays whole unless breakWords is set, when it is cut where it stops fitting.
+// Each line is the longest run of whole words that fits (spaces before a word belong to
+// it); the fitting length is searched, so very long paragraphs and words wrap quickly.
 void WrapParagraph(const TTextLine& para, int width, bool breakWords, const TLineMeasure& m, std::vector<TTextLine>& out)
 {
     const QString& s = para.text;
@@ -126,38 +160,36 @@ void WrapParagraph(const TTextLine& para, int width, bool breakWords, const TLin
         out.push_back(para);
         return;
     }
-    // The end of the word after pos (spaces before it included).
-    auto wordEnd = [&](int pos) {
-        while (pos < n && s[pos] == QLatin1Char(' '))
+    const QChar space = QLatin1Char(' ');
+    // The end of the word after pos (spaces before it included), at most `limit`.
+    auto wordEnd = [&](int pos, int limit) {
+        while (pos < limit && s[pos] == space)
             ++pos;
-        while (pos < n && s[pos] != QLatin1Char(' '))
+        while (pos < limit && s[pos] != space)
             ++pos;
         return pos;
     };
     int start = 0;
     while (start < n) {
+        const int fitEnd = start + FittingCount(s, start, n, width, m);
+        // The last word end within what fits.
         int end = -1;
-        for (int pos = start; pos < n;) {
-            const int next = wordEnd(pos);
-            if (next == pos || m.Width(s.mid(start, next - start)) > width)
+        for (int p = fitEnd; p > start; --p)
+            if (s[p - 1] != space && (p == n || s[p] == space)) {
+                end = p;
                 break;
-            end = pos = next;
-        }
-        if (end < 0) {
-            end = wordEnd(start);
-            if (breakWords) {
-                int fit = start + 1;
-                while (fit < end && m.Width(s.mid(start, fit + 1 - start)) <= width)
-                    ++fit;
-                end = fit;
             }
+        if (end < 0) {
+            // A word wider than the line: whole, or cut where it stops fitting (the
+            // search for its end stops there too, so a huge word costs its length once).
+            end = breakWords ? wordEnd(start, std::max(start + 1, fitEnd)) : wordEnd(start, n);
         }
         TTextLine line = Slice(para, start, end - start);
-        while (!line.text.isEmpty() && line.text.back() == QLatin1Char(' '))
+        while (!line.text.isEmpty() && line.text.back() == space)
             line.text.chop(1);
         out.push_back(line);
         start = end;
-        while (start < n && s[start] == QLatin1Char(' '))
+        while (start < n && s[start] == space)
             ++start;
     }
 }
@@ -189,9 +221,17 @@ QString Ellipsized(const QString& s, int width, bool path, const TLineMeasure& m
         const QString tail = s.mid(sep);
         return LongestFitting(sep - 1, width, m, [&](int keep) { return s.left(keep) + dots + tail; });
     }
-    if (s.isEmpty())
-        return dots;
-    return LongestFitting(int(s.size()) - 1, width, m, [&](int keep) { return s.left(keep) + dots; });
+    // The longest prefix that fits with the dots (searched: prefix widths grow with
+    // their length), or none.
+    int good = 0, bad = int(s.size());
+    while (bad - good > 1) {
+        const int mid = good + (bad - good) / 2;
+        if (m.Width(s.left(mid) + dots) <= width)
+            good = mid;
+        else
+            bad = mid;
+    }
+    return s.left(good) + dots;
 }
 
 } // namespace

@@ -198,3 +198,114 @@ TEST(TextOut, OrientationTurnsTextCounterClockwiseAboutItsStart)
     EXPECT_GE(ink.Left, 5);
     EXPECT_LE(ink.Right, 5 + s.c->TextHeight("X") + 1);
 }
+
+namespace {
+
+// Greedy word wrapping measured word by word, as the lines should come out: each line
+// the longest run of whole words that fits; a word too wide alone stays whole, or with
+// `breakWords` is cut where it stops fitting (at least one character a line).
+std::vector<std::string> ReferenceWrap(TCanvas& c, const std::string& text, int width, bool breakWords)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    const size_t n = text.size();
+    auto wordEnd = [&](size_t p) {
+        while (p < n && text[p] == ' ')
+            ++p;
+        while (p < n && text[p] != ' ')
+            ++p;
+        return p;
+    };
+    while (start < n) {
+        size_t end = 0;
+        bool any = false;
+        for (size_t p = start; p < n;) {
+            const size_t next = wordEnd(p);
+            if (c.TextWidth(text.substr(start, next - start)) > width)
+                break;
+            end = p = next;
+            any = true;
+        }
+        if (!any) {
+            end = wordEnd(start);
+            if (breakWords) {
+                size_t fit = start + 1;
+                while (fit < end && c.TextWidth(text.substr(start, fit + 1 - start)) <= width)
+                    ++fit;
+                end = fit;
+            }
+        }
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        lines.push_back(line);
+        start = end;
+        while (start < n && text[start] == ' ')
+            ++start;
+    }
+    return lines;
+}
+
+} // namespace
+
+// Wrapping searches for the length that fits instead of measuring every candidate;
+// the lines must be the same as a word-by-word wrap gives.
+TEST(DrawText, WrappedLinesMatchAWordByWordWrap)
+{
+    TextSurface s(10, 10);
+    const int lineHeight = s.c->TextHeight("X");
+    const std::vector<std::string> texts = {
+        "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda",
+        "  leading spaces and   several   between words",
+        "Supercalifragilisticexpialidocious is a long word in a short line",
+        "a b c d e f g h i j k l m n o p q r s t u v w x y z",
+        std::string(300, 'W'),
+        "ends with spaces   ",
+    };
+    for (const std::string& text : texts)
+        for (int width : {1, 12, 40, 75, 130, 400})
+            for (bool breakWords : {false, true}) {
+                SCOPED_TRACE(text.substr(0, 20) + " width " + std::to_string(width) + (breakWords ? " breaking" : ""));
+                const std::vector<std::string> lines = ReferenceWrap(*s.c, text, width, breakWords);
+                int widest = 0;
+                for (const std::string& line : lines)
+                    widest = std::max(widest, s.c->TextWidth(line));
+                TRect r(0, 0, width, 0);
+                s.c->DrawText(text, r, DT_WORDBREAK | DT_CALCRECT | (breakWords ? DT_EDITCONTROL : 0u));
+                EXPECT_EQ(r.Height(), int(lines.size()) * lineHeight);
+                EXPECT_EQ(r.Width(), widest);
+            }
+}
+
+TEST(DrawText, EllipsisKeepsTheLongestPrefixThatFitsWithTheDots)
+{
+    TextSurface s(10, 10);
+    const std::string text = "A caption much too long for the room it is given";
+    for (int width : {0, 5, 20, 50, 90, 150}) {
+        SCOPED_TRACE(width);
+        std::string expected = "...";
+        for (size_t keep = text.size() - 1; keep > 0; --keep)
+            if (s.c->TextWidth(text.substr(0, keep) + "...") <= width) {
+                expected = text.substr(0, keep) + "...";
+                break;
+            }
+        TRect r(0, 0, width, 0);
+        s.c->DrawText(text, r, DT_SINGLELINE | DT_END_ELLIPSIS | DT_CALCRECT);
+        EXPECT_EQ(r.Width(), s.c->TextWidth(expected));
+    }
+}
+
+TEST(DrawText, AHundredThousandCharacterWordWrapsAndEllipsizes)
+{
+    TextSurface s(10, 10);
+    const int lineHeight = s.c->TextHeight("X");
+    const std::string word(100000, 'i');
+    ASSERT_EQ(s.c->TextWidth(std::string(10, 'i')), 10 * s.c->TextWidth("i")) << "widths of parts add up";
+    TRect r(0, 0, 10 * s.c->TextWidth("i"), 0);
+    s.c->DrawText(word, r, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT);
+    EXPECT_EQ(r.Height(), 10000 * lineHeight);
+    TRect e(0, 0, 60, 0);
+    s.c->DrawText(word, e, DT_SINGLELINE | DT_END_ELLIPSIS | DT_CALCRECT);
+    EXPECT_LE(e.Width(), 60);
+    EXPECT_GT(e.Width(), s.c->TextWidth("..."));
+}

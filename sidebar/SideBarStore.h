@@ -1,0 +1,51 @@
+// The store of reusable side-bar item definitions: its stored items, the image lists
+// side bars without lists of their own fall back to, and the side bars that use it.
+#pragma once
+
+#include "platform/core/Component.h"
+#include "platform/drawing/ChangeLink.h"
+
+#include <vector>
+
+class TImageList;
+class TzqSideBar;
+class TzqStoredSideItem;
+
+class TzqSideBarStore : public TComponent {
+public:
+    explicit TzqSideBarStore(TComponent* AOwner = nullptr);
+    // Side bars using the store forget it; stored items leave it.
+    ~TzqSideBarStore() override;
+
+    TImageList* LargeImages() const { return m_largeImages; }
+    void SetLargeImages(TImageList* value);
+    TImageList* SmallImages() const { return m_smallImages; }
+    void SetSmallImages(TImageList* value);
+
+    int StoredItemCount() const { return static_cast<int>(m_items.size()); }
+    TzqStoredSideItem* StoredItems(int index) const;
+    int SideBarCount() const { return static_cast<int>(m_sideBars.size()); }
+    TzqSideBar* SideBars(int index) const;
+
+    // Repaints every side bar of the store.
+    void RepaintSideBars();
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    friend class TzqSideBar;
+    friend class TzqStoredSideItem;
+    void AddSideBar(TzqSideBar* sideBar);
+    void RemoveSideBar(TzqSideBar* sideBar);
+    void AddItem(TzqStoredSideItem* item);
+    void RemoveItem(TzqStoredSideItem* item);
+    void SetImageList(TImageList*& slot, TChangeLink& link, TImageList* value);
+
+    TImageList* m_largeImages = nullptr;
+    TImageList* m_smallImages = nullptr;
+    TChangeLink m_largeLink;
+    TChangeLink m_smallLink;
+    std::vector<TzqStoredSideItem*> m_items;
+    std::vector<TzqSideBar*> m_sideBars;
+};

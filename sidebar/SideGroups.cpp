@@ -1,0 +1,22 @@
+#include "sidebar/SideGroups.h"
+
+#include "sidebar/SideBar.h"
+
+TzqSideGroups::TzqSideGroups(TzqSideBar* SideBar) : TCollectionOf<TzqSideGroup>(SideBar), m_sideBar(SideBar) {}
+
+void TzqSideGroups::Update(TCollectionItem* Item)
+{
+    if (m_sideBar)
+        m_sideBar->GroupsChanged();
+}
+
+void TzqSideGroups::Notify(TCollectionItem* Item, TCollectionNotification Action)
+{
+    if (!m_sideBar)
+        return;
+    auto* group = static_cast<TzqSideGroup*>(Item);
+    if (Action == TCollectionNotification::cnAdded)
+        m_sideBar->GroupAdded(group);
+    else
+        m_sideBar->GroupRemoving(group);
+}

@@ -1,0 +1,88 @@
+#include "sidebar/StoredSideItem.h"
+
+#include "sidebar/SideBarItem.h"
+#include "sidebar/SideBarStore.h"
+
+#include <algorithm>
+
+TzqStoredSideItem::TzqStoredSideItem(TComponent* AOwner) : TComponent(AOwner) {}
+
+TzqStoredSideItem::~TzqStoredSideItem()
+{
+    // The items forget the link; each keeps what it shows now as its own values.
+    const std::vector<TzqSideBarItem*> links = m_links;
+    for (TzqSideBarItem* item : links)
+        item->StoredItemDestroyed();
+    SetStore(nullptr);
+}
+
+void TzqStoredSideItem::SetStore(TzqSideBarStore* value)
+{
+    if (value == m_store)
+        return;
+    if (m_store)
+        m_store->RemoveItem(this);
+    m_store = value;
+    if (m_store)
+        m_store->AddItem(this);
+}
+
+void TzqStoredSideItem::SetCaption(const std::string& value)
+{
+    if (value == m_caption)
+        return;
+    m_caption = value;
+    Changed();
+}
+
+void TzqStoredSideItem::SetHint(const std::string& value)
+{
+    if (value == m_hint)
+        return;
+    m_hint = value;
+    Changed();
+}
+
+void TzqStoredSideItem::SetEnabled(bool value)
+{
+    if (value == m_enabled)
+        return;
+    m_enabled = value;
+    Changed();
+}
+
+void TzqStoredSideItem::SetLargeImage(int value)
+{
+    if (value == m_largeImage)
+        return;
+    m_largeImage = value;
+    Changed();
+}
+
+void TzqStoredSideItem::SetSmallImage(int value)
+{
+    if (value == m_smallImage)
+        return;
+    m_smallImage = value;
+    Changed();
+}
+
+void TzqStoredSideItem::Changed()
+{
+    const std::vector<TzqSideBarItem*> links = m_links;
+    for (TzqSideBarItem* item : links)
+        item->StoredItemChanged();
+    if (m_store)
+        m_store->RepaintSideBars();
+}
+
+void TzqStoredSideItem::Link(TzqSideBarItem* item)
+{
+    if (std::find(m_links.begin(), m_links.end(), item) == m_links.end())
+        m_links.push_back(item);
+}
+
+void TzqStoredSideItem::Unlink(TzqSideBarItem* item)
+{
+    m_links.erase(std::remove(m_links.begin(), m_links.end(), item), m_links.end());
+}

@@ -1,0 +1,48 @@
+// A reusable item definition kept in a side-bar store. Side-bar items linked to it show
+// its caption, hint, images and enabled state while they keep its defaults; a change
+// here repaints every side bar of the store, and the links are cut when it goes.
+#pragma once
+
+#include "platform/core/Component.h"
+
+#include <string>
+#include <vector>
+
+class TzqSideBarItem;
+class TzqSideBarStore;
+
+class TzqStoredSideItem : public TComponent {
+public:
+    explicit TzqStoredSideItem(TComponent* AOwner = nullptr);
+    // Cuts the links of the side-bar items that show it, and leaves its store.
+    ~TzqStoredSideItem() override;
+
+    TzqSideBarStore* Store() const { return m_store; }
+    // Leaves the old store's list and joins the new one's.
+    void SetStore(TzqSideBarStore* value);
+
+    const std::string& Caption() const { return m_caption; }
+    void SetCaption(const std::string& value);
+    const std::string& Hint() const { return m_hint; }
+    void SetHint(const std::string& value);
+    bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool value);
+    int LargeImage() const { return m_largeImage; }
+    void SetLargeImage(int value);
+    int SmallImage() const { return m_smallImage; }
+    void SetSmallImage(int value);
+
+private:
+    friend class TzqSideBarItem;
+    void Changed();
+    void Link(TzqSideBarItem* item);
+    void Unlink(TzqSideBarItem* item);
+
+    TzqSideBarStore* m_store = nullptr;
+    std::string m_caption = "New Item";
+    std::string m_hint;
+    bool m_enabled = true;
+    int m_largeImage = -1;
+    int m_smallImage = -1;
+    std::vector<TzqSideBarItem*> m_links;
+};
