@@ -3,26 +3,13 @@
 #include "platform/core/Exception.h"
 #include "platform/core/StringList.h"
 
-#include <cxxabi.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
-#include <typeinfo>
 
 namespace {
 
 [[noreturn]] void IndexError(int index)
 {
     throw EListError("List index out of bounds (" + std::to_string(index) + ")");
-}
-
-std::string ClassNameOf(const TObject& object)
-{
-    const char* mangled = typeid(object).name();
-    int status = 0;
-    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
-    return status == 0 && name ? std::string(name.get()) : std::string(mangled);
 }
 
 // Ends a batch however the block is left.

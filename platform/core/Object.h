@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 class TObject {
 public:
@@ -9,3 +10,7 @@ public:
 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// The class name of an object as the program wrote it (for messages such as
+// "Cannot assign a X to a Y").
+std::string ClassNameOf(const TObject& object);

@@ -194,6 +194,23 @@ void WrapParagraph(const TTextLine& para, int width, bool breakWords, const TLin
     }
 }
 
+// The longest candidate(keep) for keep in [0, last] that fits the width (keep 0 when
+// none does). Widths grow with keep (text is laid out without kerning), so a binary
+// search finds it in a few measurements even for very long texts.
+template <typename Candidate>
+QString LongestFitting(int last, int width, const TLineMeasure& m, Candidate candidate)
+{
+    int lo = 0, hi = last; // candidate(lo) is the answer unless a longer one fits
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (m.Width(candidate(mid)) <= width)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return candidate(lo);
+}
+
 QString Ellipsized(const QString& s, int width, bool path, const TLineMeasure& m)
 {
     if (m.Width(s) <= width)
@@ -202,11 +219,7 @@ QString Ellipsized(const QString& s, int width, bool path, const TLineMeasure& m
     const int sep = std::max(s.lastIndexOf(QLatin1Char('\\')), s.lastIndexOf(QLatin1Char('/')));
     if (path && sep > 0) {
         const QString tail = s.mid(sep);
-        for (int keep = sep - 1; keep >= 0; --keep) {
-            const QString candidate = s.left(keep) + dots + tail;
-            if (m.Width(candidate) <= width || keep == 0)
-                return candidate;
-        }
+        return LongestFitting(sep - 1, width, m, [&](int keep) { return s.left(keep) + dots + tail; });
     }
     // The longest prefix that fits with the dots (searched: prefix widths grow with
     // their length), or none.

@@ -72,6 +72,21 @@ bool IsEnabledChain(const Window* w)
     return true;
 }
 
+namespace {
+
+// The area a child window covers, its window origin at `at`: its rectangle, limited to
+// its window region when it has one (what lies outside the region belongs to the
+// parent and the windows below).
+TRegion CoveredArea(const Window* c, TPoint at)
+{
+    TRegion area(TRect(0, 0, c->rect.Width(), c->rect.Height()).Offset(at));
+    if (c->windowRegion)
+        area = area.Intersected(c->windowRegion->Translated(at.X, at.Y));
+    return area;
+}
+
+} // namespace
+
 TRegion VisibleRegionInSurface(const Window* w, bool clientOnly, bool clipChildren)
 {
     const TPoint origin = WindowOriginInSurface(w);
@@ -91,7 +106,7 @@ TRegion VisibleRegionInSurface(const Window* w, bool clientOnly, bool clipChildr
             if (sibling == child)
                 break;
             if (sibling->style & WS_VISIBLE)
-                region = region.Subtracted(TRegion(sibling->rect.Offset(parentClient)));
+                region = region.Subtracted(CoveredArea(sibling, parentClient + sibling->rect.TopLeft()));
         }
         child = parent;
     }
@@ -99,7 +114,7 @@ TRegion VisibleRegionInSurface(const Window* w, bool clientOnly, bool clipChildr
         const TPoint client = origin + w->clientRect.TopLeft();
         for (const Window* c : w->children)
             if (c->style & WS_VISIBLE)
-                region = region.Subtracted(TRegion(c->rect.Offset(client)));
+                region = region.Subtracted(CoveredArea(c, client + c->rect.TopLeft()));
     }
     return region;
 }

@@ -376,6 +376,32 @@ TEST_F(WindowSystemTest, InvalidationThenPaintClipsToTheUpdateRegion)
     EXPECT_EQ(paints, 1);
 }
 
+TEST_F(WindowSystemTest, WhatLiesOutsideAChildsWindowRegionIsPaintedByItsParentAndTheSiblingsBelow)
+{
+    HWND top = TopLevel(10, 10, 200, 100, WS_POPUP | WS_CLIPCHILDREN);
+    HWND lower = Child(top, 100, 10, 60, 60, WS_CLIPSIBLINGS);
+    HWND upper = Child(top, 20, 10, 120, 60, WS_CLIPSIBLINGS);
+    // The upper child keeps only a 20-pixel frame of itself.
+    const TRegion frame = TRegion(TRect(0, 0, 120, 60)).Subtracted(TRegion(TRect(20, 20, 100, 40)));
+    SetWindowRegion(upper, &frame, true);
+    paintHandler = [&](HWND h) -> LRESULT {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, ps);
+        FillRectColor(dc, TRect(0, 0, 200, 100), h == top ? clBlue : h == lower ? clRed : clLime);
+        EndPaint(h, ps);
+        return 0;
+    };
+    InvalidateRect(top, nullptr, true);
+    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    driver.PaintAll();
+    const TBitmap* s = WindowSurface(top);
+    EXPECT_EQ(s->Pixel(25, 15), clLime) << "the upper child's frame";
+    EXPECT_EQ(s->Pixel(50, 35), clBlue) << "the hole: the parent shows";
+    EXPECT_EQ(s->Pixel(110, 35), clRed) << "the hole over the lower sibling: the sibling shows";
+    EXPECT_EQ(s->Pixel(150, 35), clRed) << "the lower sibling beside the upper one";
+    EXPECT_EQ(s->Pixel(5, 5), clBlue);
+}
+
 // A paint that shows frames one after the other (an animation) flushes after each.
 TEST_F(WindowSystemTest, FlushInsideAPaintPresentsWhatWasDrawnSoFar)
 {
