@@ -174,7 +174,12 @@ int TzqEditMask::PreviousInput(int index) const
 
 std::u32string TzqEditMask::EmptyText() const
 {
-    std::u32string text(size_t(Length()), fBlank);
+    return BlankText(fBlank);
+}
+
+std::u32string TzqEditMask::BlankText(char32_t blank) const
+{
+    std::u32string text(size_t(Length()), blank);
     for (int i = 0; i < Length(); ++i)
         if (IsLiteral(i))
             text[size_t(i)] = Position(i).Literal;
@@ -202,8 +207,7 @@ void TzqEditMask::PlaceField(std::u32string& text, int first, int count, std::u3
 
 std::u32string TzqEditMask::FormatInOrder(std::u32string_view value, char32_t blank) const
 {
-    std::u32string text = EmptyText();
-    std::replace(text.begin(), text.end(), fBlank, blank);
+    std::u32string text = BlankText(blank);
     std::vector<int> inputs;
     for (int i = 0; i < Length(); ++i)
         if (!IsLiteral(i))
@@ -222,8 +226,7 @@ std::u32string TzqEditMask::FormatInOrder(std::u32string_view value, char32_t bl
 
 std::u32string TzqEditMask::FormatWithLiterals(std::u32string_view value, char32_t blank) const
 {
-    std::u32string text = EmptyText();
-    std::replace(text.begin(), text.end(), fBlank, blank);
+    std::u32string text = BlankText(blank);
     size_t vi = 0;
     int i = 0;
     while (i < Length()) {
@@ -279,8 +282,7 @@ std::u32string TzqEditMask::Value(std::u32string_view text) const
         return kept;
 
     // Laid into the mask again where they stood, spaces for blanks.
-    std::u32string value = EmptyText();
-    std::replace(value.begin(), value.end(), fBlank, U' ');
+    std::u32string value = BlankText(U' ');
     size_t k = 0;
     for (int i = 0, inputIndex = 0; i < Length(); ++i) {
         if (IsLiteral(i))

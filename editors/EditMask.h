@@ -82,6 +82,8 @@ public:
 
 private:
     void Parse(const std::u32string& mask, const TLocaleSettings& locale);
+    // The literals in place, `blank` at every input position.
+    std::u32string BlankText(char32_t blank) const;
     std::u32string FormatWithLiterals(std::u32string_view value, char32_t blank) const;
     std::u32string FormatInOrder(std::u32string_view value, char32_t blank) const;
     void PlaceField(std::u32string& text, int first, int count, std::u32string_view chars, char32_t blank) const;

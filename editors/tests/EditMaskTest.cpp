@@ -122,6 +122,8 @@ TEST(EditMaskTest, FormatsValuesAndTakesThemBack)
         // Hostile masks.
         {"---;1;_", "abc", "---", "---"},
         {"", "anything", "", ""},
+        {"9_9;1;_", "1_2", "1_2", "1_2"},                          // a literal that looks blank
+        {"9_9;1;_", "", "___", " _ "},
         {"cc;0;_", "e\xCC\x81", "e\xCC\x81", "e\xCC\x81"},            // combining mark: 2 positions
     };
     for (const Case& c : cases) {
