@@ -22,6 +22,10 @@
 #include <string_view>
 #include <vector>
 
+// The message of a masked value left with required positions empty (two blanks after
+// the full stop, unlike the editors' general message).
+inline constexpr const char* SzqMaskEditInvalidInput = "Invalid input value.  Use escape key to abandon changes";
+
 enum class TzqMaskCharClass { Literal, Letter, LetterOrDigit, AnyChar, Digit, DigitOrSign };
 enum class TzqMaskCase { None, Upper, Lower };
 

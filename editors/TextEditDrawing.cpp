@@ -50,6 +50,19 @@ TRect TextEditTextRect(const TRect& Rect, const TzqTextEditViewData& ViewData)
     return r;
 }
 
+TRect TextEditFormatRect(const TRect& Client, bool SelectionBar, TAlignment Alignment, const TRect& TextOffsets)
+{
+    TRect r(Client.Left + 1, Client.Top + 1, Client.Right - 1, Client.Bottom - 1);
+    if (SelectionBar)
+        r.Left += SelectionBarWidth;
+    if (Alignment == TAlignment::taRightJustify)
+        r.Right -= 1;
+    r.Left += TextOffsets.Left;
+    r.Top += TextOffsets.Top;
+    r.Right -= TextOffsets.Right;
+    return r;
+}
+
 WORD TextEditDrawFlags(const TzqTextEditViewData& ViewData)
 {
     WORD flags = 0;

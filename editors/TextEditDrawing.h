@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editors/TextEditViewData.h"
+#include "platform/controls/ControlTypes.h"
 #include "platform/core/Types.h"
 
 #include <string>
@@ -16,6 +17,10 @@ using HDC = TCanvas*;
 std::string TextEditDisplayText(TzqTextEditViewData& ViewData);
 // Where the text goes inside the content rectangle `Rect`.
 TRect TextEditTextRect(const TRect& Rect, const TzqTextEditViewData& ViewData);
+// The edit window's formatting rectangle (EM_SETRECT) for its client rectangle: 1 pixel
+// in on every side, the selection bar's 8 pixels more on the left, 1 pixel less on the
+// right for right alignment, then the text offsets (left, top, right).
+TRect TextEditFormatRect(const TRect& Client, bool SelectionBar, TAlignment Alignment, const TRect& TextOffsets);
 // The DrawCellText flag word for the view data (without the measuring bit).
 WORD TextEditDrawFlags(const TzqTextEditViewData& ViewData);
 // Draws the cell's text into `Rect`, or with MeasureOnly fills the request's line count,

@@ -97,6 +97,28 @@ TEST(TextEditDrawingTest, TextRectangleTakesBordersOffsetsAndSelectionBar)
     }
 }
 
+TEST(TextEditDrawingTest, FormattingRectangleOfTheEditWindow)
+{
+    struct Case {
+        const char* name;
+        bool selectionBar;
+        TAlignment alignment;
+        TRect offsets;
+        TRect expected;
+    };
+    const TRect client(0, 0, 100, 20);
+    const Case cases[] = {
+        {"plain", false, TAlignment::taLeftJustify, TRect(), TRect(1, 1, 99, 19)},
+        {"centred", false, TAlignment::taCenter, TRect(), TRect(1, 1, 99, 19)},
+        {"right", false, TAlignment::taRightJustify, TRect(), TRect(1, 1, 98, 19)},
+        {"bar", true, TAlignment::taLeftJustify, TRect(), TRect(9, 1, 99, 19)},
+        {"offsets", false, TAlignment::taLeftJustify, TRect(2, 3, 4, 5), TRect(3, 4, 95, 19)},
+        {"all", true, TAlignment::taRightJustify, TRect(2, 3, 4, 5), TRect(11, 4, 94, 19)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TextEditFormatRect(client, c.selectionBar, c.alignment, c.offsets), c.expected) << c.name;
+}
+
 TEST(TextEditDrawingTest, FlagWordFromAlignmentLayoutAndOptions)
 {
     struct Case {
