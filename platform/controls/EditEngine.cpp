@@ -75,6 +75,27 @@ void TEditEngine::SetPasswordChar(char32_t value)
     m_window.Invalidate();
 }
 
+void TEditEngine::SetTextColor(TColor value)
+{
+    if (value == m_textColor)
+        return;
+    m_textColor = value;
+    m_window.Invalidate();
+}
+
+TPoint TEditEngine::CaretPoint()
+{
+    return PosToPoint(m_buffer.Caret());
+}
+
+void TEditEngine::ReplaceText(const std::u32string& text, size_t anchor, size_t caret)
+{
+    m_buffer.Select(0, m_buffer.Length());
+    m_buffer.ReplaceSelection(text);
+    m_buffer.Select(std::min(anchor, m_buffer.Length()), std::min(caret, m_buffer.Length()));
+    Edited();
+}
+
 void TEditEngine::LoadText(const std::string& value)
 {
     std::u32string text = Utf8ToUtf32(value);
@@ -187,6 +208,10 @@ bool TEditEngine::HandleWindowMessage(TMessage& Message)
         Message.Result = 1;
         return true;
     }
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: no selection drag goes on.
+        m_selecting = false;
+        return false;
     case WM_STYLECHANGED:
         ReadStyles();
         return false;
@@ -211,6 +236,8 @@ void TEditEngine::ReadStyles()
     else
         m_buffer.SetCharCase(TEditCharCase::ecNormal);
     m_readOnly = (m_editStyle & ES_READONLY) != 0;
+    if (m_editStyle & ES_SELECTIONBAR)
+        m_selectionBar = true;
     m_layoutValid = false;
 }
 
@@ -538,8 +565,8 @@ void TEditEngine::Paint(TCanvas& canvas)
     const bool enabled = m_window.Enabled();
     FillRectColor(c, client, enabled ? m_window.Color() : clBtnFace);
     c->Font()->Assign(*m_window.Font());
-    if (!enabled)
-        c->Font()->SetColor(clGrayText);
+    const TColor textColor = !enabled ? clGrayText : m_textColor != clNone ? m_textColor : m_window.Font()->Color();
+    c->Font()->SetColor(textColor);
     c->SetBkMode(TRANSPARENT);
     const TRect f = FormatRect();
     c->IntersectClipRect(TRect(f.Left, client.Top, f.Right, client.Bottom));
@@ -566,7 +593,7 @@ void TEditEngine::Paint(TCanvas& canvas)
             }
             c->TextOut(x, y, text);
             if (selected)
-                c->Font()->SetColor(enabled ? m_window.Font()->Color() : clGrayText);
+                c->Font()->SetColor(textColor);
             x += w;
         }
         // A selected line break shows as a small highlighted space.

@@ -16,6 +16,7 @@
 
 #include "platform/controls/ControlTypes.h"
 #include "platform/controls/EditBuffer.h"
+#include "platform/core/Color.h"
 #include "platform/core/Messages.h"
 #include "platform/core/Types.h"
 #include "platform/core/WindowStyles.h"
@@ -100,6 +101,9 @@ public:
     bool SelectionBar() const { return m_selectionBar; }
     void SetSelectionBar(bool value);
     DWORD EditStyle() const { return m_editStyle; }
+    // The colour the text is drawn in; clNone (the default): the font's colour.
+    TColor TextColor() const { return m_textColor; }
+    void SetTextColor(TColor value);
     // A left-button drag that selects text is under way.
     bool Selecting() const { return m_selecting; }
 
@@ -110,6 +114,11 @@ public:
     // Where a context menu asked for from the keyboard opens: below the caret's line,
     // inside the control (client coordinates).
     TPoint KeyboardContextPoint();
+    // The caret's top-left point (client coordinates).
+    TPoint CaretPoint();
+    // Replaces the whole text as one edit the user made (undoable, modified, EN_CHANGE
+    // and the change notice follow), then selects from `anchor` to `caret`.
+    void ReplaceText(const std::u32string& text, size_t anchor, size_t caret);
     // The point is over the selection bar (client coordinates).
     bool InSelectionBar(TPoint p) const;
     // WM_SETCURSOR over the selection bar: the arrow is set and true answered;
@@ -169,6 +178,7 @@ private:
     TRect m_formatRect;
     DWORD m_editStyle = 0;
 
+    TColor m_textColor = clNone;
     int m_maxLength = 0;
     bool m_readOnly = false;
     char32_t m_passwordChar = 0;
