@@ -57,6 +57,7 @@ public:
     void WndProc(TMessage& Message) override;
 
 protected:
+    std::string WindowClassName() const override { return "TzqInplaceMaskEdit"; }
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void KeyPress(char32_t& Key) override;

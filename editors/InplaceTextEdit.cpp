@@ -9,7 +9,6 @@
 #include "platform/window/WinApi.h"
 
 #include <algorithm>
-#include <typeinfo>
 
 namespace {
 
@@ -95,6 +94,11 @@ const TzqInplaceEditClass& TzqInplaceTextEdit::StaticClass()
 const TzqInplaceEditClass& TzqInplaceTextEdit::EditClass() const
 {
     return StaticClass();
+}
+
+std::string TzqInplaceTextEdit::WindowClassName() const
+{
+    return "TzqInplaceTextEdit";
 }
 
 // ---- Properties ----
@@ -328,7 +332,7 @@ std::string TzqInplaceTextEdit::GetText() const
 
 void TzqInplaceTextEdit::TextChanged()
 {
-    if (!const_cast<TzqInplaceTextEdit*>(this)->IsNativeEdit()) {
+    if (!IsNativeEdit()) {
         TzqInplaceEdit::TextChanged();
         return;
     }
@@ -350,10 +354,10 @@ void TzqInplaceTextEdit::CreateParams(TCreateParams& Params)
 {
     TzqInplaceEdit::CreateParams(Params);
     if (!IsNativeEdit()) {
-        Params.WinClassName = std::string(typeid(*this).name()) + "NoEdit";
+        Params.WinClassName = WindowClassName() + "NoEdit";
         return;
     }
-    Params.WinClassName = "TzqInplaceTextEdit";
+    Params.WinClassName = WindowClassName();
     Params.WindowClassCursor = IDC_IBEAM;
     Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
     if (!CanEditText())

@@ -116,6 +116,9 @@ protected:
     void WMSetFocus(TMessage& Message) override;
     void KeyPress(char32_t& Key) override;
 
+    // The name of the editor's window class; an editor that is not a native edit makes a
+    // plain window of this name followed by "NoEdit".
+    virtual std::string WindowClassName() const;
     // A menu command (tecUndo ... tecSelectAll).
     virtual void DoMenuCommand(TzqTextEditCommand Command);
     // The value is being loaded by SetEditValue.

@@ -4,7 +4,10 @@
 #include "TextEditorFixture.h"
 
 #include "platform/controls/PopupMenu.h"
+#include "editors/TextEditDrawing.h"
 #include "platform/core/Utf8.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
 
 namespace {
 
@@ -312,6 +315,39 @@ TEST_F(InplaceTextEditTest, ReadOnlyRefusesTypingAndPaste)
     Key('V', D::Ctrl);
     EXPECT_EQ(edit->Text(), "fixed");
     EXPECT_FALSE(TextEditMenuEnabled(tecPaste, edit->MenuState()));
+}
+
+TEST_F(InplaceTextEditTest, CellsAreDrawnByTheClassAsTheEditorShowsThem)
+{
+    auto* edit = OpenText("abc");
+    edit->SetPasswordChar(U'#');
+    edit->SetSelectionBar(true);
+    edit->SetCharCase(TEditCharCase::ecUpperCase);
+    std::unique_ptr<TzqEditViewData> data = edit->CreateViewData(true);
+    auto* text = dynamic_cast<TzqTextEditViewData*>(data.get());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->PasswordChar, U'#');
+    EXPECT_TRUE(text->SelectionBar);
+    EXPECT_EQ(text->CharCase, TEditCharCase::ecUpperCase);
+    EXPECT_EQ(TextEditDisplayText(*text), "###");
+    // Drawn into a bitmap: text pixels inside, past the selection bar.
+    TBitmap picture;
+    picture.SetSize(120, 20);
+    FillRectColor(picture.Canvas(), TRect(0, 0, 120, 20), clWhite);
+    text->BkColor = clWhite;
+    text->TextColor = clBlack;
+    text->Brush = nullptr;
+    ASSERT_TRUE(edit->EditClass().DrawContent(picture.Canvas(), TRect(0, 0, 120, 20), false, *data));
+    int dark = 0, inBar = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (picture.Pixel(x, y) == clBlack)
+                ++(x < 9 ? inBar : dark);
+    EXPECT_GT(dark, 0);
+    EXPECT_EQ(inBar, 0);
+    // A transparent cell is left to the window in a window paint.
+    text->Transparent = true;
+    EXPECT_FALSE(edit->EditClass().DrawContent(picture.Canvas(), TRect(0, 0, 120, 20), true, *data));
 }
 
 } // namespace
