@@ -9,6 +9,7 @@
 #include "platform/backend/tests/DisplayPump.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -84,6 +85,56 @@ protected:
             screen.SaveToPngFile(std::string(dir) + "/" + name + ".png");
     }
 
+    // Cells drawn by the text editor's class without a window, one per look.
+    void SaveCells(TzqInplaceTextEdit* edit)
+    {
+        const char* dir = std::getenv("VELMORA_PNG_DIR");
+        struct Cell {
+            const char* value;
+            TAlignment alignment;
+            uint8_t layout;
+            char32_t password;
+            bool bar;
+            bool ellipsis;
+            int height;
+        };
+        const Cell cells[] = {
+            {"Left aligned", TAlignment::taLeftJustify, 0, 0, false, false, 20},
+            {"Centred", TAlignment::taCenter, 1, 0, false, false, 20},
+            {"Right aligned", TAlignment::taRightJustify, 2, 0, false, false, 20},
+            {"password", TAlignment::taLeftJustify, 0, U'*', false, false, 20},
+            {"With a selection bar", TAlignment::taLeftJustify, 0, 0, true, false, 20},
+            {"A long text cut with an ellipsis at the end of the cell", TAlignment::taLeftJustify, 0, 0, false, true, 20},
+            {"A long text wrapped onto several lines inside one taller cell", TAlignment::taLeftJustify, 3, 0, false,
+             false, 48},
+            {"(555) 12_-____", TAlignment::taLeftJustify, 0, 0, false, false, 20},
+        };
+        int height = 0;
+        for (const Cell& c : cells)
+            height += c.height + 4;
+        TBitmap picture;
+        picture.SetSize(220, height);
+        FillRectColor(picture.Canvas(), TRect(0, 0, 220, height), clBtnFace);
+        int y = 0;
+        for (const Cell& c : cells) {
+            std::unique_ptr<TzqEditViewData> data = edit->CreateViewData(true);
+            auto& view = static_cast<TzqTextEditViewData&>(*data);
+            view.Data = Variant(c.value);
+            view.TextLength = -1;
+            view.Alignment = c.alignment;
+            view.LayoutMode = c.layout;
+            view.PasswordChar = c.password;
+            view.SelectionBar = c.bar;
+            view.EndEllipsis = c.ellipsis;
+            view.CharCase = TEditCharCase::ecNormal;
+            const TRect cell(2, y + 2, 218, y + 2 + c.height);
+            edit->EditClass().DrawContent(picture.Canvas(), cell, false, view);
+            y += c.height + 4;
+        }
+        if (dir && *dir)
+            picture.SaveToPngFile(std::string(dir) + "/cells.png");
+    }
+
     std::unique_ptr<TApplication> app;
     TForm* form = nullptr;
     TEditorHost* host = nullptr;
@@ -130,6 +181,7 @@ TEST_F(InplaceEditorQtTest, PicturesOfTheEditors)
     text->SetPasswordChar(0);
     host->SetActiveEdit(nullptr);
     text->Hide();
+    SaveCells(text);
     auto* mask = static_cast<TzqInplaceMaskEdit*>(host->EditorOfClass(TzqInplaceMaskEdit::StaticClass()));
     mask->SetEditMask("(999) 000-0000;1;_");
     host->Open<TzqInplaceMaskEdit>(Variant("(555) 12"));
