@@ -87,6 +87,23 @@ TEST_F(InplaceMaskEditTest, CaretIsOneSelectedCharacterMadeFromItsRightEnd)
     EXPECT_EQ(edit->GetSelLength(), 0);
 }
 
+TEST_F(InplaceMaskEditTest, CtrlArrowsMoveNativelyAndTheCursorIsCheckedOnRelease)
+{
+    auto* edit = OpenMask("000 000;1;_", Variant("123 456"));
+    Key(VK_HOME);
+    driver.KeyDown(VK_CONTROL);
+    driver.KeyDown(VK_RIGHT, D::Ctrl);
+    driver.Pump();
+    // The edit window moved to the next word, with no selection yet.
+    EXPECT_EQ(edit->GetSelStart(), 4);
+    EXPECT_EQ(edit->GetSelLength(), 0);
+    driver.KeyUp(VK_RIGHT, D::Ctrl);
+    driver.KeyUp(VK_CONTROL);
+    driver.Pump();
+    EXPECT_EQ(edit->CursorPosition(), 4);
+    EXPECT_EQ(edit->GetSelLength(), 1);
+}
+
 TEST_F(InplaceMaskEditTest, DeleteAndBackspaceBlankPositionsAndKeepLiterals)
 {
     auto* edit = OpenMask("000-000", Variant("123-456"));

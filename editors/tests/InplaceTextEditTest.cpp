@@ -154,6 +154,35 @@ TEST_F(InplaceTextEditTest, ShiftF10ShowsTheMenuAtTheCaret)
     EXPECT_EQ(seen.at, driver.ToScreen(edit->Handle(), caret));
 }
 
+TEST_F(InplaceTextEditTest, APointerRequestOutsideTheClientShowsNoMenu)
+{
+    auto* edit = OpenText("hello");
+    bool opened = false;
+    driver.Backend().PushIdleAction([this, edit, &opened] {
+        opened = edit->ContextMenu() && edit->ContextMenu()->IsOpen();
+        if (opened)
+            driver.PressKey(VK_ESCAPE);
+    });
+    const TPoint outside = EditPoint(edit, -30, 5);
+    edit->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit->Handle()), MakeLParam(outside.X, outside.Y));
+    driver.Pump();
+    EXPECT_FALSE(opened);
+    // A popup menu of the host replaces the editor's own.
+    auto* hostMenu = new TPopupMenu(form);
+    hostMenu->AddItem("Host item");
+    host->SetPopupMenu(hostMenu);
+    SeenMenu seen;
+    driver.Backend().PushIdleAction([this, hostMenu, &seen] {
+        seen.open = hostMenu->IsOpen();
+        driver.PressKey(VK_ESCAPE);
+    });
+    driver.Click(EditPoint(edit, 30, 5), TMouseButton::mbRight);
+    driver.Pump();
+    EXPECT_TRUE(seen.open);
+    EXPECT_TRUE(edit->ContextMenu() == nullptr || !edit->ContextMenu()->IsOpen());
+    host->SetPopupMenu(nullptr);
+}
+
 TEST_F(InplaceTextEditTest, MenuCommandsActOnTheText)
 {
     auto* edit = OpenText("hello world");
