@@ -56,7 +56,8 @@ public:
 
 class TEditEngine {
 public:
-    // `window` is the edit window the engine runs; both outlive nothing of the engine.
+    // `window` is the edit window the engine runs and `client` the control it reports
+    // to; the engine lives inside that control, so both outlive it.
     TEditEngine(TWinControl& window, TEditEngineClient& client);
     ~TEditEngine();
     TEditEngine(const TEditEngine&) = delete;
