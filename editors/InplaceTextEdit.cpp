@@ -327,6 +327,9 @@ void TzqInplaceTextEdit::ApplyCharCase()
 
 std::string TzqInplaceTextEdit::GetText() const
 {
+    // An editor without an edit window keeps its text as any control does.
+    if (!const_cast<TzqInplaceTextEdit*>(this)->IsNativeEdit())
+        return TzqInplaceEdit::GetText();
     return m_engine.Buffer().TextUtf8();
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/controls/PopupMenu.h"
 #include "editors/TextEditDrawing.h"
+#include "platform/window/Backend.h"
 #include "platform/core/Utf8.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
@@ -344,6 +345,46 @@ TEST_F(InplaceTextEditTest, ReadOnlyRefusesTypingAndPaste)
     Key('V', D::Ctrl);
     EXPECT_EQ(edit->Text(), "fixed");
     EXPECT_FALSE(TextEditMenuEnabled(tecPaste, edit->MenuState()));
+}
+
+// An editor class whose window is not an edit window.
+class TPlainWindowEdit : public TzqInplaceMaskEdit {
+public:
+    using TzqInplaceMaskEdit::TzqInplaceMaskEdit;
+    static const TzqInplaceEditClass& StaticClass()
+    {
+        static const TzqInplaceEditClassOf<TPlainWindowEdit, TzqInplaceMaskEditClass> instance;
+        return instance;
+    }
+    const TzqInplaceEditClass& EditClass() const override { return StaticClass(); }
+    bool IsNativeEdit() override { return false; }
+};
+
+TEST_F(InplaceTextEditTest, AnEditorWithoutAnEditWindowKeepsItsTextAndPaintsItByItsClass)
+{
+    auto* edit = host->Open<TPlainWindowEdit>(Variant("plain value"));
+    driver.Pump();
+    EXPECT_EQ(edit->Text(), "plain value");
+    Variant value;
+    edit->GetEditValue(value);
+    EXPECT_EQ(value.AsString(), "plain value");
+    // Characters typed do not reach an edit window's text.
+    TypeText("x");
+    EXPECT_EQ(edit->Text(), "plain value");
+    // The window shows the value drawn by the class.
+    TBitmap screen;
+    ASSERT_TRUE(driver.Backend().GrabScreen(form->Handle(), screen));
+    TPoint origin{0, 0};
+    ClientToScreen(edit->Handle(), origin);
+    int dark = 0;
+    for (int y = 0; y < edit->ClientHeight(); ++y)
+        for (int x = 0; x < edit->ClientWidth(); ++x)
+            if (const TColor c = screen.Pixel(origin.X + x, origin.Y + y);
+                (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) < 3 * 96)
+                ++dark;
+    EXPECT_GT(dark, 30);
+    if (const char* dir = std::getenv("VELMORA_PNG_DIR"))
+        screen.SaveToPngFile(std::string(dir) + "/plain-window-editor.png");
 }
 
 TEST_F(InplaceTextEditTest, CellsAreDrawnByTheClassAsTheEditorShowsThem)
