@@ -169,9 +169,9 @@ bool FormKey(WORD key, bool up)
             h.altAlone = true;
             return false;
         }
+        h.altAlone = false;
         if (IsModifier(key))
             return false;
-        h.altAlone = false;
         if (key == VK_APPS)
             return false;
         if (key == VK_F10 && shift && !ctrl && !alt) {

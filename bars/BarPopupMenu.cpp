@@ -142,6 +142,8 @@ void TzqBarPopupMenu::Popup(int X, int Y)
     window->OnClosed = [this, alive] {
         if (*alive)
             m_window = nullptr;
+        // Wakes the loop below, which may be waiting for a message.
+        PostMessage(nullptr, WM_NULL, 0, 0);
     };
     m_window = window;
     PlaySystemSound("MenuPopup");
