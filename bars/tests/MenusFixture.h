@@ -12,17 +12,20 @@
 #include <string>
 #include <vector>
 
-// A focusable child that records the key presses it receives.
+// A focusable child that records the key presses and left-button presses it receives.
 class KeyRecorder : public TCustomControl {
 public:
     explicit KeyRecorder(TComponent* AOwner) : TCustomControl(AOwner) {}
     std::vector<WORD> keys;
+    int presses = 0;
 
 protected:
     void WndProc(TMessage& Message) override
     {
         if (Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN)
             keys.push_back(static_cast<WORD>(Message.WParam));
+        if (Message.Msg == WM_LBUTTONDOWN)
+            ++presses;
         TCustomControl::WndProc(Message);
     }
 };
