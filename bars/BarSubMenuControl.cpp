@@ -574,18 +574,27 @@ void TzqBarSubMenuControl::WndProc(TMessage& Message)
     case WM_MOUSEACTIVATE:
         Message.Result = MA_NOACTIVATE;
         return;
-    case WM_MOUSEMOVE: {
-        const TPoint pt = PointFromLParam(Message.LParam);
-        const auto alive = Watch();
-        TCustomzqBarControl::WndProc(Message);
-        if (*alive)
-            MouseAt(pt);
-        return;
-    }
+    case WM_MOUSEMOVE:
+        MouseAt(PointFromLParam(Message.LParam));
+        break;
     default:
         break;
     }
     TCustomzqBarControl::WndProc(Message);
+}
+
+const void* TzqBarSubMenuControl::TooltipPart(TPoint Pt, std::string& Text) const
+{
+    if (DetachRect().Contains(Pt)) {
+        Text = "Drag to make this menu float";
+        return &m_detachable;
+    }
+    TzqBarManager* manager = BarManager();
+    if (m_expandState == 1 && ExpandButtonRect().Contains(Pt) && manager && !manager->ShowFullMenusAfterDelay()) {
+        Text = "Expand (Ctrl-Down)";
+        return &m_expandButton;
+    }
+    return nullptr;
 }
 
 void TzqBarSubMenuControl::EmptySpaceMouseDown(TPoint Pt)

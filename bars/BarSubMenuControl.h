@@ -96,6 +96,7 @@ protected:
     void LayoutScheduled() override;
     bool LayingOut() const override { return m_building; }
     void EmptySpaceMouseDown(TPoint Pt) override;
+    const void* TooltipPart(TPoint Pt, std::string& Text) const override;
     bool IsSelectable(const TzqBarItemControl* Control) const override;
 
 private:

@@ -176,9 +176,14 @@ void TCustomzqBarControl::MouseMoved(TPoint Pt)
     // A bar in menu mode keeps its selection where the mouse is over no item.
     if (under || !m_inChain || IsSubMenu())
         SetSelectedControl(under);
-    // Items of a menu show no tooltips.
-    if (m_manager)
-        m_manager->Tooltips()->MouseOver(m_inChain ? nullptr : under, ClientToScreen(Pt));
+    // Items of a menu show no tooltips; some parts of the windows have their own.
+    if (m_manager) {
+        std::string text;
+        if (const void* part = TooltipPart(Pt, text))
+            m_manager->Tooltips()->MouseOverPart(part, text, ClientToScreen(Pt));
+        else
+            m_manager->Tooltips()->MouseOver(m_inChain ? nullptr : under, ClientToScreen(Pt));
+    }
 }
 
 void TCustomzqBarControl::MouseLeft()

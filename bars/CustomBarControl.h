@@ -116,6 +116,8 @@ protected:
     // for the others, freed for links no longer listed.
     void SyncItemControls(const std::vector<TzqBarItemLink*>& Links);
     void ClearItemControls();
+    // A part at a client point that has a tooltip of its own (null when none).
+    virtual const void* TooltipPart(TPoint Pt, std::string& Text) const { return nullptr; }
     // A press on empty space (not on an item control).
     virtual void EmptySpaceMouseDown(TPoint Pt) {}
     void WndProc(TMessage& Message) override;
