@@ -150,16 +150,21 @@ void TzqBarPopupMenu::Popup(int X, int Y)
     window->ShowFrom(TzqBarMenuAnchor::AtPoint, TRect(X, Y, X, Y), nullptr);
 
     // The menu's own loop: it ends when the menu closes.
+    bool quit = false;
     while (*alive && m_window) {
         MSG msg;
         if (!GetMessage(msg)) {
             PostQuitMessage(static_cast<int>(msg.wParam));
+            quit = true;
             break;
         }
         if (msg.message == WM_COMMAND)
             continue;
         ProcessMessage(msg);
     }
+    // A loop this one ran inside may have lost its wake-up to this one: it looks again.
+    if (!quit)
+        PostMessage(nullptr, WM_NULL, 0, 0);
     if (!*alive)
         return;
     if (TzqBarSubMenuControl* open = m_window) {
