@@ -168,12 +168,15 @@ void TzqBarSubMenuControl::PaintRow(TCanvas& Canvas, TzqBarItemControl* Control,
         MakeBarGlyph(picture, source, manager->GlyphSize(), manager->StretchGlyphs(), effect);
         DrawBarGlyphPicture(Canvas, picture, glyphBox);
     } else if (down) {
-        // A check mark of seven columns.
+        // A check mark of seven columns, in the text colour of the row where the row's
+        // selection covers the glyph box.
+        const bool covered = selected && manager->Style() == TzqBarManagerStyle::bmsStandard && enabled;
+        const TColor checkColour = covered ? clHighlightText : clMenuText;
         const int cx = glyphBox.Left + glyphBox.Width() / 2 - 3;
         const int cy = glyphBox.Top + glyphBox.Height() / 2 - 1;
         for (int i = 0; i < 7; ++i) {
             const int y = i < 3 ? cy + i : cy + 4 - i;
-            FillRectColor(&Canvas, TRect(cx + i, y, cx + i + 1, y + 3), clMenuText);
+            FillRectColor(&Canvas, TRect(cx + i, y, cx + i + 1, y + 3), checkColour);
         }
     }
     // Caption and shortcut.
