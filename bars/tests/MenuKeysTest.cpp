@@ -5,6 +5,7 @@
 #include "bars/BarMenuHooks.h"
 #include "bars/BarPopupMenu.h"
 #include "bars/BarPopupMenuLinks.h"
+#include "bars/BarTooltips.h"
 
 namespace {
 
@@ -216,6 +217,97 @@ TEST_F(MenuKeysTest, ShiftF10AndTheContextKeyOpenTheFocusedControlsLinkedPopup)
     driver.KeyUp(VK_APPS);
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(clicked, std::vector<std::string>{"Local"});
+}
+
+TEST_F(MenuKeysTest, AlongAVerticalBarTheArrowsTurn)
+{
+    TzqBar* side = AddBar("Side");
+    auto* tools = Make<TzqBarSubItem>("SideTools", "&Tools");
+    auto* more = Make<TzqBarSubItem>("SideMore", "&More");
+    Link(side->ItemLinks(), tools);
+    Link(side->ItemLinks(), more);
+    Link(tools->ItemLinks(), Command("Ruler", "&Ruler"));
+    Link(more->ItemLinks(), Command("Grid", "&Grid"));
+    side->SetDockingStyle(TzqBarDockingStyle::dsLeft);
+    side->SetVisible(true);
+    driver.Pump();
+    TzqBarControl* window = Window(side);
+    ASSERT_TRUE(window->Vertical());
+    window->ActivateKeyboard(nullptr);
+    ASSERT_EQ(SelectedCaption(window), "&Tools");
+    Tap(VK_DOWN); // along the bar: the next item
+    EXPECT_EQ(SelectedCaption(window), "&More");
+    Tap(VK_UP);
+    EXPECT_EQ(SelectedCaption(window), "&Tools");
+    Tap(VK_RIGHT); // across the bar: opens the menu, beside the item
+    ASSERT_EQ(OpenMenus().size(), 1u);
+    const TRect item = window->ItemControls(0)->Rect();
+    EXPECT_EQ(Head()->BoundsRect().Left, window->ClientToScreen(TPoint{item.Right, 0}).X);
+    EXPECT_EQ(Head()->BoundsRect().Top, window->ClientToScreen(TPoint{0, item.Top}).Y);
+    Tap(VK_LEFT); // from a menu of a vertical bar, Left closes it
+    EXPECT_TRUE(OpenMenus().empty());
+    EXPECT_TRUE(window->InChain());
+    Tap(VK_ESCAPE);
+    EXPECT_FALSE(TzqBarMenuChain::Active());
+}
+
+TEST_F(MenuKeysTest, F1AndTheApplicationGoingToTheBackgroundCloseTheMenus)
+{
+    driver.PressKey('F', Key::Alt);
+    ASSERT_EQ(OpenMenus().size(), 1u);
+    Tap(VK_F1);
+    EXPECT_FALSE(TzqBarMenuChain::Active());
+
+    driver.PressKey('F', Key::Alt);
+    ASSERT_EQ(OpenMenus().size(), 1u);
+    SendMessage(form->Handle(), WM_ACTIVATEAPP, 0, 0);
+    EXPECT_FALSE(TzqBarMenuChain::Active());
+    EXPECT_EQ(manager->SelectedLink(), nullptr);
+}
+
+TEST_F(MenuKeysTest, OnlyMenusOpenedByAMousePressAreToBeAnimated)
+{
+    manager->SetMenuAnimations(TzqBarMenuAnimations::maUnfold);
+    driver.PressKey('F', Key::Alt);
+    ASSERT_NE(Head(), nullptr);
+    EXPECT_FALSE(Head()->Animate());
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+    driver.Click(Middle(MenuBar(), 0));
+    ASSERT_NE(Head(), nullptr);
+    EXPECT_TRUE(Head()->Animate());
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+    manager->SetMenuAnimations(TzqBarMenuAnimations::maNone);
+    driver.Click(Middle(MenuBar(), 0));
+    ASSERT_NE(Head(), nullptr);
+    EXPECT_FALSE(Head()->Animate());
+}
+
+TEST_F(MenuKeysTest, ThePressOnTheDetachBarFloatsTheNamedBarWithTheMenusLinks)
+{
+    TzqBar* floating = AddBar("Edit Bar");
+    edit->SetDetachable(true);
+    edit->SetDetachingBar(manager->Bars()->Count() - 1);
+    int detached = 0;
+    edit->OnDetaching = [&](TObject*) { ++detached; };
+    driver.Click(Middle(MenuBar(), 1));
+    TzqBarSubMenuControl* menu = Head();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->Detachable());
+    const TRect strip = menu->DetachRect();
+    EXPECT_EQ(strip.Height(), menu->Metrics().DetachBarHeight);
+    EXPECT_EQ(menu->ItemControls(0)->Rect().Top, strip.Bottom);
+    const TPoint on = menu->ClientToScreen(TPoint{strip.Left + 10, strip.Top + strip.Height() / 2});
+    driver.MoveTo(on);
+    driver.AdvanceTime(1000);
+    EXPECT_EQ(manager->Tooltips()->Text(), "Drag to make this menu float");
+    driver.Click(on);
+    EXPECT_FALSE(TzqBarMenuChain::Active());
+    EXPECT_EQ(detached, 1);
+    EXPECT_TRUE(floating->Visible());
+    EXPECT_EQ(floating->DockingStyle(), TzqBarDockingStyle::dsNone);
+    EXPECT_EQ(Displayed(floating->ItemLinks()), (std::vector<std::string>{"Cu&t", "&Copy"}));
 }
 
 } // namespace
