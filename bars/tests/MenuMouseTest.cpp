@@ -274,4 +274,42 @@ TEST_F(MenuMouseTest, APopupLoopEndsOnAQuitAndPostsItAgain)
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+TEST_F(MenuMouseTest, MenuSizesFollowTheMetrics)
+{
+    // An empty menu is 100 wide.
+    auto* empty = Make<TzqBarSubItem>("Empty", "E&mpty");
+    Link(mainMenu->ItemLinks(), empty);
+    driver.Pump();
+    driver.Click(Middle(MenuBar(), 3));
+    ASSERT_NE(Head(), nullptr);
+    EXPECT_EQ(Head()->Width(), 100);
+    EXPECT_EQ(Head()->Height(), Head()->Metrics().ExtraHeight);
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+
+    // File: four rows, one separator; the shortcut widens the widest row; the side band
+    // adds its width.
+    TzqBarSubMenuControl* menu = OpenFile();
+    const TzqBarSubMenuMetrics m = menu->Metrics();
+    EXPECT_EQ(m.TextRowHeight, m.TextHeight + 6);
+    EXPECT_EQ(menu->Height(), 4 * m.ItemHeight + m.SeparatorHeight + m.ExtraHeight);
+    const int width = menu->Width();
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+    file->SetBarSize(24);
+    menu = OpenFile();
+    EXPECT_EQ(menu->Width(), width + 24);
+    EXPECT_EQ(menu->ItemControls(0)->Rect().Left, m.Border + 24);
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+
+    // The flat style: one more pixel a text row, two more an item, 5-pixel separators.
+    manager->SetStyle(TzqBarManagerStyle::bmsFlat);
+    menu = OpenFile();
+    const TzqBarSubMenuMetrics flat = menu->Metrics();
+    EXPECT_EQ(flat.TextRowHeight, m.TextRowHeight + 1);
+    EXPECT_EQ(flat.ItemHeight, flat.TextRowHeight + 2);
+    EXPECT_EQ(menu->Height(), 4 * flat.ItemHeight + 5 + 3);
+}
+
 } // namespace
