@@ -167,38 +167,43 @@ std::vector<TzqBarItemLink*> TzqBarSubMenuControl::BuildLinks()
                 m_rare.push_back(m_links->VisibleItems(i));
     }
     m_containerLinks.clear();
-    const std::vector<TzqBarItemLink*> displayed = [this] {
-        std::vector<TzqBarItemLink*> v;
-        for (int i = 0; i < m_links->DisplayedCount(); ++i)
-            v.push_back(m_links->DisplayedItems(i));
-        return v;
-    }();
+    // A list or container opened from a bar shows its content.
+    if (auto* container = m_opener ? dynamic_cast<TCustomzqBarContainerItem*>(m_opener->Item()) : nullptr) {
+        AppendContent(container, m_opener->Link(), false, out);
+        return out;
+    }
+    std::vector<TzqBarItemLink*> displayed;
+    for (int i = 0; i < m_links->DisplayedCount(); ++i)
+        displayed.push_back(m_links->DisplayedItems(i));
     for (TzqBarItemLink* link : displayed) {
-        auto* container = dynamic_cast<TCustomzqBarContainerItem*>(link->Item());
-        if (!container) {
+        if (auto* container = dynamic_cast<TCustomzqBarContainerItem*>(link->Item()))
+            AppendContent(container, link, RarelyUsed(link), out);
+        else
             out.push_back(link);
-            continue;
-        }
-        // A container puts its content in its place, made afresh for each opening.
-        const auto alive = Watch();
-        const auto itemAlive = container->Watch();
-        container->DoGetData();
-        if (!*alive || !*itemAlive)
-            continue;
-        auto content = std::make_unique<TzqBarItemLinks>(manager, this);
-        container->InsertContent(content.get(), 0, link);
-        const bool rare = RarelyUsed(link);
-        for (int i = 0; i < content->Count(); ++i) {
-            TzqBarItemLink* entry = content->Items(i);
-            if (!entry->Item() || !entry->Item()->IsShown() || !entry->Visible())
-                continue;
-            out.push_back(entry);
-            if (rare)
-                m_rare.push_back(entry);
-        }
-        m_containerLinks.push_back(std::move(content));
     }
     return out;
+}
+
+void TzqBarSubMenuControl::AppendContent(TCustomzqBarContainerItem* Container, TzqBarItemLink* ContainerLink, bool Rare,
+                                         std::vector<TzqBarItemLink*>& Out)
+{
+    // The content is made afresh for each opening, in a collection the menu owns.
+    const auto alive = Watch();
+    const auto itemAlive = Container->Watch();
+    Container->DoGetData();
+    if (!*alive || !*itemAlive)
+        return;
+    auto content = std::make_unique<TzqBarItemLinks>(BarManager(), this);
+    Container->InsertContent(content.get(), 0, ContainerLink);
+    for (int i = 0; i < content->Count(); ++i) {
+        TzqBarItemLink* entry = content->Items(i);
+        if (!entry->Item() || !entry->Item()->IsShown() || !entry->Visible())
+            continue;
+        Out.push_back(entry);
+        if (Rare)
+            m_rare.push_back(entry);
+    }
+    m_containerLinks.push_back(std::move(content));
 }
 
 TSize TzqBarSubMenuControl::Measure()
@@ -305,8 +310,11 @@ void TzqBarSubMenuControl::SetTopIndex(int value)
 void TzqBarSubMenuControl::Rebuild(bool KeepPlace)
 {
     const TRect before = BoundsRect();
+    // The changes made here (the recent count, a container's content) ask for no layout.
+    m_building = true;
     std::vector<TzqBarItemLink*> links = BuildLinks();
     SyncItemControls(links);
+    m_building = false;
     const TSize size = Measure();
     TzqBarMenuPlacement place;
     const bool flat = m_metrics.Flat;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class TCustomzqBarContainerItem;
 class TzqBarPopupMenu;
 
 class TzqBarSubMenuControl : public TCustomzqBarControl {
@@ -107,6 +108,9 @@ private:
     };
     // The links to show with containers expanded; personalized menus take the recent ones.
     std::vector<TzqBarItemLink*> BuildLinks();
+    // Puts a container's content (made for this opening) at the end of Out.
+    void AppendContent(TCustomzqBarContainerItem* Container, TzqBarItemLink* ContainerLink, bool Rare,
+                       std::vector<TzqBarItemLink*>& Out);
     // Rows, sizes and the window's height for the links shown.
     TSize Measure();
     // Places the item controls for TopIndex.

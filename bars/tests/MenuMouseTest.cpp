@@ -3,6 +3,7 @@
 // popup menus with their own loop.
 #include "bars/tests/MenusFixture.h"
 
+#include "bars/BarContainerItem.h"
 #include "bars/BarPopupMenu.h"
 
 namespace {
@@ -310,6 +311,41 @@ TEST_F(MenuMouseTest, MenuSizesFollowTheMetrics)
     EXPECT_EQ(flat.TextRowHeight, m.TextRowHeight + 1);
     EXPECT_EQ(flat.ItemHeight, flat.TextRowHeight + 2);
     EXPECT_EQ(menu->Height(), 4 * flat.ItemHeight + 5 + 3);
+}
+
+TEST_F(MenuMouseTest, ListsShowTheirEntriesInMenusAndOpenedFromABar)
+{
+    auto* windows = Make<TzqBarListItem>("Windows", "&Windows");
+    TStringList strings;
+    strings.Add("Chart");
+    strings.Add("Table");
+    windows->SetItems(strings);
+    int data = 0;
+    windows->OnGetData = [&](TObject*) { ++data; };
+    Link(view->ItemLinks(), windows);
+    Link(mainMenu->ItemLinks(), windows);
+    driver.Pump();
+
+    // In a menu the entries take the list's place.
+    driver.Click(Middle(MenuBar(), 2));
+    TzqBarSubMenuControl* menu = Head();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->ItemControlCount(), 3);
+    EXPECT_EQ(menu->ItemControls(1)->Link()->Caption(), "&1 Chart");
+    EXPECT_EQ(menu->ItemControls(2)->Link()->Caption(), "&2 Table");
+    EXPECT_EQ(data, 1);
+    driver.Click(Middle(menu, 2));
+    EXPECT_EQ(windows->ItemIndex(), 1);
+    EXPECT_FALSE(TzqBarMenuChain::Active());
+
+    // Opened from the bar, its menu is its entries.
+    driver.Click(Middle(MenuBar(), 3));
+    menu = Head();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->ItemControlCount(), 2);
+    EXPECT_EQ(data, 2);
+    driver.Click(Middle(menu, 0));
+    EXPECT_EQ(windows->ItemIndex(), 0);
 }
 
 } // namespace
