@@ -310,4 +310,26 @@ TEST_F(MenuKeysTest, ThePressOnTheDetachBarFloatsTheNamedBarWithTheMenusLinks)
     EXPECT_EQ(Displayed(floating->ItemLinks()), (std::vector<std::string>{"Cu&t", "&Copy"}));
 }
 
+TEST_F(MenuKeysTest, AnotherFormUsesTheMainFormsManagerOnlyWhenItAllowsIt)
+{
+    app->AddForm(form); // the main form
+    auto* tool = new TForm(app.get());
+    app->AddForm(tool);
+    tool->SetBounds(500, 100, 200, 150);
+    tool->Show();
+    SetActiveWindow(tool->Handle());
+    driver.Pump();
+    ASSERT_EQ(app->MainForm(), form);
+
+    driver.PressKey('N', Key::Ctrl);
+    EXPECT_TRUE(clicked.empty());
+    manager->SetAllowCallFromAnotherForm(true);
+    driver.PressKey('N', Key::Ctrl);
+    EXPECT_EQ(clicked, std::vector<std::string>{"New"});
+    // Not while the main form is disabled (a modal dialog runs).
+    form->SetEnabled(false);
+    driver.PressKey('N', Key::Ctrl);
+    EXPECT_EQ(clicked.size(), 1u);
+}
+
 } // namespace
