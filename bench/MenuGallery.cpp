@@ -5,7 +5,8 @@
 // main window's View menu open in each style), personalized-collapsed.png and
 // personalized-expanded.png (a menu of recently used commands before and after it was
 // expanded, with the band of rarely used ones), and cut-menu.png (a menu taller than
-// the screen with its scroll arrows).
+// the screen with its scroll arrows), and file-menu-with-submenu.png (shortcuts, a
+// separator and a submenu open beside its item).
 #include "bars/Bar.h"
 #include "bars/BarButton.h"
 #include "bars/BarControl.h"
@@ -64,7 +65,20 @@ public:
         m_manager->SetMenusShowRecentItemsFirst(false);
         m_main = m_manager->Bars()->Add();
         m_main->SetCaption("Main Menu");
-        AddMenu("&File", {"&New|Ctrl+N", "&Open...|Ctrl+O", "-&Save|Ctrl+S", "-E&xit"});
+        TzqBarSubItem* fileMenu = AddMenu("&File", {"&New|Ctrl+N", "&Open...|Ctrl+O", "-&Save|Ctrl+S", "-E&xit"});
+        // A submenu inside File, opened in the pictures of the File menu.
+        m_reopen = new TzqBarSubItem(m_form);
+        m_reopen->SetName("Reopen");
+        m_reopen->SetCaption("&Reopen");
+        m_reopen->SetCategory(0);
+        fileMenu->ItemLinks()->Insert(2)->SetItem(m_reopen);
+        for (const char* name : {"&1 staff.db", "&2 board.db", "&3 projects.db"}) {
+            auto* entry = new TzqBarButton(m_form);
+            entry->SetName("Reopen" + std::to_string(m_count++));
+            entry->SetCaption(name);
+            entry->SetCategory(0);
+            m_reopen->ItemLinks()->Add()->SetItem(entry);
+        }
         AddMenu("&Edit", {"&Add Node", "Add &Child", "&Delete|Del"});
         m_view = AddMenu("&View", {"&Zoom", "&Rotated", "&Animated", "&3D", "-Full Expand", "Full Collapse"});
         for (int i = 0; i < 4; ++i) {
@@ -109,6 +123,18 @@ public:
             Save(std::string("view-menu-") + name + ".png");
             Close();
         }
+    }
+
+    void FileMenuWithSubmenu()
+    {
+        m_manager->SetStyle(TzqBarManagerStyle::bmsEnhanced);
+        Open(0);
+        Select(2);
+        if (TzqBarSubMenuControl* menu = Head())
+            menu->ItemControls(2)->DropDown(false);
+        PumpFor(m_form->Handle(), 300);
+        Save("file-menu-with-submenu.png");
+        Close();
     }
 
     void Personalized()
@@ -228,6 +254,7 @@ private:
     TzqBarManager* m_manager = nullptr;
     TzqBar* m_main = nullptr;
     TzqBarSubItem* m_view = nullptr;
+    TzqBarSubItem* m_reopen = nullptr;
     TzqBarSubItem* m_tools = nullptr;
     TzqBarSubItem* m_long = nullptr;
     int m_count = 0;
@@ -239,6 +266,7 @@ int main(int argc, char** argv)
 {
     Gallery gallery(argc > 1 ? argv[1] : ".");
     gallery.ViewMenuInEachStyle();
+    gallery.FileMenuWithSubmenu();
     gallery.Personalized();
     gallery.CutMenu();
     return 0;
