@@ -163,7 +163,7 @@ void TzqCustomOrgChart::ReorderChildren(TzqOcNode* Parent, const std::vector<Tzq
         LayoutChanged();
 }
 
-void TzqCustomOrgChart::FreeAllNodes()
+void TzqCustomOrgChart::FreeAllNodes(const std::vector<TzqOcNode*>* AllNodes)
 {
     if (OnDeletion || m_deletionsUnderWay > 0 || !m_root->m_children) {
         Clear();
@@ -174,6 +174,22 @@ void TzqCustomOrgChart::FreeAllNodes()
     m_animatedNode = nullptr;
     m_dropTarget = nullptr;
     m_editedNode = nullptr;
+    auto free = [this](TzqOcNode* node) {
+        node->m_children.reset();
+        node->m_deleting = true;
+        node->SetData(0);
+        node->m_parent = nullptr;
+        --m_count;
+        delete node;
+    };
+    if (AllNodes && static_cast<int>(AllNodes->size()) == m_count) {
+        m_root->m_children.reset();
+        for (TzqOcNode* node : *AllNodes)
+            free(node);
+        m_root->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+        Invalidate();
+        return;
+    }
     // The top-level list is taken away first: every node below is unreachable from the
     // chart while the walk frees it, each node read once, its children before it goes.
     std::unique_ptr<TzqOcChildList> topLevel = std::move(m_root->m_children);
@@ -183,15 +199,9 @@ void TzqCustomOrgChart::FreeAllNodes()
     while (!pending.empty()) {
         TzqOcNode* node = pending.back();
         pending.pop_back();
-        if (node->m_children) {
+        if (node->m_children)
             node->m_children->ForEach([&](TzqOcNode* n) { pending.push_back(n); });
-            node->m_children.reset();
-        }
-        node->m_deleting = true;
-        node->SetData(0);
-        node->m_parent = nullptr;
-        --m_count;
-        delete node;
+        free(node);
     }
     m_root->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
     Invalidate();
