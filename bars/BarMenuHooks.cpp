@@ -287,7 +287,9 @@ LRESULT MouseHook(int code, WPARAM wParam, LPARAM lParam)
         }
         return CallNextHookEx(self, code, wParam, lParam);
     }
-    if (msg == WM_RBUTTONUP && !GetCapture()) {
+    // The window pressed holds the mouse until the release; any other capture (a drag)
+    // keeps the release for itself.
+    if (msg == WM_RBUTTONUP && (!GetCapture() || GetCapture() == info->hwnd)) {
         TWinControl* control = TWinControl::FindControl(info->hwnd);
         TzqBarManager* manager = TzqBarMenuHooks::HandlingManager();
         if (control && manager && TzqBarMenuHooks::OpenLinkedPopup(manager, control, pt, true))

@@ -5,6 +5,7 @@
 
 #include "bars/BarContainerItem.h"
 #include "bars/BarPopupMenu.h"
+#include "bars/BarPopupMenuLinks.h"
 
 namespace {
 
@@ -346,6 +347,42 @@ TEST_F(MenuMouseTest, ListsShowTheirEntriesInMenusAndOpenedFromABar)
     EXPECT_EQ(data, 2);
     driver.Click(Middle(menu, 0));
     EXPECT_EQ(windows->ItemIndex(), 0);
+}
+
+TEST_F(MenuMouseTest, ARightClickOnALinkedControlOpensItsPopupAtTheCursorAndCommandsWaitMeanwhile)
+{
+    auto* popup = new TzqBarPopupMenu(form);
+    Link(popup->ItemLinks(), Command("Local", "&Local"));
+    TzqBarPopupMenuLink* link = manager->PopupMenuLinks()->Add();
+    link->SetControl(recorder);
+    link->SetPopupMenu(popup);
+    bool byMouse = false;
+    link->OnAction = [&](TObject*, int&, int&, bool ClickedByMouse, bool&) { byMouse = ClickedByMouse; };
+    int commands = 0;
+    auto* target = new KeyRecorder(form);
+    target->SetParent(form);
+    target->SetBounds(10, 200, 40, 20);
+    target->OnCommand = [&] { ++commands; };
+    driver.Pump();
+    const TPoint at = recorder->ClientToScreen(TPoint{10, 8});
+    TPoint shownAt;
+    driver.Backend().PushIdleAction([&] {
+        ASSERT_TRUE(popup->MenuOpen());
+        shownAt = popup->MenuWindow()->BoundsRect().TopLeft();
+        // A command sent through the queue while the menu is open is dropped.
+        PostMessage(target->Handle(), WM_COMMAND, 0, 0);
+        driver.PressKey(VK_ESCAPE);
+    });
+    driver.Click(at, TMouseButton::mbRight);
+    EXPECT_TRUE(byMouse);
+    EXPECT_EQ(shownAt, at);
+    EXPECT_FALSE(popup->MenuOpen());
+    driver.Pump();
+    EXPECT_EQ(commands, 0);
+    // Outside the menu's loop commands arrive as usual.
+    PostMessage(target->Handle(), WM_COMMAND, 0, 0);
+    driver.Pump();
+    EXPECT_EQ(commands, 1);
 }
 
 } // namespace

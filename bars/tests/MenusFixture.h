@@ -9,15 +9,18 @@
 #include "platform/controls/ShortCuts.h"
 #include "platform/core/VirtualKeys.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
-// A focusable child that records the key presses and left-button presses it receives.
+// A focusable child that records the key presses and left-button presses it receives
+// and tells of the commands sent to it.
 class KeyRecorder : public TCustomControl {
 public:
     explicit KeyRecorder(TComponent* AOwner) : TCustomControl(AOwner) {}
     std::vector<WORD> keys;
     int presses = 0;
+    std::function<void()> OnCommand;
 
 protected:
     void WndProc(TMessage& Message) override
@@ -26,6 +29,8 @@ protected:
             keys.push_back(static_cast<WORD>(Message.WParam));
         if (Message.Msg == WM_LBUTTONDOWN)
             ++presses;
+        if (Message.Msg == WM_COMMAND && OnCommand)
+            OnCommand();
         TCustomControl::WndProc(Message);
     }
 };
