@@ -332,4 +332,28 @@ TEST_F(MenuKeysTest, AnotherFormUsesTheMainFormsManagerOnlyWhenItAllowsIt)
     EXPECT_EQ(clicked.size(), 1u);
 }
 
+TEST_F(MenuKeysTest, ARepeatingKeyCountsOnceAndEscFirstLetsGoOfTheMouse)
+{
+    driver.PressKey('F', Key::Alt);
+    TzqBarSubMenuControl* menu = Head();
+    ASSERT_NE(menu, nullptr);
+    driver.KeyDown(VK_DOWN);
+    driver.KeyDown(VK_DOWN); // held: the keyboard repeats it
+    driver.KeyDown(VK_DOWN);
+    EXPECT_EQ(SelectedCaption(menu), "&Open");
+    driver.KeyUp(VK_DOWN);
+    Tap(VK_DOWN);
+    EXPECT_EQ(SelectedCaption(menu), "&Recent");
+
+    // A press held on an item: Esc releases the mouse and leaves the menu open.
+    driver.Press(Middle(menu, IndexOf(menu, "&Save")));
+    ASSERT_EQ(GetCapture(), menu->Handle());
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Head(), menu);
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(OpenMenus().empty());
+    EXPECT_TRUE(clicked.empty());
+}
+
 } // namespace
