@@ -118,7 +118,8 @@ TzqOcNode* TzqCustomOrgChart::InsertNode(TzqOcNode* Parent, uint32_t Data, int I
 void TzqCustomOrgChart::LinkNode(TzqOcNode* Node, TzqOcNode* Parent, int Index)
 {
     Parent->InsertChild(Node, Index);
-    Parent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+    if (!GrowRowCaches(Parent, Node))
+        Parent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
 }
 
 void TzqCustomOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
@@ -142,11 +143,18 @@ void TzqCustomOrgChart::RelinkNode(TzqOcNode* Target, TzqOcNode* Node, int Index
     TzqOcNode* oldParent = Node->m_parent;
     oldParent->RemoveChild(Node);
     const bool lastChildLeft = oldParent->Count() == 0 && oldParent != m_root;
+    if (target == oldParent && !lastChildLeft) {
+        // A move within its row: the row's width (a sum) and height (a largest value)
+        // stay; where each child stands does not.
+        target->InsertChild(Node, Index);
+        if (target->IsVisible())
+            LayoutChanged();
+        return;
+    }
     // A parent that loses its last child collapses, which changes its extent even when
     // the child comes straight back: its ancestors' caches go too, dropped while it is
     // still expanded so that the walk reaches them.
-    if (target != oldParent || lastChildLeft)
-        oldParent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+    oldParent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
     if (lastChildLeft)
         oldParent->m_expanded = false;
     LinkNode(Node, target, Index);

@@ -294,6 +294,14 @@ private:
     int64_t FullSubtreeWidth(TzqOcNode* Node);
     int64_t FullSubtreeHeight(TzqOcNode* Node);
     void FillCaches(TzqOcNode* Node, bool Across);
+    // What a child adds to its parent's row across (its subtree width) or down (its
+    // subtree height), from its own caches, which must be filled where it has shown
+    // children.
+    int64_t RowExtent(const TzqOcNode* Child, bool Across);
+    // Adds a newly linked child to its parent's filled caches (the row's width grows by
+    // the child's, its height is the larger of the two), so that a long row is not
+    // summed again for one more child. False when the caches are not there to update.
+    bool GrowRowCaches(TzqOcNode* Parent, TzqOcNode* Child);
     bool IsThreeDimensional(const TzqOcNode* Node) const;
     void ComputeZoomFactor();
     void UpdateScrollBars();
