@@ -1,5 +1,6 @@
 #include "sidebar/SideBar.h"
 
+#include "platform/controls/HintWindow.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/drawing/ImageList.h"
 #include "platform/drawing/Picture.h"
@@ -63,6 +64,9 @@ TzqSideBar::TzqSideBar(TComponent* AOwner)
 TzqSideBar::~TzqSideBar()
 {
     BeforeDestruction();
+    StopScrollTimer();
+    HideItemHint();
+    m_hintWindow.reset();
     // Groups (and their items) go before the painter whose layout refers to them.
     m_activeGroup = nullptr;
     m_previousActiveGroup = nullptr;
@@ -141,7 +145,7 @@ void TzqSideBar::SetActiveGroupIndex(int value)
         return;
     if (value < 0 || value >= int(visible.size()))
         value = 0;
-    SetActiveGroup(visible[size_t(value)]);
+    ActivateGroup(visible[size_t(value)]);
 }
 
 void TzqSideBar::SetPopupMenu(TPopupMenu*& slot, TPopupMenu* value)
@@ -308,6 +312,11 @@ void TzqSideBar::SetActiveGroup(TzqSideGroup* value)
         return;
     if (value && (value->SideBar() != this || !value->Visible()))
         return;
+    // Nothing stays focused or marked across a change of group.
+    if (!IsDestroying()) {
+        SetFocusedItem(nullptr, false);
+        SetDropTarget(nullptr, TzqSideBarDropPosition::dpNone);
+    }
     // The slide plays from the layout of the last paint: keep the group shown then.
     if (!m_previousActiveGroup)
         m_previousActiveGroup = m_activeGroup;
@@ -326,14 +335,22 @@ void TzqSideBar::SetFocusedItem(TzqSideBarItem* item, bool pressed)
     if (item == m_focusedItem && pressed == m_focusedItemPressed)
         return;
     TzqSideBarItem* old = m_focusedItem;
-    if (old)
+    const bool changed = old != item;
+    // The selected item keeps its frame either way.
+    if (changed && old && old != m_selectedItem)
         Painter()->InvalidateItemFrame(old);
+    if (changed && ShowHint())
+        HideItemHint();
     m_focusedItem = item;
-    m_focusedItemPressed = item && pressed;
-    if (item)
-        Painter()->InvalidateItemFrame(item);
-    if (old != item && OnChangeFocusedItem)
+    if (changed && OnChangeFocusedItem)
         OnChangeFocusedItem(this);
+    // A pressed item shows no hint; while an item hint shows, ShowHint is off, so the
+    // next items show none until it goes.
+    if (changed && ShowHint() && !pressed)
+        ShowItemHint();
+    m_focusedItemPressed = item && pressed;
+    if (item && item != m_selectedItem && item->Enabled())
+        Painter()->InvalidateItemFrame(item);
 }
 
 void TzqSideBar::SetSelectedItem(TzqSideBarItem* item)

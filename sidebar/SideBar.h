@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+class THintWindow;
 class TImageList;
 class TPicture;
 class TPopupMenu;
@@ -88,10 +89,38 @@ public:
     // other sources are ignored.
     void Assign(const TObject& Source);
 
+    // The side bar's own drag mode: automatic lets a left press on an item start an item
+    // drag once the pointer moves away from it (with ShowGroups). The platform's drag
+    // mode of the control stays manual, so the platform never starts a drag by itself.
+    TDragMode DragMode() const { return m_sideBarDragMode; }
+    void SetDragMode(TDragMode value) { m_sideBarDragMode = value; }
+
     // ---- Run-time state ----
-    // The active group: none only when no group is visible.
+    // The active group: none only when no group is visible. Another group (or none)
+    // moves the focus and the drop marker away first.
     TzqSideGroup* ActiveGroup() const { return m_activeGroup; }
     void SetActiveGroup(TzqSideGroup* value);
+    // Activates a group as a click on its header does (invisible groups count as none,
+    // which activates the first visible group).
+    void ActivateGroup(TzqSideGroup* group);
+    // A click on an item: nothing for a disabled item; else the stored item's OnClick
+    // (with this side bar as sender), then OnItemClick unless the stored item has one.
+    virtual void ItemClick(TzqSideBarItem* Item);
+    // Whether a left press on an item is waiting for its release (a click) and where
+    // that press was, in client coordinates.
+    bool ClickArmed() const { return m_clickArmed; }
+    // Scrolls the active group by one item (-1 up, +1 down); steps past either end are
+    // ignored.
+    void ScrollActiveGroup(int step);
+    // The item hint: the short part of the focused item's hint in the side bar's own
+    // hint window, below the item, for 3000 ms. While it shows, the side bar's ShowHint
+    // is off (the platform shows no hint of its own) and its Hint holds the long part.
+    bool ItemHintShown() const { return m_hintShown; }
+    THintWindow* ItemHintWindow() const { return m_hintWindow.get(); }
+    void ShowItemHint();
+    void HideItemHint();
+    // Whether the scroll-button timer runs.
+    bool ScrollTimerRunning() const { return m_scrollTimer != 0; }
     // The item under the pointer (or pressed) and whether it shows pressed.
     TzqSideBarItem* FocusedItem() const { return m_focusedItem; }
     bool FocusedItemPressed() const { return m_focusedItemPressed; }
@@ -154,6 +183,12 @@ protected:
     // Makes the painter of PaintStyle.
     virtual std::unique_ptr<TzqSideBarPainter> CreatePainter();
 
+    void WndProc(TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
     void Paint() override;
     bool EraseBackground(HDC dc) override;
     void Resize() override;
@@ -173,6 +208,14 @@ private:
     void StoreChanged();
 
     void LayoutChanged();
+    // The left-button part of a press: header, scroll button or item under the point.
+    void LeftPress(TPoint p);
+    void StartScrollTimer();
+    void StopScrollTimer();
+    void ScrollTimerTick();
+    // Where the item hint of an item goes: the screen rectangle and the short hint.
+    TRect ItemHintRect(const TzqSideBarItem* item, const std::string& shortHint);
+    void StopHintTimer();
     TzqSideGroup* FirstVisibleGroup(const TzqSideGroup* except = nullptr) const;
     void PlaySlide();
     void PaintGradient(TCanvas* canvas, const TRect& rect);
@@ -215,6 +258,16 @@ private:
     bool m_itemDragging = false;
     TzqSideBarItem* m_dropTarget = nullptr;
     TzqSideBarDropPosition m_dropPosition = TzqSideBarDropPosition::dpNone;
+    bool m_clickArmed = false;
+    TPoint m_pressPoint;
+    uintptr_t m_scrollTimer = 0;
+    std::unique_ptr<THintWindow> m_hintWindow;
+    bool m_hintShown = false;
+    uintptr_t m_hintTimer = 0;
+    HHOOK m_hintKeyHook = nullptr;
+    // The side bar's own Hint, put back when the item hint goes.
+    std::string m_ownHint;
+    TDragMode m_sideBarDragMode = TDragMode::dmManual;
     int m_paintLock = 0;
     int m_pendingActiveGroupIndex = -1;
 };

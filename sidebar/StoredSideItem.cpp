@@ -1,5 +1,6 @@
 #include "sidebar/StoredSideItem.h"
 
+#include "platform/controls/PopupMenu.h"
 #include "sidebar/SideBarItem.h"
 #include "sidebar/SideBarStore.h"
 
@@ -25,6 +26,24 @@ void TzqStoredSideItem::SetStore(TzqSideBarStore* value)
     m_store = value;
     if (m_store)
         m_store->AddItem(this);
+}
+
+void TzqStoredSideItem::SetPopupMenu(TPopupMenu* value)
+{
+    if (value == m_popupMenu)
+        return;
+    if (m_popupMenu)
+        m_popupMenu->RemoveFreeNotification(this);
+    m_popupMenu = value;
+    if (m_popupMenu)
+        m_popupMenu->FreeNotification(this);
+}
+
+void TzqStoredSideItem::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_popupMenu)
+        m_popupMenu = nullptr;
 }
 
 void TzqStoredSideItem::SetCaption(const std::string& value)

@@ -5,9 +5,12 @@
 
 #include "platform/core/Component.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
+class TObject;
+class TPopupMenu;
 class TzqSideBarItem;
 class TzqSideBarStore;
 
@@ -31,6 +34,16 @@ public:
     void SetLargeImage(int value);
     int SmallImage() const { return m_smallImage; }
     void SetSmallImage(int value);
+    // The context menu of the side-bar items linked to it (cleared when the menu goes).
+    TPopupMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+
+    // A click on a linked item, with the side bar as sender; it replaces the side
+    // bar's OnItemClick for that item.
+    std::function<void(TObject* Sender, TzqSideBarItem* Item)> OnClick;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     friend class TzqSideBarItem;
@@ -44,5 +57,6 @@ private:
     bool m_enabled = true;
     int m_largeImage = -1;
     int m_smallImage = -1;
+    TPopupMenu* m_popupMenu = nullptr;
     std::vector<TzqSideBarItem*> m_links;
 };
