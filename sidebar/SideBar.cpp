@@ -5,6 +5,7 @@
 #include "platform/drawing/ImageList.h"
 #include "platform/drawing/Picture.h"
 #include "platform/window/MessageLoop.h"
+#include "platform/settings/SettingsError.h"
 #include "platform/window/Painting.h"
 #include "sidebar/SideBarBackGround.h"
 #include "sidebar/SideBarFlatPainter.h"
@@ -63,6 +64,14 @@ TzqSideBar::TzqSideBar(TComponent* AOwner)
 
 TzqSideBar::~TzqSideBar()
 {
+    // Written while the groups are all there; a destructor cannot raise.
+    if (RegistryEnabled()) {
+        try {
+            SaveToRegistry();
+        } catch (const std::exception& e) {
+            ReportSettingsProblem(std::string("The side bar could not store its groups: ") + e.what());
+        }
+    }
     BeforeDestruction();
     StopScrollTimer();
     HideItemHint();
@@ -542,6 +551,8 @@ void TzqSideBar::StoreChanged()
 void TzqSideBar::Loaded()
 {
     TPanel::Loaded();
+    if (RegistryEnabled())
+        LoadFromRegistry();
     if (m_pendingActiveGroupIndex >= 0) {
         const int index = m_pendingActiveGroupIndex;
         m_pendingActiveGroupIndex = -1;

@@ -18,6 +18,8 @@
 
 class THintWindow;
 class TImageList;
+class TRegistry;
+class TzqStoredSideItem;
 class TPicture;
 class TPopupMenu;
 class TzqSideBarBackGround;
@@ -84,6 +86,15 @@ public:
     void SetShowGroups(bool value);
     bool StoreInRegistry() const { return m_storeInRegistry; }
     void SetStoreInRegistry(bool value) { m_storeInRegistry = value; }
+
+    // The groups and items in the registry under RegistryPath: read at the end of
+    // loading and written on destruction when StoreInRegistry is set (never in design
+    // mode, nor with an empty path or one naming the root). Writing replaces only the
+    // Group<n> keys under the path; a read error stops the reading, keeps what was read
+    // and is reported through the settings problem handler.
+    bool RegistryEnabled() const;
+    void SaveToRegistry();
+    void LoadFromRegistry();
 
     // Copies store, groups (the first one active) and image lists of another side bar;
     // other sources are ignored.
@@ -216,6 +227,8 @@ private:
     // Where the item hint of an item goes: the screen rectangle and the short hint.
     TRect ItemHintRect(const TzqSideBarItem* item, const std::string& shortHint);
     void StopHintTimer();
+    void LoadGroup(TRegistry& reg, TRegistry& probe, int index);
+    TzqStoredSideItem* FindStoredItem(const std::string& name) const;
     TzqSideGroup* FirstVisibleGroup(const TzqSideGroup* except = nullptr) const;
     void PlaySlide();
     void PaintGradient(TCanvas* canvas, const TRect& rect);
