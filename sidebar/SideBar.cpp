@@ -407,9 +407,10 @@ void TzqSideBar::SetDropTarget(TzqSideBarItem* item, TzqSideBarDropPosition posi
 {
     if (item == m_dropTarget && position == m_dropPosition)
         return;
+    Painter()->InvalidateDropBand(m_dropTarget, m_dropPosition);
     m_dropTarget = item;
-    m_dropPosition = item ? position : TzqSideBarDropPosition::dpNone;
-    Painter()->InvalidateItems();
+    m_dropPosition = position;
+    Painter()->InvalidateDropBand(m_dropTarget, m_dropPosition);
 }
 
 // ---- Painter and layout ----

@@ -64,6 +64,11 @@ public:
     // item means the point is on that item.
     TzqSideBarDropPosition DropPositionAt(TPoint p, TzqSideBarItem*& item) const;
 
+    // The band of the drop marker: 8 pixels above the item (before), below it (after)
+    // or the item's own extent (none), across the items area; without an item, the top
+    // 8 pixels of the items area. Empty for an item that is not placed.
+    TRect DropBand(const TzqSideBarItem* item, TzqSideBarDropPosition position) const;
+
     // An item or group is going: its records are dropped and the layout made invalid.
     void Forget(const TzqSideBarItem* item);
     void Forget(const TzqSideGroup* group);
