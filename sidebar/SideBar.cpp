@@ -8,6 +8,7 @@
 #include "platform/settings/SettingsError.h"
 #include "platform/window/Painting.h"
 #include "sidebar/SideBarBackGround.h"
+#include "sidebar/SideBarDragObject.h"
 #include "sidebar/SideBarFlatPainter.h"
 #include "sidebar/SideBarItems.h"
 #include "sidebar/SideBarStandardPainter.h"
@@ -73,6 +74,9 @@ TzqSideBar::~TzqSideBar()
         }
     }
     BeforeDestruction();
+    // A drag of one of our items ends with us; the drop will not come.
+    if (TzqSideBarDragObject::Current() && TzqSideBarDragObject::Current()->SideBar() == this)
+        delete TzqSideBarDragObject::Current();
     StopScrollTimer();
     HideItemHint();
     m_hintWindow.reset();
@@ -540,6 +544,8 @@ void TzqSideBar::ItemRemoving(TzqSideBarItem* item, bool deleting)
         m_selectedItem = nullptr;
     if (m_dropTarget == item)
         m_dropTarget = nullptr, m_dropPosition = TzqSideBarDropPosition::dpNone;
+    if (TzqSideBarDragObject* drag = TzqSideBarDragObject::Current())
+        drag->ItemDestroyed(item);
     if (deleting && OnDeleteItem && !IsDestroying())
         OnDeleteItem(this, item);
 }

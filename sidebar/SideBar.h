@@ -19,6 +19,7 @@
 class THintWindow;
 class TImageList;
 class TRegistry;
+class TzqSideBarDragObject;
 class TzqStoredSideItem;
 class TPicture;
 class TPopupMenu;
@@ -195,6 +196,9 @@ protected:
     virtual std::unique_ptr<TzqSideBarPainter> CreatePainter();
 
     void WndProc(TMessage& Message) override;
+    void DoStartDrag(TDragObject*& DragObject) override;
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DoEndDrag(TObject* Target, int X, int Y) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -227,6 +231,11 @@ private:
     // Where the item hint of an item goes: the screen rectangle and the short hint.
     TRect ItemHintRect(const TzqSideBarItem* item, const std::string& shortHint);
     void StopHintTimer();
+    void ItemDragOver(TPoint p, bool& Accept);
+    // Finishes an item drag on this side bar (the target): a move within the active
+    // group, or a copy into it (the dragged item destroyed unless `copy`).
+    void DropItem(TzqSideBarDragObject& drag, bool copy);
+    int MoveTargetIndex(const TzqSideBarItem* dragged, int a) const;
     void LoadGroup(TRegistry& reg, TRegistry& probe, int index);
     TzqStoredSideItem* FindStoredItem(const std::string& name) const;
     TzqSideGroup* FirstVisibleGroup(const TzqSideGroup* except = nullptr) const;
