@@ -1,4 +1,5 @@
-// The item hint: the short part of the focused item's hint, shown at once below the
+// The side bar's message handling before its base's (item hint dismissal, the group
+// cursor), and the item hint: the short part of the focused item's hint, shown at once below the
 // item in the side bar's own hint window for a fixed time. While it shows, the side
 // bar's ShowHint is off so that the platform shows no hint of its own over it, and its
 // Hint holds the long part for whoever shows long hints (a status bar).
@@ -8,6 +9,8 @@
 #include "platform/controls/HintWindow.h"
 #include "platform/window/MessageLoop.h"
 #include "platform/window/Windows.h"
+#include "platform/window/Input.h"
+#include "sidebar/SideBarDragObject.h"
 #include "sidebar/SideBarItem.h"
 #include "sidebar/SideBarViewInfo.h"
 #include "sidebar/SideGroup.h"
@@ -47,6 +50,13 @@ void TzqSideBar::WndProc(TMessage& Message)
 {
     if (m_hintShown && DismissesItemHint(Message.Msg))
         HideItemHint();
+    // A hot header shows the group cursor.
+    if (Message.Msg == WM_SETCURSOR && m_hotGroup &&
+        static_cast<int16_t>(LoWord(static_cast<uintptr_t>(Message.LParam))) == HTCLIENT) {
+        ::SetCursor(ZQSIDEBARGROUPCURSOR);
+        Message.Result = 1;
+        return;
+    }
     TPanel::WndProc(Message);
 }
 

@@ -95,6 +95,11 @@ void TzqSideBar::MouseMove(TShiftState Shift, int X, int Y)
         // A pressed header shows pressed only while the pointer is over it.
         if (m_hotGroup)
             SetHotGroup(m_hotGroup, header == m_hotGroup);
+    } else if (header != m_hotGroup) {
+        SetHotGroup(header, false);
+        // The cursor was chosen before this move: choose again for the new hot header.
+        if (HandleAllocated())
+            Perform(WM_SETCURSOR, WPARAM(Handle()), LPARAM((uint32_t(WM_MOUSEMOVE) << 16) | HTCLIENT));
     } else {
         SetHotGroup(header, false);
     }

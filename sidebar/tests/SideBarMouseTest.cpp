@@ -7,6 +7,8 @@
 #include "platform/controls/MenuItem.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/core/VirtualKeys.h"
+#include "platform/window/Input.h"
+#include "sidebar/SideBarDragObject.h"
 #include "sidebar/StoredSideItem.h"
 
 #include <vector>
@@ -222,6 +224,15 @@ TEST_F(SideBarMouse, HeaderIsHotUnderThePointerAndAClickActivatesItsGroup)
     EXPECT_EQ(bar->ActiveGroup(), three);
     EXPECT_EQ(changes, 1);
     EXPECT_FALSE(bar->HotGroupPressed());
+}
+
+TEST_F(SideBarMouse, HotHeaderShowsTheGroupCursor)
+{
+    Setup();
+    MoveTo(AtHeader(three));
+    EXPECT_EQ(GetCursor(), ZQSIDEBARGROUPCURSOR);
+    MoveTo(AtItem(0));
+    EXPECT_NE(GetCursor(), ZQSIDEBARGROUPCURSOR);
 }
 
 TEST_F(SideBarMouse, ReleaseAwayFromThePressedHeaderActivatesNothing)
