@@ -3,12 +3,15 @@
 #include "platform/core/StringList.h"
 #include "platform/drawing/ImageList.h"
 #include "sidebar/SideBar.h"
+#include "sidebar/StoredSideBarItemsStoreStrings.h"
 #include "sidebar/StoredSideItem.h"
 
 #include <algorithm>
 
-TzqSideBarStore::TzqSideBarStore(TComponent* AOwner) : TComponent(AOwner)
+TzqSideBarStore::TzqSideBarStore(TComponent* AOwner)
+    : TComponent(AOwner), m_categories(std::make_unique<TStoredSideBarItemsStoreStrings>(this))
 {
+    m_categories->Add("Default");
     m_largeLink.OnChange = [this](TObject*) { RepaintSideBars(); };
     m_smallLink.OnChange = [this](TObject*) { RepaintSideBars(); };
 }
@@ -23,6 +26,11 @@ TzqSideBarStore::~TzqSideBarStore()
         item->SetStore(nullptr);
     SetLargeImages(nullptr);
     SetSmallImages(nullptr);
+}
+
+void TzqSideBarStore::SetCategories(const TStrings& value)
+{
+    m_categories->Assign(value);
 }
 
 TzqStoredSideItem* TzqSideBarStore::StoredItems(int index) const

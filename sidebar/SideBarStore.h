@@ -5,9 +5,12 @@
 #include "platform/core/Component.h"
 #include "platform/drawing/ChangeLink.h"
 
+#include <memory>
 #include <vector>
 
 class TImageList;
+class TStrings;
+class TStoredSideBarItemsStoreStrings;
 class TzqSideBar;
 class TzqStoredSideItem;
 
@@ -16,6 +19,12 @@ public:
     explicit TzqSideBarStore(TComponent* AOwner = nullptr);
     // Side bars using the store forget it; stored items leave it.
     ~TzqSideBarStore() override;
+
+    // The category names the stored items are sorted into ("Default" at first).
+    TStoredSideBarItemsStoreStrings* Categories() const { return m_categories.get(); }
+    // Takes the names of another list; raises EzqSideBarError (nothing changed) when
+    // categories that go still have stored items.
+    void SetCategories(const TStrings& value);
 
     TImageList* LargeImages() const { return m_largeImages; }
     void SetLargeImages(TImageList* value);
@@ -46,6 +55,7 @@ private:
     TImageList* m_smallImages = nullptr;
     TChangeLink m_largeLink;
     TChangeLink m_smallLink;
+    std::unique_ptr<TStoredSideBarItemsStoreStrings> m_categories;
     std::vector<TzqStoredSideItem*> m_items;
     std::vector<TzqSideBar*> m_sideBars;
 };

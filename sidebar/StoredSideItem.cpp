@@ -3,6 +3,7 @@
 #include "platform/controls/PopupMenu.h"
 #include "sidebar/SideBarItem.h"
 #include "sidebar/SideBarStore.h"
+#include "sidebar/StoredSideBarItemsStoreStrings.h"
 
 #include <algorithm>
 
@@ -24,8 +25,22 @@ void TzqStoredSideItem::SetStore(TzqSideBarStore* value)
     if (m_store)
         m_store->RemoveItem(this);
     m_store = value;
-    if (m_store)
+    if (m_store) {
         m_store->AddItem(this);
+        if (!IsLoading())
+            m_category = 0;
+    }
+}
+
+void TzqStoredSideItem::SetCategory(int value)
+{
+    // Loading keeps any index: the categories may not all be read yet.
+    if (!IsLoading()) {
+        const int count = m_store ? m_store->Categories()->Count() : 0;
+        if (value < 0 || value >= count)
+            return;
+    }
+    m_category = value;
 }
 
 void TzqStoredSideItem::SetPopupMenu(TPopupMenu* value)

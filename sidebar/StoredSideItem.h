@@ -24,6 +24,11 @@ public:
     // Leaves the old store's list and joins the new one's.
     void SetStore(TzqSideBarStore* value);
 
+    // The index of the item's category among the store's Categories. Joining a store
+    // (outside loading) sets 0; outside loading only indexes of the list are taken.
+    int Category() const { return m_category; }
+    void SetCategory(int value);
+
     const std::string& Caption() const { return m_caption; }
     void SetCaption(const std::string& value);
     const std::string& Hint() const { return m_hint; }
@@ -47,6 +52,7 @@ protected:
 
 private:
     friend class TzqSideBarItem;
+    friend class TStoredSideBarItemsStoreStrings;
     void Changed();
     void Link(TzqSideBarItem* item);
     void Unlink(TzqSideBarItem* item);
@@ -58,5 +64,6 @@ private:
     int m_largeImage = -1;
     int m_smallImage = -1;
     TPopupMenu* m_popupMenu = nullptr;
+    int m_category = 0;
     std::vector<TzqSideBarItem*> m_links;
 };
