@@ -1,7 +1,9 @@
 #include "sidebar/StoredSideItem.h"
 
 #include "platform/controls/PopupMenu.h"
+#include "sidebar/SideBar.h"
 #include "sidebar/SideBarItem.h"
+#include "sidebar/SideGroups.h"
 #include "sidebar/SideBarStore.h"
 #include "sidebar/StoredSideBarItemsStoreStrings.h"
 
@@ -11,19 +13,37 @@ TzqStoredSideItem::TzqStoredSideItem(TComponent* AOwner) : TComponent(AOwner) {}
 
 TzqStoredSideItem::~TzqStoredSideItem()
 {
-    // The items forget the link; each keeps what it shows now as its own values.
+    DestroyLinkedItems();
+    // Items elsewhere forget the link; each keeps what it shows now as its own values.
     const std::vector<TzqSideBarItem*> links = m_links;
     for (TzqSideBarItem* item : links)
         item->StoredItemDestroyed();
     SetStore(nullptr);
 }
 
+void TzqStoredSideItem::DestroyLinkedItems()
+{
+    // A dying store leaves its side bars' items alone.
+    if (!m_store || m_store->IsDestroying())
+        return;
+    const std::vector<TzqSideBarItem*> links = m_links;
+    for (TzqSideBarItem* item : links) {
+        TzqSideBar* sideBar = item->SideBar();
+        if (!sideBar || sideBar->Store() != m_store || sideBar->IsDestroying() || sideBar->Groups()->Count() == 0)
+            continue;
+        // Through the collection, so that the side bar fires OnDeleteItem.
+        item->Collection()->Delete(item->Index());
+    }
+}
+
 void TzqStoredSideItem::SetStore(TzqSideBarStore* value)
 {
     if (value == m_store)
         return;
-    if (m_store)
+    if (m_store) {
+        DestroyLinkedItems();
         m_store->RemoveItem(this);
+    }
     m_store = value;
     if (m_store) {
         m_store->AddItem(this);

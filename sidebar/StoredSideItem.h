@@ -17,7 +17,8 @@ class TzqSideBarStore;
 class TzqStoredSideItem : public TComponent {
 public:
     explicit TzqStoredSideItem(TComponent* AOwner = nullptr);
-    // Cuts the links of the side-bar items that show it, and leaves its store.
+    // Destroys the side-bar items linked to it in its store's side bars (each firing
+    // OnDeleteItem), cuts the links of any others, and leaves its store.
     ~TzqStoredSideItem() override;
 
     TzqSideBarStore* Store() const { return m_store; }
@@ -54,6 +55,9 @@ private:
     friend class TzqSideBarItem;
     friend class TStoredSideBarItemsStoreStrings;
     void Changed();
+    // Leaving the store (or dying) takes the side-bar items linked to it in the
+    // store's side bars along.
+    void DestroyLinkedItems();
     void Link(TzqSideBarItem* item);
     void Unlink(TzqSideBarItem* item);
 
