@@ -5,6 +5,7 @@
 
 #include "platform/controls/PopupMenu.h"
 #include "platform/window/MessageLoop.h"
+#include "sidebar/SideBarDragObject.h"
 #include "sidebar/SideBarItem.h"
 #include "sidebar/SideBarItems.h"
 #include "sidebar/SideBarViewInfo.h"
@@ -161,7 +162,8 @@ void TzqSideBar::MouseEnter()
 void TzqSideBar::MouseLeave()
 {
     TPanel::MouseLeave();
-    if (m_itemDragging)
+    // During an item drag (of any side bar) the marker goes; else the focus.
+    if (TzqSideBarDragObject::Current())
         SetDropTarget(nullptr, TzqSideBarDropPosition::dpNone);
     else
         SetFocusedItem(nullptr, false);

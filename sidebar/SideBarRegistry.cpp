@@ -26,6 +26,11 @@
 
 namespace {
 
+// The most groups read back. A missing group key between present ones still gives a
+// default group, so a single key numbered in the millions would otherwise make millions
+// of groups.
+constexpr int MaxStoredGroups = 10000;
+
 // The number in a key name "<prefix><digits>" (digits only, no sign), or -1.
 int NumberedKey(const std::string& name, std::string_view prefix)
 {
@@ -164,7 +169,12 @@ void TzqSideBar::LoadFromRegistry()
         std::vector<int> present = NumberedKeys(probe, root, "Group", groupCount);
         if (!p.starts_with('\\') && probe.KeyExists(GroupKey(root + "\\" + p, 0)))
             present.insert(present.begin(), 0);
-        const int groupsToRead = present.empty() ? 0 : *std::max_element(present.begin(), present.end()) + 1;
+        int groupsToRead = present.empty() ? 0 : *std::max_element(present.begin(), present.end()) + 1;
+        if (groupsToRead > MaxStoredGroups) {
+            ReportSettingsProblem("The side bar read only the first " + std::to_string(MaxStoredGroups) +
+                                  " groups under \"" + p + "\": the store names more.");
+            groupsToRead = MaxStoredGroups;
+        }
         m_groups->Clear();
         for (int i = 0; i < groupsToRead; ++i)
             LoadGroup(reg, probe, i);

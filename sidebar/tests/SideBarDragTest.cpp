@@ -146,6 +146,36 @@ TEST_F(SideBarDrag, CursorShowsMoveOrCopyAndFollowsCtrlAtOnce)
     driver.Release(Screen(Before(2)));
 }
 
+TEST_F(SideBarDrag, DropOntoASideBarWithoutGroupsAddsAGroupForTheItem)
+{
+    // A second side bar, without groups, beside the first on the same form.
+    form->SetBounds(0, 0, 320, 420);
+    auto* other = new TzqSideBar(form);
+    other->SetAlign(TAlign::alNone);
+    other->SetParent(form);
+    other->SetBounds(170, 0, 150, 420);
+    driver.Pump();
+    std::vector<Drop> otherDrops;
+    other->OnDragDropItem = [&](TObject*, TzqSideBarItem* source, TzqSideBarItem* target, bool isCopy) {
+        otherDrops.push_back({source->Caption(), target ? target->Caption() : "-", isCopy});
+    };
+    const TPoint start = OnItem(1);
+    driver.Press(Screen(start));
+    driver.MoveTo(Screen({start.X, start.Y + 8}));
+    const TPoint into = driver.ToScreen(other->Handle(), {75, 200});
+    driver.MoveTo(into);
+    driver.MoveTo({into.X + 1, into.Y});
+    driver.Release({into.X + 1, into.Y});
+    ASSERT_EQ(other->Groups()->Count(), 1);
+    EXPECT_EQ(other->ActiveGroup(), other->Groups()->Items(0));
+    EXPECT_EQ(Captions(other->Groups()->Items(0)), std::vector<std::string>{"A 2"});
+    EXPECT_EQ(otherDrops, (std::vector<Drop>{{"A 2", "A 2", false}}));
+    // Moved out of the source: deleted there, with its event.
+    EXPECT_EQ(Captions(a), (std::vector<std::string>{"A 1", "A 3"}));
+    EXPECT_EQ(deleted, std::vector<std::string>{"A 2"});
+    EXPECT_TRUE(drops.empty());
+}
+
 TEST_F(SideBarDrag, DraggedItemDestroyedMidDragChangesNothing)
 {
     const TPoint start = OnItem(0);

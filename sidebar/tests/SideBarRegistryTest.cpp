@@ -247,6 +247,14 @@ TEST_F(SideBarRegistry, DamagedStoresReadWhatTheyCanAndReport)
              }
          },
          1, {3}, false},
+        {"a group key numbered in the millions",
+         [](TRegistry& r) {
+             r.OpenKey("\\P", true);
+             r.WriteInteger("GroupCount", 2000000000);
+             r.OpenKey("\\P\\Group39999999", true);
+             r.WriteInteger("IconType", 0);
+         },
+         10000, {0}, true},
         {"icon type 7 is ignored",
          [](TRegistry& r) {
              r.OpenKey("\\P", true);
@@ -290,8 +298,9 @@ TEST_F(SideBarRegistry, DamagedStoresReadWhatTheyCanAndReport)
         for (int i = 0; i < std::min<int>(c.groups, int(c.items.size())); ++i)
             EXPECT_EQ(bar->Groups()->Items(i)->Items()->Count(), c.items[size_t(i)]) << "group " << i;
         EXPECT_EQ(!problems.empty(), c.reported);
-        if (c.reported && !problems.empty())
+        if (c.reported && !problems.empty()) {
             EXPECT_NE(problems.front().find("\\P"), std::string::npos) << problems.front();
+        }
         TRegistry().DeleteKey("\\P");
     }
 }
