@@ -12,6 +12,7 @@
 #include "sidebar/SideBarViewInfo.h"
 #include "sidebar/SideGroup.h"
 #include "sidebar/SideGroups.h"
+#include "sidebar/StoredSideItem.h"
 
 #include <memory>
 
@@ -137,6 +138,10 @@ void TzqSideBar::DropItem(TzqSideBarDragObject& drag, bool copy)
             ++a;
         result = items->Add();
         result->Assign(*dragged);
+        // A stored item of another store cannot serve this side bar: the copy keeps
+        // what the dragged item showed.
+        if (result->StoredItem() && result->StoredItem()->Store() != m_store)
+            result->UnlinkKeepingValues();
         result->SetIndex(std::min(a, items->Count() - 1));
         added = true;
     }

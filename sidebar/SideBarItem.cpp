@@ -145,6 +145,15 @@ void TzqSideBarItem::StoredItemChanged()
         Changed(false);
 }
 
+void TzqSideBarItem::UnlinkKeepingValues()
+{
+    TzqStoredSideItem* stored = m_storedItem;
+    if (!stored)
+        return;
+    StoredItemDestroyed();
+    stored->Unlink(this);
+}
+
 void TzqSideBarItem::StoredItemDestroyed()
 {
     if (Linked()) {

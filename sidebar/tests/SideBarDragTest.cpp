@@ -7,6 +7,8 @@
 #include "platform/window/Input.h"
 #include "sidebar/SideBarDragObject.h"
 #include "sidebar/SideBarItem.h"
+#include "sidebar/SideBarStore.h"
+#include "sidebar/StoredSideItem.h"
 
 #include <vector>
 
@@ -146,7 +148,7 @@ TEST_F(SideBarDrag, CursorShowsMoveOrCopyAndFollowsCtrlAtOnce)
     driver.Release(Screen(Before(2)));
 }
 
-TEST_F(SideBarDrag, DropOntoASideBarWithoutGroupsAddsAGroupForTheItem)
+TEST_F(SideBarDrag, DropOntoASideBarOfAnotherStoreWithoutGroupsAddsAGroupWithAnUnlinkedCopy)
 {
     // A second side bar, without groups, beside the first on the same form.
     form->SetBounds(0, 0, 320, 420);
@@ -159,6 +161,17 @@ TEST_F(SideBarDrag, DropOntoASideBarWithoutGroupsAddsAGroupForTheItem)
     other->OnDragDropItem = [&](TObject*, TzqSideBarItem* source, TzqSideBarItem* target, bool isCopy) {
         otherDrops.push_back({source->Caption(), target ? target->Caption() : "-", isCopy});
     };
+    // The dragged item is linked to a stored item of a store the other side bar lacks.
+    TzqSideBarStore store;
+    auto* stored = new TzqStoredSideItem(&store);
+    stored->SetStore(&store);
+    stored->SetCaption("A 2");
+    stored->SetHint("Stored hint");
+    bar->SetStore(&store);
+    a = AddGroup(bar, "A", 3);
+    a->Items()->Items(1)->SetStoredItem(stored);
+    bar->SetActiveGroup(a);
+    deleted.clear();
     const TPoint start = OnItem(1);
     driver.Press(Screen(start));
     driver.MoveTo(Screen({start.X, start.Y + 8}));
@@ -169,6 +182,9 @@ TEST_F(SideBarDrag, DropOntoASideBarWithoutGroupsAddsAGroupForTheItem)
     ASSERT_EQ(other->Groups()->Count(), 1);
     EXPECT_EQ(other->ActiveGroup(), other->Groups()->Items(0));
     EXPECT_EQ(Captions(other->Groups()->Items(0)), std::vector<std::string>{"A 2"});
+    const TzqSideBarItem* copy = other->Groups()->Items(0)->Items()->Items(0);
+    EXPECT_EQ(copy->StoredItem(), nullptr) << "linked to a stored item of another store";
+    EXPECT_EQ(copy->Hint(), "Stored hint");
     EXPECT_EQ(otherDrops, (std::vector<Drop>{{"A 2", "A 2", false}}));
     // Moved out of the source: deleted there, with its event.
     EXPECT_EQ(Captions(a), (std::vector<std::string>{"A 1", "A 3"}));
