@@ -14,7 +14,7 @@ void TzqBarShadowPart::CreateParams(TCreateParams& Params)
     Params.Style = WS_POPUP;
     // Never the mouse's, never active, above the windows it shades.
     Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_TRANSPARENT |
-                     (m_translucent ? WS_EX_LAYERED : 0);
+                     (m_translucent ? DWORD(WS_EX_LAYERED) : 0u);
     Params.WinClassName = "TzqBarShadowPart";
     Params.WndParent = nullptr;
 }

@@ -8,6 +8,7 @@
 #include "bars/BarItemLinks.h"
 #include "bars/BarManager.h"
 #include "bars/Bars.h"
+#include "platform/backend/tests/DisplayPump.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Form.h"
 #include "platform/drawing/Bitmap.h"
@@ -26,7 +27,6 @@
 
 namespace {
 
-constexpr uintptr_t kWakeTimer = 78;
 
 class BarQtTest : public ::testing::Test {
 protected:
@@ -66,20 +66,9 @@ protected:
 
     bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
     {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        SetTimer(form->Handle(), kWakeTimer, 20);
-        bool reached = false;
-        RunMessageLoop([&] {
-            reached = done();
-            return reached || std::chrono::steady_clock::now() >= end;
-        });
-        KillTimer(form->Handle(), kWakeTimer);
-        return reached;
+        return ::PumpUntil(form->Handle(), done, limit);
     }
-    void PumpFor(std::chrono::milliseconds span)
-    {
-        PumpUntil([] { return false; }, span);
-    }
+    void PumpFor(std::chrono::milliseconds span) { ::PumpFor(form->Handle(), span); }
     static void ClickAt(TPoint screen)
     {
         const std::string command =

@@ -3,6 +3,7 @@
 // the editor the first click opened and reaches the host as a double click; the editor
 // has the focus and the host is the form's active control.
 #include "inspector/tests/EditorFixture.h"
+#include "platform/backend/tests/DisplayPump.h"
 #include "platform/window/MessageLoop.h"
 #include "platform/window/WinApi.h"
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr uintptr_t kWakeTimer = 77;
 
 class InplaceEditQtTest : public ::testing::Test {
 protected:
@@ -35,20 +35,9 @@ protected:
 
     bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
     {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        SetTimer(form->Handle(), kWakeTimer, 20);
-        bool reached = false;
-        RunMessageLoop([&] {
-            reached = done();
-            return reached || std::chrono::steady_clock::now() >= end;
-        });
-        KillTimer(form->Handle(), kWakeTimer);
-        return reached;
+        return ::PumpUntil(form->Handle(), done, limit);
     }
-    void PumpFor(std::chrono::milliseconds span)
-    {
-        PumpUntil([] { return false; }, span);
-    }
+    void PumpFor(std::chrono::milliseconds span) { ::PumpFor(form->Handle(), span); }
     // Clicks at a screen point; the pointer is moved there only when it is elsewhere (a
     // synchronous move to where it already is waits for a motion that never comes).
     static void Clicks(TPoint screen, int count, int delayMs)

@@ -8,7 +8,8 @@
 
 using TShortCut = WORD;
 
-enum : TShortCut { scNone = 0, scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };
+// Plain constants rather than an enumeration: they are or-ed with virtual-key codes.
+inline constexpr TShortCut scNone = 0, scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 
 // The shortcut of a key (0 for keys past 0xFF) with the Shift, Ctrl and Alt of Shift.
 TShortCut ShortCut(WORD Key, TShiftState Shift);

@@ -152,8 +152,10 @@ TSettingsFileLock::TSettingsFileLock(const std::string& path, unsigned mode)
             Fail("Cannot create the folder of", path, ec.value());
     }
     // The file is replaced by renaming: after taking the lock, make sure it is still the
-    // file the path names, else lock the new one.
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    // file the path names, else lock the new one. Each retry means another writer has
+    // finished a save, so the retries end; a fixed number of them could run out while a
+    // busy writer keeps saving, and fail a save that only had to wait.
+    for (;;) {
         m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, mode);
         if (m_fd < 0)
             Fail("Cannot write the file", path, errno);
@@ -172,7 +174,6 @@ TSettingsFileLock::TSettingsFileLock(const std::string& path, unsigned mode)
         ::close(m_fd);
         m_fd = -1;
     }
-    Fail("Cannot lock the file", path, EAGAIN);
 }
 
 TSettingsFileLock::~TSettingsFileLock()

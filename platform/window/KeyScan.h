@@ -4,7 +4,7 @@
 #include "platform/window/WindowTypes.h"
 
 // Shift bits of VkKeyScan's high byte.
-enum : int16_t { KEYSCAN_SHIFT = 0x100, KEYSCAN_CTRL = 0x200, KEYSCAN_ALT = 0x400 };
+inline constexpr int16_t KEYSCAN_SHIFT = 0x100, KEYSCAN_CTRL = 0x200, KEYSCAN_ALT = 0x400;
 
 // The virtual key (low byte) and the shift keys (high byte: KEYSCAN_*) that type the
 // character, or -1 when no key types it. The back end may answer for the current

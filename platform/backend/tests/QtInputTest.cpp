@@ -2,6 +2,7 @@
 // sent by xdotool as a user's would be): every physical press arrives once, and a
 // quick second click on a window that wants double clicks arrives as the window
 // system's own double-click message.
+#include "platform/backend/tests/DisplayPump.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/CustomControl.h"
 #include "platform/controls/Form.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr uintptr_t kWakeTimer = 77;
 
 // Counts the button messages it receives.
 class TClickCounter : public TCustomControl {
@@ -65,20 +65,9 @@ protected:
     // at most `limit`; false when it never did. A timer wakes the loop to look.
     bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
     {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        SetTimer(form->Handle(), kWakeTimer, 20);
-        bool reached = false;
-        RunMessageLoop([&] {
-            reached = done();
-            return reached || std::chrono::steady_clock::now() >= end;
-        });
-        KillTimer(form->Handle(), kWakeTimer);
-        return reached;
+        return ::PumpUntil(form->Handle(), done, limit);
     }
-    void PumpFor(std::chrono::milliseconds span)
-    {
-        PumpUntil([] { return false; }, span);
-    }
+    void PumpFor(std::chrono::milliseconds span) { ::PumpFor(form->Handle(), span); }
 
     // Two clicks 60 ms apart at a screen point, sent through the X server.
     static void DoubleClickAt(TPoint screen)
