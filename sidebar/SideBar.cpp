@@ -85,6 +85,8 @@ TzqSideBar::~TzqSideBar()
     m_previousActiveGroup = nullptr;
     m_focusedItem = m_selectedItem = m_dropTarget = nullptr;
     m_hotGroup = nullptr;
+    // Each item fires OnDeleteItem while the side bar is still whole.
+    m_groups->Clear();
     m_groups.reset();
     m_painter.reset();
     if (m_store)
@@ -540,19 +542,34 @@ void TzqSideBar::ItemRemoving(TzqSideBarItem* item, bool deleting)
         m_painter->ViewInfo()->Forget(item);
     if (m_focusedItem == item)
         m_focusedItem = nullptr, m_focusedItemPressed = false;
-    if (m_selectedItem == item)
+    const bool wasSelected = m_selectedItem == item;
+    if (wasSelected)
         m_selectedItem = nullptr;
     if (m_dropTarget == item)
         m_dropTarget = nullptr, m_dropPosition = TzqSideBarDropPosition::dpNone;
     if (TzqSideBarDragObject* drag = TzqSideBarDragObject::Current())
         drag->ItemDestroyed(item);
-    if (deleting && OnDeleteItem && !IsDestroying())
+    if (deleting && OnDeleteItem)
         OnDeleteItem(this, item);
+    // The selection is already cleared when its event fires.
+    if (wasSelected && OnChangeSelectedItem && !IsDestroying())
+        OnChangeSelectedItem(this);
 }
 
 void TzqSideBar::StoreChanged()
 {
     LayoutChanged();
+}
+
+void TzqSideBar::StoreDestroyed()
+{
+    if (!m_store)
+        return;
+    m_store->RemoveSideBar(this);
+    m_store->RemoveFreeNotification(this);
+    m_store = nullptr;
+    if (!IsDestroying())
+        LayoutChanged();
 }
 
 void TzqSideBar::Loaded()
@@ -589,8 +606,6 @@ void TzqSideBar::Notification(TComponent* AComponent, TOperation Operation)
         m_groupPopupMenu = nullptr;
     if (AComponent == m_itemPopupMenu)
         m_itemPopupMenu = nullptr;
-    if (AComponent == m_store) {
-        m_store = nullptr;
-        LayoutChanged();
-    }
+    if (AComponent == m_store)
+        StoreDestroyed();
 }

@@ -212,6 +212,7 @@ protected:
 
 private:
     friend class TzqSideGroups;
+    friend class TzqSideBarItem;
     friend class TzqSideBarItems;
     friend class TzqSideBarStore;
 
@@ -221,6 +222,8 @@ private:
     void GroupsChanged();
     void ItemRemoving(TzqSideBarItem* item, bool deleting);
     void StoreChanged();
+    // The store is being destroyed: it is dropped, the groups stay.
+    void StoreDestroyed();
 
     void LayoutChanged();
     // The left-button part of a press: header, scroll button or item under the point.

@@ -9,6 +9,7 @@
 #include "sidebar/SideBarItem.h"
 #include "sidebar/SideBarItems.h"
 #include "sidebar/SideBarViewInfo.h"
+#include "sidebar/SideBarStore.h"
 #include "sidebar/SideGroup.h"
 #include "sidebar/StoredSideItem.h"
 
@@ -178,14 +179,18 @@ void TzqSideBar::ItemClick(TzqSideBarItem* Item)
         return;
     TzqStoredSideItem* stored = Item->StoredItem();
     const bool storedClick = stored && stored->OnClick;
-    if (storedClick)
-        stored->OnClick(this, Item);
+    if (stored)
+        stored->Click(this, Item);
     if (!storedClick && OnItemClick)
         OnItemClick(this, Item);
 }
 
 void TzqSideBar::ActivateGroup(TzqSideGroup* group)
 {
+    // The actions' update handlers run first, so the group shows its items' current state.
+    if (m_store && !m_store->IsDesigning())
+        for (int i = 0; i < m_store->StoredItemCount(); ++i)
+            m_store->StoredItems(i)->UpdateAction();
     if (group && !group->Visible())
         group = nullptr;
     if (group == m_activeGroup)

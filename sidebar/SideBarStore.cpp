@@ -18,12 +18,19 @@ TzqSideBarStore::TzqSideBarStore(TComponent* AOwner)
 
 TzqSideBarStore::~TzqSideBarStore()
 {
-    // Side bars asked to be told: they forget the store and keep their groups.
     BeforeDestruction();
-    m_sideBars.clear();
-    const std::vector<TzqStoredSideItem*> items = m_items;
-    for (TzqStoredSideItem* item : items)
-        item->SetStore(nullptr);
+    // Told here, not only through free notification: no side bar keeps a dangling Store.
+    while (!m_sideBars.empty())
+        m_sideBars.back()->StoreDestroyed();
+    // Being destroyed, the store leaves the side bars' items alone (see
+    // TzqStoredSideItem::DestroyLinkedItems); the items linked elsewhere keep what they show.
+    while (!m_items.empty()) {
+        TzqStoredSideItem* item = m_items.back();
+        if (item->Owner())
+            delete item; // leaves the store and its owner
+        else
+            item->SetStore(nullptr);
+    }
     SetLargeImages(nullptr);
     SetSmallImages(nullptr);
 }
@@ -71,6 +78,33 @@ void TzqSideBarStore::SetLargeImages(TImageList* value)
 void TzqSideBarStore::SetSmallImages(TImageList* value)
 {
     SetImageList(m_smallImages, m_smallLink, value);
+}
+
+void TzqSideBarStore::SetDefaultImage(int& slot, int value)
+{
+    if (value < -1 || value == slot)
+        return;
+    slot = value;
+    RepaintSideBars();
+}
+
+void TzqSideBarStore::SetDefaultLargeImage(int value)
+{
+    SetDefaultImage(m_defaultLargeImage, value);
+}
+
+void TzqSideBarStore::SetDefaultSmallImage(int value)
+{
+    SetDefaultImage(m_defaultSmallImage, value);
+}
+
+std::vector<TzqStoredSideItem*> TzqSideBarStore::Children(const TComponent* root) const
+{
+    std::vector<TzqStoredSideItem*> out;
+    for (TzqStoredSideItem* item : m_items)
+        if (item->Owner() == root)
+            out.push_back(item);
+    return out;
 }
 
 void TzqSideBarStore::RepaintSideBars()

@@ -6,11 +6,14 @@
 #include "platform/core/Component.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class TBasicAction;
 class TObject;
 class TPopupMenu;
+class TzqSideBarItemActionLink;
 class TzqSideBarItem;
 class TzqSideBarStore;
 
@@ -44,17 +47,47 @@ public:
     TPopupMenu* PopupMenu() const { return m_popupMenu; }
     void SetPopupMenu(TPopupMenu* value);
 
+    // The action the item takes its caption, enabled state, hint and large image from
+    // (each only while the item still shows the action's value). Setting it takes the
+    // action's values (while the action is loading, only into values still at their
+    // defaults); none frees the link. The action's destruction sets none.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* value);
+    TzqSideBarItemActionLink* ActionLink() const { return m_actionLink.get(); }
+    // Asks the action, if any, to update itself (its OnUpdate runs).
+    void UpdateAction();
+    // What a click on a linked side-bar item runs: OnClick when assigned, else the
+    // action. Answers whether either ran.
+    bool Click(TObject* Sender, TzqSideBarItem* Item);
+
+    // Whether a form writer stores the value: not while the action link supplies it.
+    bool IsCaptionStored() const;
+    bool IsEnabledStored() const;
+    bool IsHintStored() const;
+    bool IsLargeImageStored() const;
+
+    // Form streaming: a stored item's parent component is its store; a store given as
+    // the parent (or read as the parent) is joined, as SetStore does.
+    bool HasParent() const { return true; }
+    TComponent* ParentComponent() const;
+    void SetParentComponent(TComponent* value);
+
     // A click on a linked item, with the side bar as sender; it replaces the side
     // bar's OnItemClick for that item.
     std::function<void(TObject* Sender, TzqSideBarItem* Item)> OnClick;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // With an action, takes the action's values into those still at their defaults.
+    void Loaded() override;
 
 private:
     friend class TzqSideBarItem;
     friend class TStoredSideBarItemsStoreStrings;
     void Changed();
+    // Takes the action's caption, enabled state, hint and image index; with
+    // `checkDefaults` only into values still at their defaults.
+    void ActionChange(TBasicAction* action, bool checkDefaults);
     // Leaving the store (or dying) takes the side-bar items linked to it in the
     // store's side bars along.
     void DestroyLinkedItems();
@@ -70,4 +103,5 @@ private:
     TPopupMenu* m_popupMenu = nullptr;
     int m_category = 0;
     std::vector<TzqSideBarItem*> m_links;
+    std::unique_ptr<TzqSideBarItemActionLink> m_actionLink;
 };

@@ -4,6 +4,7 @@
 // virtual clock.
 #include "sidebar/tests/SideBarFixture.h"
 
+#include "platform/controls/Action.h"
 #include "platform/controls/MenuItem.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/core/VirtualKeys.h"
@@ -144,11 +145,32 @@ TEST_F(SideBarMouse, StoredItemClickReplacesTheSideBarEvent)
     EXPECT_EQ(storedClicks[0].second, Item(0));
     EXPECT_TRUE(clicks.empty());
 
-    // Without a handler of its own the stored item leaves the click to the side bar.
+    // Its handler wins over its action too.
+    TAction action;
+    action.SetCaption(Item(0)->Caption());
+    int executed = 0;
+    action.OnExecute = [&](TObject*) { ++executed; };
+    stored.SetAction(&action);
+    Press(AtItem(0));
+    Release(AtItem(0));
+    EXPECT_EQ(storedClicks.size(), 2u);
+    EXPECT_EQ(executed, 0);
+
+    // Without a handler of its own the stored item runs its action, and the side bar
+    // reports the click as well.
     stored.OnClick = nullptr;
     Press(AtItem(0));
     Release(AtItem(0));
+    EXPECT_EQ(executed, 1);
     EXPECT_EQ(clicks, std::vector<TzqSideBarItem*>{Item(0)});
+    // A disabled item runs nothing.
+    action.SetEnabled(false);
+    ASSERT_FALSE(Item(0)->Enabled());
+    Press(AtItem(0));
+    Release(AtItem(0));
+    EXPECT_EQ(executed, 1);
+    EXPECT_EQ(clicks.size(), 1u);
+    stored.SetAction(nullptr);
     Item(0)->SetStoredItem(nullptr);
 }
 

@@ -35,6 +35,10 @@ protected:
     }
     void TearDown() override
     {
+        // The side bars' own destruction deletes the rest: not what the tests count.
+        for (auto& bar : bars)
+            if (bar)
+                bar->OnDeleteItem = nullptr;
         for (auto& bar : bars)
             bar.reset();
         SideBarTest::TearDown();
