@@ -8,6 +8,7 @@
 #include "platform/settings/SettingsError.h"
 #include "platform/window/Painting.h"
 #include "sidebar/SideBarBackGround.h"
+#include "sidebar/SideBarCursors.h"
 #include "sidebar/SideBarDragObject.h"
 #include "sidebar/SideBarFlatPainter.h"
 #include "sidebar/SideBarItems.h"
@@ -61,6 +62,7 @@ TzqSideBar::TzqSideBar(TComponent* AOwner)
     m_largeLink.OnChange = [this](TObject*) { LayoutChanged(); };
     m_smallLink.OnChange = [this](TObject*) { LayoutChanged(); };
     TickCount = [] { return GetTickCount(); };
+    RegisterSideBarCursors();
 }
 
 TzqSideBar::~TzqSideBar()

@@ -6,17 +6,12 @@
 
 #include "platform/controls/DragObject.h"
 #include "platform/window/WindowTypes.h"
+#include "sidebar/SideBarCursors.h"
 
 class TzqSideBar;
 class TzqSideBarItem;
 class TzqStoredSideItem;
 
-// The cursors of an item drag: moving, copying (Ctrl held), deleting (not shown by any
-// operation), and the cursor over a hot group header.
-constexpr HCURSOR ZQSIDEBARDRAGCURSOR = -1121;
-constexpr HCURSOR ZQSIDEBARDRAGCOPYCURSOR = -1122;
-constexpr HCURSOR ZQSIDEBARDRAGDELETECURSOR = -1123;
-constexpr HCURSOR ZQSIDEBARGROUPCURSOR = -1125;
 
 class TzqSideBarDragObject : public TDragControlObject {
 public:

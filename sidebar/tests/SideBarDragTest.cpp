@@ -4,12 +4,14 @@
 #include "sidebar/tests/SideBarFixture.h"
 
 #include "platform/core/VirtualKeys.h"
+#include "platform/window/Cursors.h"
 #include "platform/window/Input.h"
 #include "sidebar/SideBarDragObject.h"
 #include "sidebar/SideBarItem.h"
 #include "sidebar/SideBarStore.h"
 #include "sidebar/StoredSideItem.h"
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -146,6 +148,52 @@ TEST_F(SideBarDrag, CursorShowsMoveOrCopyAndFollowsCtrlAtOnce)
     driver.KeyUp(VK_CONTROL);
     EXPECT_EQ(GetCursor(), ZQSIDEBARDRAGCURSOR);
     driver.Release(Screen(Before(2)));
+}
+
+TEST_F(SideBarDrag, TheFourCursorsAreRegisteredWithPicturesOfTheirOwn)
+{
+    const HCURSOR cursors[] = {ZQSIDEBARDRAGCURSOR, ZQSIDEBARDRAGCOPYCURSOR, ZQSIDEBARDRAGDELETECURSOR,
+                               ZQSIDEBARGROUPCURSOR};
+    std::vector<std::vector<TColor>> pictures;
+    for (HCURSOR cursor : cursors) {
+        EXPECT_TRUE(IsCustomCursor(cursor)) << cursor;
+        TBitmap image, mask;
+        PaintSideBarCursor(cursor, image, mask);
+        ASSERT_EQ(image.Width(), 32);
+        ASSERT_EQ(mask.Height(), 32);
+        // The hot spot is a black cell of the picture (the arrow's or the finger's tip).
+        const TPoint hot = SideBarCursorHotSpot(cursor);
+        EXPECT_EQ(mask.Pixel(hot.X, hot.Y) & 0xFFFFFF, 0u) << cursor;
+        EXPECT_EQ(image.Pixel(hot.X, hot.Y) & 0xFFFFFF, 0u) << cursor;
+        std::vector<TColor> pixels;
+        int shown = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const bool visible = (mask.Pixel(x, y) & 0xFFFFFF) == 0;
+                shown += visible;
+                pixels.push_back(visible ? image.Pixel(x, y) & 0xFFFFFF : 0x1);
+            }
+        EXPECT_GT(shown, 60) << cursor;
+        EXPECT_LT(shown, 32 * 32 / 2) << cursor;
+        pictures.push_back(pixels);
+    }
+    for (size_t i = 0; i < pictures.size(); ++i)
+        for (size_t j = i + 1; j < pictures.size(); ++j)
+            EXPECT_NE(pictures[i], pictures[j]) << i << " and " << j << " look the same";
+    // The four side by side, enlarged, for people to look at.
+    if (const char* dir = std::getenv("SIDEBAR_LOOK_DIR")) {
+        TBitmap sheet(4 * 138 + 10, 148);
+        sheet.Fill(RGB(0x80, 0xA0, 0x90));
+        for (int n = 0; n < 4; ++n) {
+            TBitmap image, mask;
+            PaintSideBarCursor(cursors[n], image, mask);
+            for (int y = 0; y < 128; ++y)
+                for (int x = 0; x < 128; ++x)
+                    if ((mask.Pixel(x / 4, y / 4) & 0xFFFFFF) == 0)
+                        sheet.SetPixel(10 + n * 138 + x, 10 + y, image.Pixel(x / 4, y / 4));
+        }
+        EXPECT_TRUE(sheet.SaveToPngFile(std::string(dir) + "/sidebar-cursors.png"));
+    }
 }
 
 TEST_F(SideBarDrag, DropOntoASideBarOfAnotherStoreWithoutGroupsAddsAGroupWithAnUnlinkedCopy)
