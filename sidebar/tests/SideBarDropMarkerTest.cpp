@@ -3,7 +3,10 @@
 // the marker asks for.
 #include "sidebar/tests/SideBarFixture.h"
 
+#include "platform/drawing/ImageList.h"
 #include "platform/drawing/Region.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -12,13 +15,24 @@ protected:
     void Setup(TzqsbPaintStyle style = TzqsbPaintStyle::sbpsXP)
     {
         bar = NewShownSideBar(150, 400, style);
+        // Items with images, as a side bar shows them.
+        TBitmap icon(32, 32);
+        icon.Fill(clFuchsia);
+        icon.Canvas()->Brush()->SetColor(clNavy);
+        icon.Canvas()->Ellipse(2, 2, 30, 30);
+        images.Clear();
+        images.AddMasked(&icon, clFuchsia);
+        bar->SetLargeImages(&images);
         group = AddGroup(bar, "Group", 3);
+        for (int i = 0; i < 3; ++i)
+            Item(i)->SetLargeImage(0);
         bar->CalculateLayout();
     }
     TzqSideBarItem* Item(int i) const { return group->Items()->Items(i); }
     const TzqSideItemViewInfo& Info(int i) { return *bar->ViewInfo()->FindItem(Item(i)); }
     const TRect& Area() { return bar->ViewInfo()->ItemsArea(); }
 
+    TImageList images{32, 32};
     TzqSideBar* bar = nullptr;
     TzqSideGroup* group = nullptr;
 };
@@ -79,6 +93,8 @@ TEST_F(DropMarker, DrawsLineAndTheTriangleHalvesThatPointAtItems)
             EXPECT_EQ(At(picture, band.Right - 2, band.Top + 1) == clBlack, c.upper) << "upper right half";
             EXPECT_EQ(At(picture, band.Left + 1, band.Bottom - 2) == clBlack, c.lower) << "lower left half";
             Save(std::string("marker-") + look + "-" + c.name);
+            if (const char* dir = std::getenv("SIDEBAR_LOOK_DIR"))
+                driver.SavePng(form->Handle(), std::string(dir) + "/marker-" + look + "-" + c.name + ".png");
         }
         bar->SetDropTarget(nullptr, TzqSideBarDropPosition::dpNone);
         delete form;
