@@ -1,5 +1,6 @@
 #include "sidebar/SideBar.h"
 
+#include "platform/controls/CustomEdit.h"
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/drawing/ImageList.h"
@@ -82,6 +83,8 @@ TzqSideBar::~TzqSideBar()
     StopScrollTimer();
     HideItemHint();
     m_hintWindow.reset();
+    EndCaptionEdit(false);
+    m_retiredEditor.reset();
     // Groups (and their items) go before the painter whose layout refers to them.
     m_activeGroup = nullptr;
     m_previousActiveGroup = nullptr;
@@ -498,6 +501,7 @@ void TzqSideBar::GroupAdded(TzqSideGroup* group)
 
 void TzqSideBar::GroupRemoving(TzqSideGroup* group)
 {
+    EndCaptionEdit(false);
     if (m_painter)
         m_painter->ViewInfo()->Forget(group);
     if (m_previousActiveGroup == group)
@@ -540,6 +544,8 @@ void TzqSideBar::GroupsChanged()
 
 void TzqSideBar::ItemRemoving(TzqSideBarItem* item, bool deleting)
 {
+    if (deleting)
+        EndCaptionEdit(false);
     if (m_painter)
         m_painter->ViewInfo()->Forget(item);
     if (m_focusedItem == item)

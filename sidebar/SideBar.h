@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+class TEdit;
 class THintWindow;
 class TImageList;
 class TRegistry;
@@ -160,6 +161,19 @@ public:
     TImageList* LargeImagesInUse() const;
     TImageList* SmallImagesInUse() const;
 
+    // ---- Caption editing ----
+    // Opens an edit box with the caption over a group's header, or over an item's
+    // caption (an item of the active group); OnBeforeEdit fires first, and an editor
+    // already open ends accepting. Enter, a left press anywhere on the side bar or the
+    // focus leaving the editor end it accepting, Escape without; an accepted text that is
+    // not empty replaces the caption. OnAfterEdit fires at every end. Destroying any
+    // group or item ends the editor without accepting. Answers whether it opened.
+    bool EditGroupCaption(TzqSideGroup* group);
+    bool EditItemCaption(TzqSideBarItem* item);
+    void EndCaptionEdit(bool accept);
+    bool CaptionEditing() const { return m_captionEditor != nullptr; }
+    TEdit* CaptionEditor() const { return m_captionEditor.get(); }
+
     // ---- Layout and painting ----
     // The painter of PaintStyle (made on first use) and its layout, valid once asked.
     TzqSideBarPainter* Painter();
@@ -247,6 +261,7 @@ private:
     void PaintPicture(TCanvas* canvas, const TRect& rect);
     void SetImageList(TImageList*& slot, TChangeLink& link, TImageList* value);
     void SetPopupMenu(TPopupMenu*& slot, TPopupMenu* value);
+    void OpenCaptionEditor(const TRect& rect, const std::string& text);
 
     std::unique_ptr<TzqSideBarBackGround> m_bkGround;
     std::unique_ptr<TPicture> m_bkPicture;
@@ -294,5 +309,11 @@ private:
     std::string m_ownHint;
     TDragMode m_sideBarDragMode = TDragMode::dmManual;
     int m_paintLock = 0;
+    std::unique_ptr<TEdit> m_captionEditor;
+    // An editor that ended, kept hidden until the next one opens (it may have been the
+    // caller of its own end).
+    std::unique_ptr<TEdit> m_retiredEditor;
+    TzqSideGroup* m_editedGroup = nullptr;
+    TzqSideBarItem* m_editedItem = nullptr;
     int m_pendingActiveGroupIndex = -1;
 };

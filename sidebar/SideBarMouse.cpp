@@ -36,6 +36,9 @@ void TzqSideBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (IsDesigning())
         return TPanel::MouseDown(Button, Shift, X, Y);
+    // A left press while a caption is edited only ends the editing, accepting.
+    if (Button == TMouseButton::mbLeft && CaptionEditing())
+        return EndCaptionEdit(true);
     const TPoint p{X, Y};
     if (Button == TMouseButton::mbRight) {
         // The platform shows the control's menu on the release: the menu of what is
@@ -128,7 +131,7 @@ void TzqSideBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     TPanel::MouseUp(Button, Shift, X, Y);
     if (MouseCapture())
         SetMouseCapture(false);
-    if (Button != TMouseButton::mbLeft)
+    if (Button != TMouseButton::mbLeft || m_editedGroup)
         return;
     const TPoint p{X, Y};
     CalculateLayout();
