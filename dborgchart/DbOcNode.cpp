@@ -25,23 +25,13 @@ TzqDbOrgChart* TzqDbOcNode::DbChart() const
     return static_cast<TzqDbOrgChart*>(Chart());
 }
 
-namespace {
-
-const Variant& NullKey()
-{
-    static const Variant null = Variant::Null();
-    return null;
-}
-
-} // namespace
-
-const Variant& TzqDbOcNode::PlacedParentKey() const
+Variant TzqDbOcNode::PlacedParentKey() const
 {
     const TzqOcNode* parent = Parent();
-    return parent ? static_cast<const TzqDbOcNode*>(parent)->m_key : NullKey();
+    return parent ? static_cast<const TzqDbOcNode*>(parent)->m_key.Get() : Variant::Null();
 }
 
-const Variant& TzqDbOcNode::ParentKey() const
+Variant TzqDbOcNode::ParentKey() const
 {
     if (m_strayParentKey) {
         if (const Variant* kept = DbChart()->m_strayParentKeys.Find(this))
@@ -69,13 +59,13 @@ void TzqDbOcNode::ParentChanged(TzqOcNode* OldParent)
         return;
     if (!m_strayParentKey) {
         // The key the old place gave is the one the node keeps, until it is set.
-        const Variant& old = OldParent ? static_cast<const TzqDbOcNode*>(OldParent)->m_key : NullKey();
+        Variant old = OldParent ? static_cast<const TzqDbOcNode*>(OldParent)->m_key.Get() : Variant::Null();
         if (!old.IsIdentical(PlacedParentKey()))
-            SetParentKey(Variant(old));
+            SetParentKey(old);
         return;
     }
     // The new place may be the one the kept key names.
-    SetParentKey(Variant(ParentKey()));
+    SetParentKey(ParentKey());
 }
 
 int TzqDbOcNode::RecordIndex() const

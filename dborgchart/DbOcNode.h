@@ -8,6 +8,7 @@
 // attribute.
 #pragma once
 
+#include "dborgchart/OcCompactValue.h"
 #include "dborgchart/OcRecordPositions.h"
 #include "dborgchart/OcSiblingOrder.h"
 #include "orgchart/OcNode.h"
@@ -25,11 +26,11 @@ public:
     TzqDbOrgChart* DbChart() const;
 
     // Key value of the node's record; null until set.
-    const Variant& Key() const { return m_key; }
+    Variant Key() const { return m_key.Get(); }
     // Key of the parent record as last known; null for a top-level node.
-    const Variant& ParentKey() const;
+    Variant ParentKey() const;
     // The order field's value, or the key when no order field is bound (0 for null).
-    const Variant& OrderValue() const { return m_orderValue; }
+    Variant OrderValue() const { return m_orderValue.Get(); }
     // Position of the node's record in the dataset's current order; -1 when the node
     // has no record.
     int RecordIndex() const;
@@ -52,11 +53,11 @@ private:
     // the parent's own key, which saves a value in every node.
     void SetParentKey(const Variant& Key);
     // The parent key the node's place in the chart gives: its parent's key, or null.
-    const Variant& PlacedParentKey() const;
+    Variant PlacedParentKey() const;
     void ParentChanged(TzqOcNode* OldParent) override;
 
-    Variant m_key = Variant::Null();
-    Variant m_orderValue = Variant::Null();
+    TzqOcCompactValue m_key;
+    TzqOcCompactValue m_orderValue;
     TzqOcRecordPositions::Slot m_slot = TzqOcRecordPositions::kNoSlot;
     // What is known of the order of this node's children.
     TzqOcSiblingOrder m_childOrder;

@@ -224,7 +224,14 @@ void TzqDbOrgChart::RemoveFromKeyIndex(TzqDbOcNode* Node)
 void TzqDbOrgChart::DeleteAllNodes()
 {
     // Every node goes: the key index is emptied at once, first, so that nothing looks a
-    // node up while the nodes are freed, and no node leaves it one by one.
+    // node up while the nodes are freed, and no node leaves it one by one. Its nodes in
+    // key order are, for a table read in key order, the nodes in the order they were
+    // made: the order that frees them fastest.
+    std::vector<TzqOcNode*> indexed;
+    if (!m_syncEnabled && m_keyIndex.Count() == Count()) {
+        indexed.reserve(size_t(m_keyIndex.Count()));
+        m_keyIndex.ForEach([&](TzqDbOcNode* n) { indexed.push_back(n); });
+    }
     m_keyIndex.Clear();
     TzqOcFlagScope dropped(m_keyIndexDropped, true);
     // With the guard off nothing is written for them: unless a handler watches them go,
@@ -232,7 +239,7 @@ void TzqDbOrgChart::DeleteAllNodes()
     if (m_syncEnabled)
         Clear();
     else
-        FreeAllNodes();
+        FreeAllNodes(indexed.empty() ? nullptr : &indexed);
     m_strayParentKeys.Clear();
 }
 

@@ -267,7 +267,7 @@ TzqDbOcNode* TzqDbOrgChart::CreateLoadedNode(const Variant& Key, TzqDbOcNode* Pa
     node->m_key = Key;
     node->m_slot = RecordSlot;
     node->m_orderValue = Order;
-    node->SetParentKey(ParentNode ? ParentNode->m_key : Variant::Null());
+    node->SetParentKey(ParentNode ? ParentNode->m_key.Get() : Variant::Null());
     if (stage) {
         node->m_staged = true;
         ++m_stagedCount;

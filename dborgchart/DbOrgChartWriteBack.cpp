@@ -216,7 +216,7 @@ void TzqDbOrgChart::RebuildKeepingView()
             expanded.push_back(static_cast<TzqDbOcNode*>(n)->m_key);
     }
     const TzqDbOcNode* selected = DbNodeOf(Selected());
-    const Variant selectedKey = selected ? selected->m_key : Variant::Null();
+    const Variant selectedKey = selected ? selected->m_key.Get() : Variant::Null();
     BeginUpdate();
     try {
         ResetBindings();
@@ -497,7 +497,7 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
     if (!ordered)
         MarkChildOrderUnknown(target ? target : RootNode());
     auto* newParent = static_cast<TzqDbOcNode*>(node->Parent());
-    node->SetParentKey(newParent ? newParent->m_key : Variant::Null());
+    node->SetParentKey(newParent ? newParent->m_key.Get() : Variant::Null());
     if (!m_syncEnabled)
         return;
     RunWriteAction(

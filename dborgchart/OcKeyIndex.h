@@ -57,7 +57,7 @@ private:
     };
     // A key being searched for, prepared the same way.
     struct Probe {
-        const Variant& Key;
+        Variant Key;
         int64_t IntegerKey;
         bool IsInteger;
         explicit Probe(const Variant& AKey);

@@ -118,7 +118,8 @@ TzqOcNode* TzqCustomOrgChart::InsertNode(TzqOcNode* Parent, uint32_t Data, int I
 void TzqCustomOrgChart::LinkNode(TzqOcNode* Node, TzqOcNode* Parent, int Index)
 {
     Parent->InsertChild(Node, Index);
-    Parent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+    if (!GrowRowCaches(Parent, Node))
+        Parent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
 }
 
 void TzqCustomOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
@@ -142,11 +143,18 @@ void TzqCustomOrgChart::RelinkNode(TzqOcNode* Target, TzqOcNode* Node, int Index
     TzqOcNode* oldParent = Node->m_parent;
     oldParent->RemoveChild(Node);
     const bool lastChildLeft = oldParent->Count() == 0 && oldParent != m_root;
+    if (target == oldParent && !lastChildLeft) {
+        // A move within its row: the row's width (a sum) and height (a largest value)
+        // stay; where each child stands does not.
+        target->InsertChild(Node, Index);
+        if (target->IsVisible())
+            LayoutChanged();
+        return;
+    }
     // A parent that loses its last child collapses, which changes its extent even when
     // the child comes straight back: its ancestors' caches go too, dropped while it is
     // still expanded so that the walk reaches them.
-    if (target != oldParent || lastChildLeft)
-        oldParent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+    oldParent->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
     if (lastChildLeft)
         oldParent->m_expanded = false;
     LinkNode(Node, target, Index);
@@ -163,7 +171,7 @@ void TzqCustomOrgChart::ReorderChildren(TzqOcNode* Parent, const std::vector<Tzq
         LayoutChanged();
 }
 
-void TzqCustomOrgChart::FreeAllNodes()
+void TzqCustomOrgChart::FreeAllNodes(const std::vector<TzqOcNode*>* AllNodes)
 {
     if (OnDeletion || m_deletionsUnderWay > 0 || !m_root->m_children) {
         Clear();
@@ -174,6 +182,22 @@ void TzqCustomOrgChart::FreeAllNodes()
     m_animatedNode = nullptr;
     m_dropTarget = nullptr;
     m_editedNode = nullptr;
+    auto free = [this](TzqOcNode* node) {
+        node->m_children.reset();
+        node->m_deleting = true;
+        node->SetData(0);
+        node->m_parent = nullptr;
+        --m_count;
+        delete node;
+    };
+    if (AllNodes && static_cast<int>(AllNodes->size()) == m_count) {
+        m_root->m_children.reset();
+        for (TzqOcNode* node : *AllNodes)
+            free(node);
+        m_root->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+        Invalidate();
+        return;
+    }
     // The top-level list is taken away first: every node below is unreachable from the
     // chart while the walk frees it, each node read once, its children before it goes.
     std::unique_ptr<TzqOcChildList> topLevel = std::move(m_root->m_children);
@@ -183,15 +207,9 @@ void TzqCustomOrgChart::FreeAllNodes()
     while (!pending.empty()) {
         TzqOcNode* node = pending.back();
         pending.pop_back();
-        if (node->m_children) {
+        if (node->m_children)
             node->m_children->ForEach([&](TzqOcNode* n) { pending.push_back(n); });
-            node->m_children.reset();
-        }
-        node->m_deleting = true;
-        node->SetData(0);
-        node->m_parent = nullptr;
-        --m_count;
-        delete node;
+        free(node);
     }
     m_root->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
     Invalidate();

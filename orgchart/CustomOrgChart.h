@@ -235,7 +235,11 @@ protected:
     // Deletes every node like Clear when nothing watches the nodes go (no OnDeletion
     // handler): in one walk that visits each node once. For clearing a whole chart with
     // no override of DeleteNode to be told (the chart's own end, a rebinding).
-    void FreeAllNodes();
+    // AllNodes, when the caller has every node of the chart at hand (and only those),
+    // gives the order to free them in: nodes made one after another sit side by side
+    // in memory, so going in that order reads memory in sequence where the walk down
+    // the tree jumps from node to node.
+    void FreeAllNodes(const std::vector<TzqOcNode*>* AllNodes = nullptr);
     // A progress indicator that deletions step once per node freed (none: no steps),
     // counting on from Done.
     void SetDeletionProgress(TProgressIndicator* Progress, int64_t Done)
@@ -290,6 +294,14 @@ private:
     int64_t FullSubtreeWidth(TzqOcNode* Node);
     int64_t FullSubtreeHeight(TzqOcNode* Node);
     void FillCaches(TzqOcNode* Node, bool Across);
+    // What a child adds to its parent's row across (its subtree width) or down (its
+    // subtree height), from its own caches, which must be filled where it has shown
+    // children.
+    int64_t RowExtent(const TzqOcNode* Child, bool Across);
+    // Adds a newly linked child to its parent's filled caches (the row's width grows by
+    // the child's, its height is the larger of the two), so that a long row is not
+    // summed again for one more child. False when the caches are not there to update.
+    bool GrowRowCaches(TzqOcNode* Parent, TzqOcNode* Child);
     bool IsThreeDimensional(const TzqOcNode* Node) const;
     void ComputeZoomFactor();
     void UpdateScrollBars();

@@ -93,14 +93,8 @@ int64_t TzqCustomOrgChart::FullChildrenHeight(TzqOcNode* Node)
 void TzqCustomOrgChart::FillCaches(TzqOcNode* Node, bool Across)
 {
     auto cacheOf = [Across](TzqOcNode* n) -> int64_t& { return Across ? n->m_childrenWidth : n->m_childrenHeight; };
-    auto ownExtent = [&](const TzqOcNode* n) {
-        return Across ? FullAcross(n) + m_lineWidth + FullGapAcross() : FullDown(n) + m_lineWidth + FullGapDown();
-    };
     // A child's contribution once its own children are measured.
-    auto extentOf = [&](TzqOcNode* n) {
-        const int64_t children = n->m_expanded ? cacheOf(n) : 0;
-        return Across ? std::max(ownExtent(n), children) : ownExtent(n) + children;
-    };
+    auto extentOf = [&](TzqOcNode* n) { return RowExtent(n, Across); };
 
     // Each frame walks its children from sibling to sibling (a step costs nothing
     // however long the row), not by index.
@@ -132,6 +126,35 @@ void TzqCustomOrgChart::FillCaches(TzqOcNode* Node, bool Across)
             parent.accumulated = Across ? parent.accumulated + extent : std::max(parent.accumulated, extent);
         }
     }
+}
+
+int64_t TzqCustomOrgChart::RowExtent(const TzqOcNode* Child, bool Across)
+{
+    if (Across) {
+        const int64_t own = FullAcross(Child) + m_lineWidth + FullGapAcross();
+        return std::max(own, Child->m_expanded ? Child->m_childrenWidth : 0);
+    }
+    const int64_t own = FullDown(Child) + m_lineWidth + FullGapDown();
+    return own + (Child->m_expanded ? Child->m_childrenHeight : 0);
+}
+
+bool TzqCustomOrgChart::GrowRowCaches(TzqOcNode* Parent, TzqOcNode* Child)
+{
+    // The parent's caches hold the row without the child (it had other children, all
+    // measured); the child's own extents need no measuring below it.
+    if (!Parent->m_expanded || Parent->Count() < 2 || Parent->m_childrenWidth == 0 || Parent->m_childrenHeight == 0)
+        return false;
+    if (Child->m_expanded && Child->Count() > 0 && (Child->m_childrenWidth == 0 || Child->m_childrenHeight == 0))
+        return false;
+    Parent->m_childrenWidth += RowExtent(Child, true);
+    Parent->m_childrenHeight = std::max(Parent->m_childrenHeight, RowExtent(Child, false));
+    // The parent's own extents changed: the caches above it go as after any change
+    // there, and the chart is told as it would be for the parent.
+    if (TzqOcNode* above = Parent->m_parent)
+        above->DropLayoutCaches(TzqOcNode::CacheDirection::Both);
+    if (!LayoutIsChanged() && Parent->IsVisible())
+        LayoutChanged();
+    return true;
 }
 
 // ---- Effective (scaled) values ----

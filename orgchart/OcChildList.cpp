@@ -10,8 +10,10 @@ TzqOcChildList::~TzqOcChildList() = default;
 
 TzqOcChildList::Extra& TzqOcChildList::TheExtra()
 {
-    if (!m_extra)
+    if (!m_extra) {
         m_extra = std::make_unique<Extra>();
+        m_extra->Count = static_cast<int32_t>(m_head.Items.size());
+    }
     return *m_extra;
 }
 
@@ -37,7 +39,7 @@ size_t TzqOcChildList::LocalIndex(const TzqOcNode* Child)
     const Chunk* chunk = Child->m_chunk;
     size_t local = static_cast<size_t>(Child->m_index);
     if (local >= chunk->Items.size() || chunk->Items[local] != Child) {
-        local = static_cast<size_t>(std::find(chunk->Items.begin(), chunk->Items.end(), Child) - chunk->Items.begin());
+        local = chunk->Items.Find(Child);
         Child->m_index = static_cast<int32_t>(local);
     }
     return local;
@@ -78,7 +80,7 @@ TzqOcChildList::Chunk* TzqOcChildList::Locate(int& Index) const
 
 TzqOcNode* TzqOcChildList::At(int Index) const
 {
-    if (Index < 0 || Index >= m_count)
+    if (Index < 0 || Index >= Count())
         return nullptr;
     Chunk* chunk = Locate(Index);
     return chunk->Items[static_cast<size_t>(Index)];
@@ -91,12 +93,12 @@ int TzqOcChildList::IndexOf(const TzqOcNode* Child) const
 
 TzqOcNode* TzqOcChildList::First() const
 {
-    return m_count ? m_head.Items.front() : nullptr;
+    return Count() ? m_head.Items.front() : nullptr;
 }
 
 TzqOcNode* TzqOcChildList::Last() const
 {
-    return m_count ? ChunkAt(ChunkCount() - 1)->Items.back() : nullptr;
+    return Count() ? ChunkAt(ChunkCount() - 1)->Items.back() : nullptr;
 }
 
 TzqOcNode* TzqOcChildList::Next(const TzqOcNode* Child) const
@@ -181,21 +183,22 @@ void TzqOcChildList::RenumberChunksFrom(size_t Ordinal)
 void TzqOcChildList::Insert(int Index, TzqOcNode* Child)
 {
     DropOffsets();
-    if (Index < 0 || Index > m_count)
-        Index = m_count;
+    const int count = Count();
+    if (Index < 0 || Index > count)
+        Index = count;
     Chunk* chunk;
     int local = Index;
-    if (Index == m_count) {
+    if (Index == count) {
         // Appending, the usual case: the last chunk, without a search.
         chunk = ChunkAt(ChunkCount() - 1);
         local = static_cast<int>(chunk->Items.size());
     } else {
         chunk = Locate(local);
     }
-    chunk->Items.insert(chunk->Items.begin() + local, Child);
+    chunk->Items.InsertAt(static_cast<size_t>(local), Child);
     Child->m_chunk = chunk;
     Child->m_index = local;
-    ++m_count;
+    AddToCount(1);
     AddToSize(chunk->Ordinal, 1);
     if (chunk->Items.size() > kMaxChunk)
         Split(chunk);
@@ -203,13 +206,13 @@ void TzqOcChildList::Insert(int Index, TzqOcNode* Child)
 
 void TzqOcChildList::Split(Chunk* Full)
 {
+    // Made before the children move, so that it counts them all.
+    std::vector<std::unique_ptr<Chunk>>& tail = TheExtra().Tail;
     auto second = std::make_unique<Chunk>();
     const size_t half = Full->Items.size() / 2;
-    second->Items.assign(Full->Items.begin() + static_cast<std::ptrdiff_t>(half), Full->Items.end());
-    Full->Items.resize(half);
-    Full->Items.shrink_to_fit();
+    second->Items = Full->Items.SplitOff(half);
+    Full->Items.ShrinkToFit();
     Chunk* raw = second.get();
-    std::vector<std::unique_ptr<Chunk>>& tail = TheExtra().Tail;
     // The new chunk follows Full: at tail index Full's ordinal (tail holds ordinals 1..).
     tail.insert(tail.begin() + Full->Ordinal, std::move(second));
     RenumberChunksFrom(static_cast<size_t>(Full->Ordinal) + 1);
@@ -222,10 +225,10 @@ void TzqOcChildList::Remove(TzqOcNode* Child)
     DropOffsets();
     Chunk* chunk = ChunkOf(Child);
     const size_t local = LocalIndex(Child);
-    chunk->Items.erase(chunk->Items.begin() + static_cast<std::ptrdiff_t>(local));
+    chunk->Items.EraseAt(local);
     Child->m_chunk = nullptr;
     Child->m_index = 0;
-    --m_count;
+    AddToCount(-1);
     if (chunk->Items.empty() && ChunkCount() > 1) {
         EraseChunk(chunk);
         return;

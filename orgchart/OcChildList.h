@@ -15,6 +15,7 @@
 // offsets and tells the list when they become stale.
 #pragma once
 
+#include "orgchart/OcChildArray.h"
 #include "orgchart/OcNodeAllocator.h"
 
 #include <cstdint>
@@ -27,7 +28,7 @@ class TzqOcChildList {
 public:
     // One run of consecutive children.
     struct Chunk {
-        std::vector<TzqOcNode*, TzqOcPoolAllocator<TzqOcNode*>> Items;
+        TzqOcChildArray Items;
         // The chunk's position among the list's chunks.
         int32_t Ordinal = 0;
     };
@@ -40,7 +41,7 @@ public:
     static void* operator new(size_t Size) { return TzqOcNodeAllocator::Allocate(Size); }
     static void operator delete(void* Block, size_t Size) noexcept { TzqOcNodeAllocator::Free(Block, Size); }
 
-    int Count() const { return m_count; }
+    int Count() const { return m_extra ? m_extra->Count : static_cast<int>(m_head.Items.size()); }
     // The child at Index (0 .. Count - 1).
     TzqOcNode* At(int Index) const;
     // The position of a child of this list.
@@ -78,7 +79,7 @@ public:
     void FillOffsets(uint32_t Stamp, Extent&& ExtentOf)
     {
         Extra& extra = TheExtra();
-        extra.Offsets.resize(static_cast<size_t>(m_count));
+        extra.Offsets.resize(static_cast<size_t>(Count()));
         int64_t offset = 0;
         size_t i = 0;
         ForEach([&](TzqOcNode* child) {
@@ -102,6 +103,8 @@ private:
         std::vector<int64_t> Offsets;
         uint32_t OffsetStamp = 0;
         bool HasOffsets = false;
+        // The children in all chunks (without Extra, the first chunk's size).
+        int32_t Count = 0;
     };
 
     size_t ChunkCount() const { return 1 + (m_extra ? m_extra->Tail.size() : 0); }
@@ -127,8 +130,14 @@ private:
     // Gives the children of a chunk from From on their places again.
     static void Renumber(Chunk* C, size_t From);
 
-    // The first chunk lives in the list itself: most lists have one.
+    void AddToCount(int Delta)
+    {
+        if (m_extra)
+            m_extra->Count += Delta;
+    }
+
+    // The first chunk lives in the list itself: most lists have one. Thirty-two bytes
+    // in all, so that a chart whose every node has a child keeps its lists small.
     Chunk m_head;
     std::unique_ptr<Extra> m_extra;
-    int32_t m_count = 0;
 };
