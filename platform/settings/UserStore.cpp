@@ -114,8 +114,10 @@ using Key = TUserStore::Key;
 const Key* Walk(const Key& root, const TUserStore::TKeyPath& path, TUserStore::TKeyPath* actual)
 {
     const Key* k = &root;
-    if (actual)
+    if (actual) {
         actual->clear();
+        actual->reserve(path.size());
+    }
     for (const std::string& name : path) {
         k = k->Child(name);
         if (!k)
@@ -130,8 +132,10 @@ Key* WalkOrCreate(Key& root, const TUserStore::TKeyPath& path, TUserStore::TKeyP
 {
     Key* k = &root;
     created = false;
-    if (actual)
+    if (actual) {
         actual->clear();
+        actual->reserve(path.size());
+    }
     for (const std::string& name : path) {
         Key* child = k->Child(name);
         if (!child) {
