@@ -213,6 +213,11 @@ protected:
     virtual void Change(TzqOcNode* Node);
     // Asked before the user moves the selection; fires OnChanging.
     virtual void Changing(TzqOcNode* Node, bool& Allow);
+    // Visits every node once, in the order that reads memory best: the order the nodes
+    // were made where a descendant knows it (its nodes then sit side by side), tree
+    // order here. Visit answers false to stop. Finding uses it to look at every caption
+    // when the next match is not close by.
+    virtual void ForEachStoredNode(const std::function<bool(TzqOcNode*)>& Visit) const;
 
     // ---- Platform control ----
     void CreateParams(TCreateParams& Params) override;

@@ -2,6 +2,8 @@
 // and accents, and bringing the found node into view.
 #include "orgchart/tests/ChartFixture.h"
 
+#include <random>
+
 using ChartFindTest = ChartTest;
 
 namespace {
@@ -94,4 +96,66 @@ TEST_F(ChartFindTest, RevealingANodeExpandsItsAncestorsAndSelectsIt)
     EXPECT_TRUE(t.Jose->Expanded());
     EXPECT_TRUE(t.Angela->IsVisible());
     EXPECT_EQ(chart->Selected(), t.Angela);
+}
+
+TEST_F(ChartFindTest, MatchesFarAwayAreFoundAsAWalkAlongTheTreeFindsThem)
+{
+    // A tree of thousands of nodes, so that the search goes beyond the nodes close to
+    // its start: its answers are compared with a plain walk in tree order, going round.
+    auto chart = NewChart();
+    std::mt19937 rng(11);
+    std::vector<TzqOcNode*> nodes;
+    for (int i = 0; i < 20000; ++i) {
+        TzqOcNode* parent = nodes.empty() || i % 7 == 0 ? nullptr : nodes[rng() % nodes.size()];
+        TzqOcNode* n = chart->AddChild(parent, 0);
+        n->AssignText("Node " + std::to_string(i));
+        nodes.push_back(n);
+    }
+    for (int i : {17, 2500, 4500, 8800, 12000, 15555, 19990})
+        nodes[size_t(i)]->AssignText("Target " + std::to_string(i));
+    if (TzqOcNode* parent = nodes[4500]->Parent())
+        parent->Collapse(false);
+
+    auto walk = [&](const std::string& text, TzqOcNode* from, bool forward, bool include, bool& wrapped) -> TzqOcNode* {
+        auto step = [&](TzqOcNode* n) { return forward ? n->GetNext() : n->GetPrev(); };
+        TzqOcNode* first = forward ? chart->GetFirstNode() : chart->GetLastNode();
+        auto hit = [&](TzqOcNode* n) {
+            std::string lower = n->Text();
+            for (char& c : lower)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return lower.find(text) != std::string::npos;
+        };
+        wrapped = false;
+        for (TzqOcNode* n = include ? from : step(from); n; n = step(n)) {
+            if (hit(n))
+                return n;
+        }
+        wrapped = true;
+        for (TzqOcNode* n = first; n; n = step(n)) {
+            if (n == from && include)
+                return nullptr;
+            if (hit(n))
+                return n;
+            if (n == from)
+                return nullptr;
+        }
+        return nullptr;
+    };
+
+    const char* patterns[] = {"target", "node 19999", "absent", "node 1", "target 1"};
+    for (int trial = 0; trial < 60; ++trial) {
+        const std::string text = patterns[trial % 5];
+        TzqOcNode* from = nodes[rng() % nodes.size()];
+        const bool forward = rng() % 2 == 0;
+        const bool include = rng() % 3 == 0;
+        SCOPED_TRACE(text + (forward ? " forwards" : " backwards") + (include ? " from the node" : " after the node") +
+                     " from " + from->Text());
+        bool expectedWrapped = false;
+        TzqOcNode* expected = walk(text, from, forward, include, expectedWrapped);
+        bool wrapped = !expectedWrapped;
+        EXPECT_EQ(chart->FindNode(text, from, forward, include, &wrapped), expected);
+        if (expected) {
+            EXPECT_EQ(wrapped, expectedWrapped);
+        }
+    }
 }
