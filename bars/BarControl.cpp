@@ -47,6 +47,14 @@ TzqBarControl::~TzqBarControl()
     SetParent(nullptr);
 }
 
+const void* TzqBarControl::TooltipPart(TPoint Pt, std::string& Text) const
+{
+    if (!MarkShown() || Floating() || !MarkRect().Contains(Pt))
+        return nullptr;
+    Text = "More Buttons";
+    return &m_markState;
+}
+
 TzqBarItemLinks* TzqBarControl::ItemLinks() const
 {
     return m_bar->ItemLinks();

@@ -98,6 +98,8 @@ protected:
     void WndProc(TMessage& Message) override;
     void Paint() override;
     void EmptySpaceMouseDown(TPoint Pt) override;
+    // The mark button's tooltip, "More Buttons".
+    const void* TooltipPart(TPoint Pt, std::string& Text) const override;
     void LayoutScheduled() override;
     bool LayingOut() const override { return m_arranging; }
 

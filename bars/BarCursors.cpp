@@ -1,95 +1,15 @@
 #include "bars/BarCursors.h"
 
 #include "platform/drawing/Bitmap.h"
+#include "platform/window/CursorPicture.h"
 #include "platform/window/Cursors.h"
 
-#include <array>
 #include <cmath>
 #include <string>
 
 namespace {
 
-constexpr int kSize = 32;
-
-// A cursor drawn cell by cell: 'X' black, 'o' white, ' ' transparent.
-class TCursorPicture {
-public:
-    TCursorPicture() { m_cells.fill(' '); }
-
-    void Set(int x, int y, char c)
-    {
-        if (x >= 0 && y >= 0 && x < kSize && y < kSize)
-            m_cells[static_cast<size_t>(y * kSize + x)] = c;
-    }
-    char At(int x, int y) const { return m_cells[static_cast<size_t>(y * kSize + x)]; }
-
-    // Stamps rows of art with their top-left corner at (x, y); blanks in the art leave
-    // the picture as it is.
-    void Stamp(int x, int y, std::initializer_list<const char*> rows)
-    {
-        int dy = 0;
-        for (const char* row : rows) {
-            for (int dx = 0; row[dx]; ++dx)
-                if (row[dx] != ' ')
-                    Set(x + dx, y + dy, row[dx]);
-            ++dy;
-        }
-    }
-    // A box with a black frame and a white inside.
-    void Box(int left, int top, int right, int bottom)
-    {
-        for (int y = top; y <= bottom; ++y)
-            for (int x = left; x <= right; ++x)
-                Set(x, y, (x == left || x == right || y == top || y == bottom) ? 'X' : 'o');
-    }
-
-    void Paint(TBitmap& image, TBitmap& mask) const
-    {
-        image.SetSize(kSize, kSize);
-        mask.SetSize(kSize, kSize);
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x) {
-                const char c = At(x, y);
-                image.SetPixel(x, y, c == 'X' ? 0x000000 : 0xFFFFFF);
-                mask.SetPixel(x, y, c == ' ' ? 0xFFFFFF : 0x000000);
-            }
-        mask.SetMonochrome(true);
-    }
-
-private:
-    std::array<char, kSize * kSize> m_cells{};
-};
-
-void StampArrow(TCursorPicture& p)
-{
-    p.Stamp(0, 0, {"X",           "XX",          "XoX",         "XooX",        "XoooX",
-                   "XooooX",      "XoooooX",     "XooooooX",    "XoooooooX",   "XooooooooX",
-                   "XoooooXXXXX", "XooXooX",     "XoX XooX",    "XX  XooX",    "X    XooX",
-                   "     XooX",   "      XooX",  "      XooX",  "       XX"});
-}
-
-// The outline of the dragged link: a dotted frame under the arrow.
-void StampDraggedBox(TCursorPicture& p)
-{
-    const int left = 9, top = 20, right = 21, bottom = 28;
-    for (int x = left; x <= right; ++x) {
-        p.Set(x, top, (x % 2) ? 'X' : 'o');
-        p.Set(x, bottom, (x % 2) ? 'X' : 'o');
-    }
-    for (int y = top; y <= bottom; ++y) {
-        p.Set(left, y, (y % 2) ? 'X' : 'o');
-        p.Set(right, y, (y % 2) ? 'X' : 'o');
-    }
-}
-
-void StampPlus(TCursorPicture& p)
-{
-    p.Box(19, 22, 29, 31);
-    for (int i = 21; i <= 27; ++i) {
-        p.Set(i, 26, 'X');
-        p.Set(24, i + 2, 'X');
-    }
-}
+constexpr int kSize = TCursorPicture::Size;
 
 // A circle crossed by a bar: no drop here.
 void StampNoDrop(TCursorPicture& p)
@@ -132,6 +52,12 @@ void StampSizing(TCursorPicture& p)
         }
 }
 
+// The outline of the dragged link: a dotted frame under the arrow.
+void StampDraggedBox(TCursorPicture& p)
+{
+    p.DottedFrame(9, 20, 21, 28);
+}
+
 TPoint HotSpotOf(HCURSOR cursor)
 {
     return cursor == ZQBAREDITSIZINGCURSOR ? TPoint{16, 13} : TPoint{0, 0};
@@ -144,16 +70,16 @@ void PaintBarCursor(HCURSOR Cursor, TBitmap& Image, TBitmap& Mask)
     TCursorPicture p;
     switch (Cursor) {
     case ZQBARDRAGCURSOR:
-        StampArrow(p);
+        p.Arrow();
         StampDraggedBox(p);
         break;
     case ZQBARDRAGCOPYCURSOR:
-        StampArrow(p);
+        p.Arrow();
         StampDraggedBox(p);
-        StampPlus(p);
+        p.PlusBadge();
         break;
     case ZQBARDRAGNODROPCURSOR:
-        StampArrow(p);
+        p.Arrow();
         StampNoDrop(p);
         break;
     case ZQBAREDITSIZINGCURSOR:

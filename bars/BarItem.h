@@ -101,6 +101,9 @@ public:
     TNotifyEvent OnClick;
     TNotifyEvent OnDestroy;
 
+    // Reads true while the item lives (a handler may free it).
+    std::shared_ptr<const bool> Watch() const { return m_life.Watch(); }
+
 protected:
     enum : unsigned { kSubItemKind = 1, kButtonKind = 2, kEditKind = 4, kWindowItemKind = 8 };
     void AddKind(unsigned kind) { m_kind |= kind; }

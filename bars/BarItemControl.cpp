@@ -1,6 +1,8 @@
 #include "bars/BarItemControl.h"
 
 #include "bars/BarButtonControl.h"
+#include "bars/BarButton.h"
+#include "bars/BarItemLinks.h"
 #include "bars/BarEditControl.h"
 #include "bars/BarSubItemControl.h"
 #include "bars/BarItem.h"
@@ -13,6 +15,7 @@
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/ShortCuts.h"
 #include "platform/controls/TextMeasure.h"
+#include "platform/window/WinApi.h"
 
 std::string StripAccelerator(const std::string& Caption)
 {
@@ -118,8 +121,33 @@ void TzqBarItemControl::Click()
     TzqBarItem* item = Item();
     if (!item)
         return;
-    m_link->MarkUsed(true);
+    TCustomzqBarControl* parent = m_parent;
+    TzqBarItemLink* link = m_link;
+    // A link a container put into a menu lives as long as the menu; its use counts for
+    // the container's link too.
+    const bool generated = link->Links() && link->Links()->LinksOwner() == parent;
+    link->MarkUsed(true);
+    if (TzqBarItemLink* original = link->OriginalLink(); original && generated)
+        original->MarkUsed(true);
+    if (parent->IsSubMenu() && item->CanClicked())
+        PlaySystemSound("MenuCommand");
+    auto* button = dynamic_cast<TzqBarButton*>(item);
+    const bool closeFirst = !button || button->CloseSubMenuOnClick();
+    const auto itemAlive = item->Watch();
+    const auto parentAlive = parent->Watch();
+    if (closeFirst && parent->InChain()) {
+        parent->HideAll(); // may free this control and its window
+        if (!*itemAlive)
+            return;
+    }
+    const bool here = *parentAlive && parent->HasItemControl(this);
+    const bool showPressed = here && button && !closeFirst && button->UnclickAfterDoing();
+    if (showPressed)
+        SetPressed(true);
+    item->SetActiveLink(generated ? nullptr : link);
     item->DirectClick();
+    if (showPressed && *parentAlive && parent->HasItemControl(this))
+        SetPressed(false);
 }
 
 std::string TzqBarItemControl::HintText() const

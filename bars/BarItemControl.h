@@ -62,8 +62,15 @@ public:
     // over the control clicks it.
     virtual void MouseDown(TPoint Pt);
     virtual void MouseUp(TPoint Pt);
-    // Runs the item's command as a click of the user.
+    // Runs the item's command as a click of the user: the link is marked used, a command
+    // in a menu plays "MenuCommand", the chain closes first when the item asks for it.
     virtual void Click();
+    // A submenu item (or a list or container) opens a menu instead of clicking.
+    virtual bool HasMenu() const { return false; }
+    // Opens the menu; by keyboard its first link is selected.
+    virtual void DropDown(bool ByMouse) {}
+    // Whether the menu this control opened is open now.
+    bool MenuOpen() const;
     // The text of the tooltip: the short hint (with the shortcut when asked).
     virtual std::string HintText() const;
 

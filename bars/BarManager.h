@@ -250,6 +250,12 @@ public:
     // Marks the manager changed (outside loading and destruction).
     void Changed();
 
+    // A message sent to the owner form (or an MDI child form of it): floating bars follow
+    // its activation and state, colours and metrics follow the system's.
+    void HandleFormMessage(UINT Message, WPARAM WParam, LPARAM LParam);
+    // Reads true while the manager lives.
+    std::shared_ptr<const bool> Watch() const { return m_life.Watch(); }
+
     // Layout and painting of the bars and dock sites are held between BeginLock and
     // the matching EndLock; the last EndLock lays everything out again.
     void BeginLock();

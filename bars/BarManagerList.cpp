@@ -1,5 +1,7 @@
 #include "bars/BarManagerList.h"
 
+#include "bars/BarMenuHooks.h"
+
 #include "bars/BarManager.h"
 #include "platform/controls/Form.h"
 
@@ -88,11 +90,15 @@ namespace TzqBarManagerListPrivate {
 void Add(TzqBarManager* Manager)
 {
     Managers().push_back(Manager);
+    TzqBarMenuHooks::ManagerAdded();
 }
 
 void Remove(TzqBarManager* Manager)
 {
+    const size_t before = Managers().size();
     Erase(Managers(), Manager);
+    if (Managers().size() < before)
+        TzqBarMenuHooks::ManagerRemoved();
 }
 
 void AddTemporary(TzqBarItem* Item)

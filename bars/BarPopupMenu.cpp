@@ -5,6 +5,9 @@
 #include "bars/BarItemLinks.h"
 #include "bars/BarManager.h"
 #include "bars/BarManagerList.h"
+#include "bars/BarMenuChain.h"
+#include "bars/BarSubMenuControl.h"
+#include "platform/window/WinApi.h"
 #include "platform/controls/Form.h"
 #include "platform/drawing/Font.h"
 
@@ -26,6 +29,11 @@ TzqBarPopupMenu::TzqBarPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner), m_fon
 TzqBarPopupMenu::~TzqBarPopupMenu()
 {
     BeforeDestruction();
+    if (TzqBarSubMenuControl* window = m_window) {
+        window->OnClosed = nullptr;
+        m_window = nullptr;
+        window->Close();
+    }
     m_itemLinks.reset();
     if (m_manager)
         m_manager->RemovePopupMenu(this);
@@ -102,6 +110,70 @@ void TzqBarPopupMenu::SetOpenerButton(TzqBarButton* value)
     m_openerButton = value;
     if (m_openerButton)
         FreeNotification(m_openerButton);
+}
+
+void TzqBarPopupMenu::Popup(int X, int Y)
+{
+    if (m_window || m_popping || !m_manager)
+        return;
+    const auto alive = m_life.Watch();
+    // The platform's part records the point and fires OnPopup (it shows no items of ours).
+    m_popping = true;
+    TPopupMenu::Popup(X, Y);
+    if (!*alive)
+        return;
+    m_popping = false;
+    if (!m_manager || m_itemLinks->VisibleCount() == 0)
+        return;
+    // Whoever holds the mouse lets it go, and any other menu closes.
+    if (GetCapture())
+        ReleaseCapture();
+    if (TCustomzqBarControl* root = TzqBarMenuChain::Root())
+        root->HideAll();
+
+    HWND owner = nullptr;
+    if (auto* control = dynamic_cast<TWinControl*>(PopupComponent()); control && control->HandleAllocated())
+        owner = GetAncestorTopLevel(control->Handle());
+    auto* window = new TzqBarSubMenuControl(m_manager, m_itemLinks.get(), owner);
+    window->SetPopupMenu(this);
+    window->Font()->Assign(*m_font);
+    window->SetBarSize(m_barSize);
+    window->SetAnimate(m_manager->MenuAnimations() != TzqBarMenuAnimations::maNone && !m_manager->IsCustomizing());
+    window->OnClosed = [this, alive] {
+        if (*alive)
+            m_window = nullptr;
+        // Wakes the loop below, which may be waiting for a message.
+        PostMessage(nullptr, WM_NULL, 0, 0);
+    };
+    m_window = window;
+    PlaySystemSound("MenuPopup");
+    window->ShowFrom(TzqBarMenuAnchor::AtPoint, TRect(X, Y, X, Y), nullptr);
+
+    // The menu's own loop: it ends when the menu closes.
+    bool quit = false;
+    while (*alive && m_window) {
+        MSG msg;
+        if (!GetMessage(msg)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            quit = true;
+            break;
+        }
+        if (msg.message == WM_COMMAND)
+            continue;
+        ProcessMessage(msg);
+    }
+    // A loop this one ran inside may have lost its wake-up to this one: it looks again.
+    if (!quit)
+        PostMessage(nullptr, WM_NULL, 0, 0);
+    if (!*alive)
+        return;
+    if (TzqBarSubMenuControl* open = m_window) {
+        open->OnClosed = nullptr;
+        m_window = nullptr;
+        open->Close();
+    }
+    if (*alive && OnCloseUp)
+        OnCloseUp(this);
 }
 
 bool TzqBarPopupMenu::IsShortCut(TShortCut ShortCut)

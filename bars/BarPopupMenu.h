@@ -4,6 +4,7 @@
 #pragma once
 
 #include "bars/BarTypes.h"
+#include "bars/LifeToken.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/core/Types.h"
 
@@ -13,6 +14,7 @@
 class TFont;
 class TCanvas;
 class TzqBarButton;
+class TzqBarSubMenuControl;
 
 class TzqBarPopupMenu : public TPopupMenu {
 public:
@@ -41,6 +43,15 @@ public:
     TzqBarButton* OpenerButton() const { return m_openerButton; }
     void SetOpenerButton(TzqBarButton* value);
 
+    // Shows the menu at the screen point and returns when it closes: OnPopup first, then
+    // the menu window, and a loop of its own until the menu closes (commands sent to
+    // windows meanwhile are dropped; a quit message ends it and is posted again), then
+    // OnCloseUp. Nothing while the menu is open or when it has no visible link.
+    void Popup(int X, int Y) override;
+    // The window of the open menu, or null.
+    TzqBarSubMenuControl* MenuWindow() const { return m_window; }
+    bool MenuOpen() const { return m_window != nullptr; }
+
     // Runs the command of the links whose shortcut it is.
     bool IsShortCut(TShortCut ShortCut) override;
 
@@ -63,4 +74,7 @@ private:
     bool m_copyingFont = false;
     std::unique_ptr<TzqBarItemLinks> m_itemLinks;
     TzqBarButton* m_openerButton = nullptr;
+    TzqBarSubMenuControl* m_window = nullptr;
+    bool m_popping = false;
+    TzqLifeToken m_life;
 };

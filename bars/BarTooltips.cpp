@@ -33,13 +33,25 @@ void TzqBarTooltips::StopTimers()
 
 void TzqBarTooltips::MouseOver(TzqBarItemControl* Control, TPoint ScreenPt)
 {
+    Rest(Control, Control, {}, ScreenPt);
+}
+
+void TzqBarTooltips::MouseOverPart(const void* Part, const std::string& Text, TPoint ScreenPt)
+{
+    Rest(Part, nullptr, Text, ScreenPt);
+}
+
+void TzqBarTooltips::Rest(const void* Key, TzqBarItemControl* Control, const std::string& PartText, TPoint ScreenPt)
+{
     m_cursor = ScreenPt;
-    if (Control == m_control)
+    if (Key == m_key)
         return;
     const bool wasVisible = Visible();
     Hide();
+    m_key = Key;
     m_control = Control;
-    if (!m_control || !m_manager || !m_manager->ShowHint() || m_manager->IsCustomizing())
+    m_partText = PartText;
+    if (!m_key || !m_manager || !m_manager->ShowHint() || m_manager->IsCustomizing())
         return;
     const bool recently = m_everHidden && GetTickCount() - m_hiddenAt < kReshowWindow;
     if (wasVisible || recently) {
@@ -55,9 +67,9 @@ void TzqBarTooltips::MouseOver(TzqBarItemControl* Control, TPoint ScreenPt)
 
 void TzqBarTooltips::Show()
 {
-    if (!m_control)
+    if (!m_key)
         return;
-    m_text = m_control->HintText();
+    m_text = m_control ? m_control->HintText() : m_partText;
     if (m_text.empty())
         return;
     if (!m_window)
@@ -89,5 +101,6 @@ void TzqBarTooltips::ControlDestroyed(TzqBarItemControl* Control)
     if (Control && Control == m_control) {
         Hide();
         m_control = nullptr;
+        m_key = nullptr;
     }
 }

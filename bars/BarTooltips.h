@@ -26,6 +26,9 @@ public:
 
     // The mouse rests on the control (null: on none) at a screen point.
     void MouseOver(TzqBarItemControl* Control, TPoint ScreenPt);
+    // The mouse rests on a part of a window that is no item (a menu's detach bar or
+    // expand button, a bar's mark button); Part tells the parts apart, Text is its tooltip.
+    void MouseOverPart(const void* Part, const std::string& Text, TPoint ScreenPt);
     // Hides the tooltip (a click, the time out); it comes again on another item.
     void Hide();
     // A control is about to go: its tooltip goes with it.
@@ -37,12 +40,16 @@ public:
     THintWindow* Window() const { return m_window.get(); }
 
 private:
+    void Rest(const void* Key, TzqBarItemControl* Control, const std::string& PartText, TPoint ScreenPt);
     void Show();
     void StopTimers();
 
     TzqBarManager* m_manager;
     std::unique_ptr<THintWindow> m_window;
+    // What the mouse rests on: an item control, or a part with its own text.
+    const void* m_key = nullptr;
     TzqBarItemControl* m_control = nullptr;
+    std::string m_partText;
     TPoint m_cursor;
     uintptr_t m_showTimer = 0;
     uintptr_t m_hideTimer = 0;

@@ -8,27 +8,9 @@
 #include "platform/controls/Form.h"
 #include "platform/window/WinApi.h"
 
-TzqBarWindowHooks::TzqBarWindowHooks(TzqBarManager* Manager) : m_manager(Manager)
-{
-    // The owner form's activation reaches the floating bars.
-    m_hook = SetWindowsHookEx(WH_CALLWNDPROC, [this](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (code == HC_ACTION) {
-            const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-            TCustomForm* form = m_manager->OwnerForm();
-            if (form && form->HandleAllocated() && msg->hwnd == form->Handle() &&
-                (msg->message == WM_ACTIVATE || msg->message == WM_ACTIVATEAPP || msg->message == WM_SHOWWINDOW ||
-                 msg->message == WM_SIZE))
-                UpdateFloatingBars();
-        }
-        return CallNextHookEx(m_hook, code, wParam, lParam);
-    });
-}
+TzqBarWindowHooks::TzqBarWindowHooks(TzqBarManager* Manager) : m_manager(Manager) {}
 
-TzqBarWindowHooks::~TzqBarWindowHooks()
-{
-    if (m_hook)
-        UnhookWindowsHookEx(m_hook);
-}
+TzqBarWindowHooks::~TzqBarWindowHooks() = default;
 
 void TzqBarWindowHooks::UpdateFloatingBars()
 {

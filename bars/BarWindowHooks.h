@@ -1,6 +1,7 @@
-// TzqBarWindowHooks: what a manager's bar windows share beyond the model: watching the
+// TzqBarWindowHooks: what a manager's bar windows share beyond the model: following the
 // owner form's activation (floating bars hide while it is inactive and come back
-// without taking the activation), and the requests the bar windows and dock sites pass
+// without taking the activation; the manager passes the form's messages on), and the
+// requests the bar windows and dock sites pass
 // on to the menus and the customization (context menus, double clicks, the mark
 // button, closing an open menu when a site changes its thickness).
 #pragma once
@@ -37,5 +38,4 @@ public:
 
 private:
     TzqBarManager* m_manager;
-    HHOOK m_hook = nullptr;
 };

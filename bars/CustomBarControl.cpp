@@ -26,6 +26,7 @@ TCustomzqBarControl::TCustomzqBarControl(TzqBarManager* Manager) : TCustomContro
 
 TCustomzqBarControl::~TCustomzqBarControl()
 {
+    LeaveChain();
     ClearItemControls();
     auto& live = Live();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
@@ -84,6 +85,7 @@ void TCustomzqBarControl::SyncItemControls(const std::vector<TzqBarItemLink*>& L
             m_itemControls.push_back(std::move(control));
     }
     for (auto& [link, control] : old) {
+        CloseChildOpenedBy(control.get());
         if (control.get() == m_selected)
             m_selected = nullptr;
         if (control.get() == m_pressedControl)
@@ -95,6 +97,7 @@ void TCustomzqBarControl::SyncItemControls(const std::vector<TzqBarItemLink*>& L
 
 void TCustomzqBarControl::ClearItemControls()
 {
+    CloseChildOpenedBy(nullptr);
     if (m_manager)
         for (auto& c : m_itemControls)
             m_manager->Tooltips()->ControlDestroyed(c.get());
@@ -107,11 +110,21 @@ void TCustomzqBarControl::SetSelectedControl(TzqBarItemControl* Control)
 {
     if (Control == m_selected)
         return;
+    TzqBarItemControl* previous = m_selected;
     if (m_selected)
         m_selected->SetHot(false);
     m_selected = Control;
     if (m_selected)
         m_selected->SetHot(true);
+    SelectedControlChanged(previous);
+}
+
+bool TCustomzqBarControl::HasItemControl(const TzqBarItemControl* Control) const
+{
+    for (const auto& c : m_itemControls)
+        if (c.get() == Control)
+            return true;
+    return false;
 }
 
 void TCustomzqBarControl::RemoveItemControl(TzqBarItemControl* Control)
@@ -120,6 +133,7 @@ void TCustomzqBarControl::RemoveItemControl(TzqBarItemControl* Control)
                            [Control](const std::unique_ptr<TzqBarItemControl>& c) { return c.get() == Control; });
     if (it == m_itemControls.end())
         return;
+    CloseChildOpenedBy(Control);
     if (Control == m_selected)
         m_selected = nullptr;
     if (Control == m_pressedControl)
@@ -159,14 +173,25 @@ void TCustomzqBarControl::MouseMoved(TPoint Pt)
         SetSelectedControl(nullptr);
         return;
     }
-    SetSelectedControl(under);
-    if (m_manager)
-        m_manager->Tooltips()->MouseOver(under, ClientToScreen(Pt));
+    // A bar in menu mode keeps its selection where the mouse is over no item.
+    if (under || !m_inChain || IsSubMenu())
+        SetSelectedControl(under);
+    // Items of a menu show no tooltips; some parts of the windows have their own.
+    if (m_manager) {
+        std::string text;
+        if (const void* part = TooltipPart(Pt, text))
+            m_manager->Tooltips()->MouseOverPart(part, text, ClientToScreen(Pt));
+        else
+            m_manager->Tooltips()->MouseOver(m_inChain ? nullptr : under, ClientToScreen(Pt));
+    }
 }
 
 void TCustomzqBarControl::MouseLeft()
 {
-    if (!m_pressedControl)
+    // In a menu the selection stays when the mouse leaves: on the item whose submenu is
+    // open, or for the keyboard of a bar in menu mode.
+    const bool keep = m_inChain && (m_childMenu || !IsSubMenu());
+    if (!m_pressedControl && !keep)
         SetSelectedControl(nullptr);
     if (m_manager)
         m_manager->Tooltips()->MouseOver(nullptr, {});
@@ -216,6 +241,18 @@ void TCustomzqBarControl::WndProc(TMessage& Message)
         }
         return;
     }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (m_inChain) {
+            MenuKeyDown(static_cast<WORD>(Message.WParam)); // may free the window
+            return;
+        }
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (m_inChain)
+            return;
+        break;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         if (m_manager)

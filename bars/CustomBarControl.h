@@ -8,6 +8,7 @@
 #include "bars/BarPainter.h"
 #include "bars/BarTypes.h"
 #include "bars/LifeToken.h"
+#include "platform/controls/ControlTypes.h"
 #include "platform/controls/CustomControl.h"
 
 #include <memory>
@@ -15,6 +16,7 @@
 
 class TFont;
 class TzqBarItemLinks;
+class TzqBarSubMenuControl;
 
 class TCustomzqBarControl : public TCustomControl {
 public:
@@ -54,8 +56,58 @@ public:
 
     // Every bar and submenu window alive now.
     static const std::vector<TCustomzqBarControl*>& LiveControls();
+    // Whether the control is still one of this window's.
+    bool HasItemControl(const TzqBarItemControl* Control) const;
+
+    // ---- Menus ----
+    // The window that opened this one (a submenu's opener's window), and the submenu
+    // this one opened; both null outside a menu chain.
+    TCustomzqBarControl* ParentControl() const { return m_parentControl; }
+    TzqBarSubMenuControl* ChildMenu() const { return m_childMenu; }
+    void SetChildMenu(TzqBarSubMenuControl* Menu);
+    // A member of the active chain (a bar in menu mode, or an open submenu).
+    bool InChain() const { return m_inChain; }
+    virtual bool IsSubMenu() const { return false; }
+    // Enters menu mode with the control (or the first selectable one) selected: the
+    // focused window is remembered, the owner form comes to the top, the bar joins the
+    // active chain and becomes the manager's keyboard bar.
+    void ActivateKeyboard(TzqBarItemControl* Control);
+    // Leaves menu mode: no selection, out of the chain, the remembered focus back.
+    void DeactivateKeyboard();
+    // Selects a control by keyboard (a submenu scrolls it into view).
+    virtual void SelectControl(TzqBarItemControl* Control);
+    // Closes the whole chain this window belongs to and leaves menu mode.
+    void HideAll();
+    // A key sent to the window while it is the head of the chain.
+    virtual void MenuKeyDown(WORD Key);
+    // Whether a control can be selected by the keyboard.
+    virtual bool IsSelectable(const TzqBarItemControl* Control) const;
+    TzqBarItemControl* FirstSelectable() const;
+    TzqBarItemControl* LastSelectable() const;
+    // The next selectable control after `From` in the direction (+1 or -1), cyclically;
+    // from none it starts at the first or last.
+    TzqBarItemControl* NextSelectable(TzqBarItemControl* From, int Step) const;
+    // Searches the accelerator from the selected link on; a match is selected and, when
+    // it is the only one, activated. Answers whether a link matched.
+    bool AcceleratorKey(WORD Key, TShiftState Shift);
+    // Moves the selection of a bar in menu mode by one selectable control; with a menu
+    // open, the submenu item reached opens its menu at once.
+    void StepSelection(int Step);
+    // Closes the submenu the control opened (any submenu for null).
+    void CloseChildOpenedBy(const TzqBarItemControl* Control);
+    // Opens a submenu item's menu or clicks any other item (Enter).
+    void ActivateControl(TzqBarItemControl* Control, bool ByMouse);
 
 protected:
+    // The selection moved (by mouse or keyboard); submenus start their timers here.
+    virtual void SelectedControlChanged(TzqBarItemControl* Previous);
+    // True while the keyboard moves the selection (no hover delays).
+    bool m_selectingByKey = false;
+    void JoinChain(TCustomzqBarControl* Parent);
+    void LeaveChain();
+    // A hidden accelerator match: personalized menus expand before selecting it.
+    virtual TzqBarItemLink* HiddenAccelerator(WORD Key, TShiftState Shift) const { return nullptr; }
+    virtual void ShowHiddenLink(TzqBarItemLink* Link) {}
     // Runs a scheduled layout.
     virtual void LayoutScheduled() {}
     // True while the window changes its links itself (a personalized fit).
@@ -64,6 +116,8 @@ protected:
     // for the others, freed for links no longer listed.
     void SyncItemControls(const std::vector<TzqBarItemLink*>& Links);
     void ClearItemControls();
+    // A part at a client point that has a tooltip of its own (null when none).
+    virtual const void* TooltipPart(TPoint Pt, std::string& Text) const { return nullptr; }
     // A press on empty space (not on an item control).
     virtual void EmptySpaceMouseDown(TPoint Pt) {}
     void WndProc(TMessage& Message) override;
@@ -76,5 +130,9 @@ private:
     TzqBarItemControl* m_selected = nullptr;
     TzqBarItemControl* m_pressedControl = nullptr;
     bool m_layoutScheduled = false;
+    TCustomzqBarControl* m_parentControl = nullptr;
+    TzqBarSubMenuControl* m_childMenu = nullptr;
+    bool m_inChain = false;
+    HWND m_savedFocus = nullptr;
     TzqLifeToken m_life;
 };

@@ -285,6 +285,25 @@ void ChangeSelection(benchmark::State& state)
     });
 }
 
+void FindStep(benchmark::State& state)
+{
+    TimeEachOperation(state, "find", [](BoundChart& b, const std::vector<TzqDbOcNode*>& nodes, std::mt19937& rng) {
+        // The find box's step: a random node's caption searched from the selection,
+        // the match revealed (its ancestors expanded, scrolled to, selected).
+        const std::string caption = AnyNode(nodes, rng)->Text();
+        if (TzqOcNode* found = b.chart.FindNode(caption, b.chart.Selected(), true, false))
+            b.chart.RevealNode(found);
+    });
+}
+
+void FindNoMatch(benchmark::State& state)
+{
+    TimeEachOperation(state, "find-none", [](BoundChart& b, const std::vector<TzqDbOcNode*>&, std::mt19937&) {
+        // The longest step: no caption matches, every node is looked at once.
+        benchmark::DoNotOptimize(b.chart.FindNode("no such caption", b.chart.Selected(), true, false));
+    });
+}
+
 // The node whose branch is closest to `size` nodes.
 TzqDbOcNode* BranchOfAbout(const BoundChart& b, int size, int& actual)
 {
@@ -429,6 +448,9 @@ BENCHMARK(InsertNode)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})-
 BENCHMARK(MoveWithRenumbering)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(RenameNode)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(ChangeSelection)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Args({kHundredThousand, 3})->Iterations(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+// Finding among a million nodes (random tree, and the deep chain).
+BENCHMARK(FindStep)->Args({kMillion, 0})->Args({kMillion, 2})->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FindNoMatch)->Args({kMillion, 0})->Args({kMillion, 2})->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 // 100,000 siblings of one parent (the flat shape).
 BENCHMARK(InsertAmongSiblings)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(MoveWithRenumbering)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -1,11 +1,14 @@
 // Side bar benchmarks: one paint of a 124 x 600 side bar showing a group of 100,000
-// items scrolled to item 50,000 (with the layout held, and laid out again first), and
-// cutting a 100,000-character header caption to the width of a header.
+// items scrolled to item 50,000 (with the layout held, and laid out again first),
+// cutting a 100,000-character header caption to the width of a header, and the
+// registry store: 100 groups of 1,000 items written and read, and a hostile item count.
 #include "platform/backend/headless/HeadlessDriver.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Form.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/ImageList.h"
+#include "platform/settings/Registry.h"
+#include "platform/settings/UserStore.h"
 #include "platform/window/WinApi.h"
 #include "sidebar/SideBar.h"
 #include "sidebar/SideBarCaption.h"
@@ -15,6 +18,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -106,6 +112,111 @@ void BM_PaintHugeHeaderCaption(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PaintHugeHeaderCaption)->Unit(benchmark::kMicrosecond);
+
+// The registry store: a private store file for the run.
+struct TemporaryStore {
+    std::string folder;
+    TemporaryStore()
+    {
+        char pattern[] = "/tmp/sidebar-bench-XXXXXX";
+        folder = mkdtemp(pattern);
+        TUserStore::SetDefaultFile(folder + "/user-settings");
+    }
+    ~TemporaryStore()
+    {
+        TUserStore::SetDefaultFile("");
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+};
+
+std::unique_ptr<TzqSideBar> LoadedFromRegistry(const std::string& path)
+{
+    auto bar = std::make_unique<TzqSideBar>(nullptr);
+    bar->BeginLoading();
+    bar->SetRegistryPath(path);
+    bar->SetStoreInRegistry(true);
+    bar->EndLoading();
+    bar->SetStoreInRegistry(false);
+    return bar;
+}
+
+// Writing 100 groups of 1,000 items (as the side bar does on destruction), then reading
+// them back in loading. Only the writing and the reading are timed: making the items
+// and destroying the side bars are not; write_ms and read_ms split the time.
+void BM_RegistryWriteThenRead(benchmark::State& state)
+{
+    TemporaryStore store;
+    int itemsRead = 0;
+    double writeMs = 0, readMs = 0;
+    using Clock = std::chrono::steady_clock;
+    const auto ms = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bar = std::make_unique<TzqSideBar>(nullptr);
+        bar->SetRegistryPath("Soft\\SideBar");
+        for (int i = 0; i < 100; ++i) {
+            TzqSideGroup* group = bar->Groups()->Add();
+            group->SetCaption("Group " + std::to_string(i));
+            group->Items()->BeginUpdate();
+            for (int j = 0; j < 1000; ++j) {
+                TzqSideBarItem* item = group->Items()->Add();
+                item->SetCaption("Item " + std::to_string(j));
+                item->SetHint("Short|Long hint of item " + std::to_string(j));
+                item->SetLargeImage(j % 10);
+                item->SetTag(j);
+            }
+            group->Items()->EndUpdate();
+        }
+        state.ResumeTiming();
+        const auto written = Clock::now();
+        bar->SaveToRegistry(); // flushed to the file when its registry object goes
+        writeMs += ms(Clock::now() - written);
+        state.PauseTiming();
+        bar.reset();
+        state.ResumeTiming();
+        const auto read = Clock::now();
+        auto loaded = LoadedFromRegistry("Soft\\SideBar");
+        readMs += ms(Clock::now() - read);
+        state.PauseTiming();
+        itemsRead = loaded->Groups()->Count() * loaded->Groups()->Items(0)->Items()->Count();
+        loaded.reset();
+        state.ResumeTiming();
+    }
+    state.counters["items_read"] = itemsRead;
+    state.counters["write_ms"] = writeMs / double(state.iterations());
+    state.counters["read_ms"] = readMs / double(state.iterations());
+}
+BENCHMARK(BM_RegistryWriteThenRead)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A hostile store: "ItemCount" of 2,000,000,000 with three item keys.
+void BM_RegistryHostileItemCount(benchmark::State& state)
+{
+    TemporaryStore store;
+    {
+        TRegistry reg;
+        reg.OpenKey("\\Hostile", true);
+        reg.WriteInteger("GroupCount", 1);
+        reg.OpenKey("\\Hostile\\Group0", true);
+        reg.WriteInteger("IconType", 0);
+        reg.WriteInteger("ItemCount", 2000000000);
+        for (int j : {0, 1000, 1999999999}) {
+            reg.OpenKey("\\Hostile\\Group0\\Item" + std::to_string(j), true);
+            reg.WriteString("Caption", "Item");
+            reg.WriteBool("IsDefault", false);
+            reg.WriteInteger("LargeImage", 0);
+            reg.WriteInteger("SmallImage", 0);
+            reg.WriteInteger("Tag", 0);
+        }
+    }
+    int itemsRead = 0;
+    for (auto _ : state) {
+        auto bar = LoadedFromRegistry("\\Hostile");
+        itemsRead = bar->Groups()->Items(0)->Items()->Count();
+    }
+    state.counters["items_read"] = itemsRead;
+}
+BENCHMARK(BM_RegistryHostileItemCount)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

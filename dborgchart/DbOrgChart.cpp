@@ -284,3 +284,16 @@ TzqOcInplaceEdit* TzqDbOrgChart::CreateEditor()
         editor->SetMaxLength(CaptionLimit());
     return editor;
 }
+
+void TzqDbOrgChart::ForEachStoredNode(const std::function<bool(TzqOcNode*)>& Visit) const
+{
+    if (m_keyIndex.Count() != Count()) {
+        TzqCustomOrgChart::ForEachStoredNode(Visit);
+        return;
+    }
+    bool going = true;
+    m_keyIndex.ForEach([&](TzqDbOcNode* node) {
+        if (going)
+            going = Visit(node);
+    });
+}

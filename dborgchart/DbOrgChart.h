@@ -138,6 +138,8 @@ protected:
     TzqOcNode* CreateNode() final;
     TzqOcInplaceEdit* CreateEditor() override;
     void NodeChanged(TzqOcNode* Node) override;
+    // The key index's order: for a table read in key order, the order the nodes were made.
+    void ForEachStoredNode(const std::function<bool(TzqOcNode*)>& Visit) const override;
     void Change(TzqOcNode* Node) override;
     void Changing(TzqOcNode* Node, bool& Allow) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -1,5 +1,8 @@
 #include "demo/MainForm.h"
 
+#include "demo/FindBox.h"
+#include "platform/core/VirtualKeys.h"
+
 #include "demo/Artwork.h"
 #include "demo/DemoTableFolder.h"
 #include "demo/OptionsForm.h"
@@ -112,6 +115,10 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner)
     CreateTable();
     CreateLayout();
     CreateChart();
+    // Created after the chart so that its strip sits above the chart in the panel.
+    FindBox = new TFindBox(this, ClientPanel, Tree);
+    SetKeyPreview(true);
+    OnKeyDown = [this](TObject* s, WORD& Key, TShiftState Shift) { FormKeyDown(s, Key, Shift); };
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
@@ -432,4 +439,18 @@ void TMainForm::bbOptionsClick(TObject*)
 void TMainForm::bbExitClick(TObject*)
 {
     Close();
+}
+
+void TMainForm::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift)
+{
+    (void)Sender;
+    const bool ctrl = Shift.contains(TShiftStateFlag::ssCtrl);
+    const bool shift = Shift.contains(TShiftStateFlag::ssShift);
+    if (Key == 'F' && ctrl && !shift && !Shift.contains(TShiftStateFlag::ssAlt)) {
+        FindBox->Open();
+        Key = 0;
+    } else if (Key == VK_F3 && !ctrl) {
+        FindBox->FindNext(!shift);
+        Key = 0;
+    }
 }

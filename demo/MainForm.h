@@ -17,6 +17,7 @@ class TField;
 class TImageList;
 class TPanel;
 class TSplitter;
+class TFindBox;
 
 // The pressed state of a two-state command (Zoom, Rotated, Animated, 3D) until the bar
 // manager's check buttons carry it.
@@ -58,6 +59,8 @@ public:
     TPanel* ClientPanel = nullptr;
     TSplitter* Splitter2 = nullptr;
     TPanel* DBInspector = nullptr;
+    // The find box over the chart (Ctrl+F, F3, Shift+F3).
+    TFindBox* FindBox = nullptr;
 
     TCommandState bbZoom;
     TCommandState bbRotate;
@@ -81,6 +84,7 @@ public:
     // ---- Window and table handlers ----
     void FormCreate(TObject* Sender);
     void FormActivate(TObject* Sender);
+    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void FormClose(TObject* Sender, TCloseAction& Action);
     void TreeCreateNode(TObject* Sender, TzqOcNode* Node);
     void TableAfterInsert(class TDataSet* DataSet);

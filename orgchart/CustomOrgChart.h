@@ -45,6 +45,19 @@ public:
     // Top-level node at Index; none outside 0..top-level count - 1.
     TzqOcNode* Items(int Index) const;
     TzqOcNode* GetFirstNode() const;
+    // The last node in tree order (the deepest last child of the last top-level node).
+    TzqOcNode* GetLastNode() const;
+
+    // ---- Finding ----
+    // The next node in tree order, collapsed branches included, whose shown caption
+    // contains Text with case and accents aside: after From (at From itself with
+    // IncludeFrom), forwards or backwards, going round past the end. From none starts
+    // at the first node (the last one backwards). None when no node matches or Text is
+    // empty; Wrapped, when given, tells whether the search went round.
+    TzqOcNode* FindNode(const std::string& Text, TzqOcNode* From, bool Forward, bool IncludeFrom,
+                        bool* Wrapped = nullptr) const;
+    // Expands the collapsed ancestors of Node, scrolls it into view and selects it.
+    void RevealNode(TzqOcNode* Node);
     // New last child of Node's parent (none: last top-level node).
     TzqOcNode* Add(TzqOcNode* Node, uint32_t Data);
     // New last child of Node (none: last top-level node).
@@ -200,6 +213,11 @@ protected:
     virtual void Change(TzqOcNode* Node);
     // Asked before the user moves the selection; fires OnChanging.
     virtual void Changing(TzqOcNode* Node, bool& Allow);
+    // Visits every node once, in the order that reads memory best: the order the nodes
+    // were made where a descendant knows it (its nodes then sit side by side), tree
+    // order here. Visit answers false to stop. Finding uses it to look at every caption
+    // when the next match is not close by.
+    virtual void ForEachStoredNode(const std::function<bool(TzqOcNode*)>& Visit) const;
 
     // ---- Platform control ----
     void CreateParams(TCreateParams& Params) override;

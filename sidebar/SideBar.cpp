@@ -1,11 +1,16 @@
 #include "sidebar/SideBar.h"
 
+#include "platform/controls/CustomEdit.h"
+#include "platform/controls/HintWindow.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/drawing/ImageList.h"
 #include "platform/drawing/Picture.h"
 #include "platform/window/MessageLoop.h"
+#include "platform/settings/SettingsError.h"
 #include "platform/window/Painting.h"
 #include "sidebar/SideBarBackGround.h"
+#include "sidebar/SideBarCursors.h"
+#include "sidebar/SideBarDragObject.h"
 #include "sidebar/SideBarFlatPainter.h"
 #include "sidebar/SideBarItems.h"
 #include "sidebar/SideBarStandardPainter.h"
@@ -58,16 +63,35 @@ TzqSideBar::TzqSideBar(TComponent* AOwner)
     m_largeLink.OnChange = [this](TObject*) { LayoutChanged(); };
     m_smallLink.OnChange = [this](TObject*) { LayoutChanged(); };
     TickCount = [] { return GetTickCount(); };
+    RegisterSideBarCursors();
 }
 
 TzqSideBar::~TzqSideBar()
 {
+    // Written while the groups are all there; a destructor cannot raise.
+    if (RegistryEnabled()) {
+        try {
+            SaveToRegistry();
+        } catch (const std::exception& e) {
+            ReportSettingsProblem(std::string("The side bar could not store its groups: ") + e.what());
+        }
+    }
     BeforeDestruction();
+    // A drag of one of our items ends with us; the drop will not come.
+    if (TzqSideBarDragObject::Current() && TzqSideBarDragObject::Current()->SideBar() == this)
+        delete TzqSideBarDragObject::Current();
+    StopScrollTimer();
+    HideItemHint();
+    m_hintWindow.reset();
+    EndCaptionEdit(false);
+    m_retiredEditor.reset();
     // Groups (and their items) go before the painter whose layout refers to them.
     m_activeGroup = nullptr;
     m_previousActiveGroup = nullptr;
     m_focusedItem = m_selectedItem = m_dropTarget = nullptr;
     m_hotGroup = nullptr;
+    // Each item fires OnDeleteItem while the side bar is still whole.
+    m_groups->Clear();
     m_groups.reset();
     m_painter.reset();
     if (m_store)
@@ -141,7 +165,7 @@ void TzqSideBar::SetActiveGroupIndex(int value)
         return;
     if (value < 0 || value >= int(visible.size()))
         value = 0;
-    SetActiveGroup(visible[size_t(value)]);
+    ActivateGroup(visible[size_t(value)]);
 }
 
 void TzqSideBar::SetPopupMenu(TPopupMenu*& slot, TPopupMenu* value)
@@ -308,6 +332,11 @@ void TzqSideBar::SetActiveGroup(TzqSideGroup* value)
         return;
     if (value && (value->SideBar() != this || !value->Visible()))
         return;
+    // Nothing stays focused or marked across a change of group.
+    if (!IsDestroying()) {
+        SetFocusedItem(nullptr, false);
+        SetDropTarget(nullptr, TzqSideBarDropPosition::dpNone);
+    }
     // The slide plays from the layout of the last paint: keep the group shown then.
     if (!m_previousActiveGroup)
         m_previousActiveGroup = m_activeGroup;
@@ -326,14 +355,22 @@ void TzqSideBar::SetFocusedItem(TzqSideBarItem* item, bool pressed)
     if (item == m_focusedItem && pressed == m_focusedItemPressed)
         return;
     TzqSideBarItem* old = m_focusedItem;
-    if (old)
+    const bool changed = old != item;
+    // The selected item keeps its frame either way.
+    if (changed && old && old != m_selectedItem)
         Painter()->InvalidateItemFrame(old);
+    if (changed && ShowHint())
+        HideItemHint();
     m_focusedItem = item;
-    m_focusedItemPressed = item && pressed;
-    if (item)
-        Painter()->InvalidateItemFrame(item);
-    if (old != item && OnChangeFocusedItem)
+    if (changed && OnChangeFocusedItem)
         OnChangeFocusedItem(this);
+    // A pressed item shows no hint; while an item hint shows, ShowHint is off, so the
+    // next items show none until it goes.
+    if (changed && ShowHint() && !pressed)
+        ShowItemHint();
+    m_focusedItemPressed = item && pressed;
+    if (item && item != m_selectedItem && item->Enabled())
+        Painter()->InvalidateItemFrame(item);
 }
 
 void TzqSideBar::SetSelectedItem(TzqSideBarItem* item)
@@ -381,9 +418,10 @@ void TzqSideBar::SetDropTarget(TzqSideBarItem* item, TzqSideBarDropPosition posi
 {
     if (item == m_dropTarget && position == m_dropPosition)
         return;
+    Painter()->InvalidateDropBand(m_dropTarget, m_dropPosition);
     m_dropTarget = item;
-    m_dropPosition = item ? position : TzqSideBarDropPosition::dpNone;
-    Painter()->InvalidateItems();
+    m_dropPosition = position;
+    Painter()->InvalidateDropBand(m_dropTarget, m_dropPosition);
 }
 
 // ---- Painter and layout ----
@@ -463,6 +501,7 @@ void TzqSideBar::GroupAdded(TzqSideGroup* group)
 
 void TzqSideBar::GroupRemoving(TzqSideGroup* group)
 {
+    EndCaptionEdit(false);
     if (m_painter)
         m_painter->ViewInfo()->Forget(group);
     if (m_previousActiveGroup == group)
@@ -505,16 +544,24 @@ void TzqSideBar::GroupsChanged()
 
 void TzqSideBar::ItemRemoving(TzqSideBarItem* item, bool deleting)
 {
+    if (deleting)
+        EndCaptionEdit(false);
     if (m_painter)
         m_painter->ViewInfo()->Forget(item);
     if (m_focusedItem == item)
         m_focusedItem = nullptr, m_focusedItemPressed = false;
-    if (m_selectedItem == item)
+    const bool wasSelected = m_selectedItem == item;
+    if (wasSelected)
         m_selectedItem = nullptr;
     if (m_dropTarget == item)
         m_dropTarget = nullptr, m_dropPosition = TzqSideBarDropPosition::dpNone;
-    if (deleting && OnDeleteItem && !IsDestroying())
+    if (TzqSideBarDragObject* drag = TzqSideBarDragObject::Current())
+        drag->ItemDestroyed(item);
+    if (deleting && OnDeleteItem)
         OnDeleteItem(this, item);
+    // The selection is already cleared when its event fires.
+    if (wasSelected && OnChangeSelectedItem && !IsDestroying())
+        OnChangeSelectedItem(this);
 }
 
 void TzqSideBar::StoreChanged()
@@ -522,9 +569,22 @@ void TzqSideBar::StoreChanged()
     LayoutChanged();
 }
 
+void TzqSideBar::StoreDestroyed()
+{
+    if (!m_store)
+        return;
+    m_store->RemoveSideBar(this);
+    m_store->RemoveFreeNotification(this);
+    m_store = nullptr;
+    if (!IsDestroying())
+        LayoutChanged();
+}
+
 void TzqSideBar::Loaded()
 {
     TPanel::Loaded();
+    if (RegistryEnabled())
+        LoadFromRegistry();
     if (m_pendingActiveGroupIndex >= 0) {
         const int index = m_pendingActiveGroupIndex;
         m_pendingActiveGroupIndex = -1;
@@ -554,8 +614,6 @@ void TzqSideBar::Notification(TComponent* AComponent, TOperation Operation)
         m_groupPopupMenu = nullptr;
     if (AComponent == m_itemPopupMenu)
         m_itemPopupMenu = nullptr;
-    if (AComponent == m_store) {
-        m_store = nullptr;
-        LayoutChanged();
-    }
+    if (AComponent == m_store)
+        StoreDestroyed();
 }

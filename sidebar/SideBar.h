@@ -16,7 +16,12 @@
 #include <memory>
 #include <string>
 
+class TEdit;
+class THintWindow;
 class TImageList;
+class TRegistry;
+class TzqSideBarDragObject;
+class TzqStoredSideItem;
 class TPicture;
 class TPopupMenu;
 class TzqSideBarBackGround;
@@ -84,14 +89,51 @@ public:
     bool StoreInRegistry() const { return m_storeInRegistry; }
     void SetStoreInRegistry(bool value) { m_storeInRegistry = value; }
 
+    // The groups and items in the registry under RegistryPath: read at the end of
+    // loading and written on destruction when StoreInRegistry is set (never in design
+    // mode, nor with an empty path or one naming the root). Writing replaces only the
+    // Group<n> keys under the path; a read error stops the reading, keeps what was read
+    // and is reported through the settings problem handler.
+    bool RegistryEnabled() const;
+    void SaveToRegistry();
+    void LoadFromRegistry();
+
     // Copies store, groups (the first one active) and image lists of another side bar;
     // other sources are ignored.
     void Assign(const TObject& Source);
 
+    // The side bar's own drag mode: automatic lets a left press on an item start an item
+    // drag once the pointer moves away from it (with ShowGroups). The platform's drag
+    // mode of the control stays manual, so the platform never starts a drag by itself.
+    TDragMode DragMode() const { return m_sideBarDragMode; }
+    void SetDragMode(TDragMode value) { m_sideBarDragMode = value; }
+
     // ---- Run-time state ----
-    // The active group: none only when no group is visible.
+    // The active group: none only when no group is visible. Another group (or none)
+    // moves the focus and the drop marker away first.
     TzqSideGroup* ActiveGroup() const { return m_activeGroup; }
     void SetActiveGroup(TzqSideGroup* value);
+    // Activates a group as a click on its header does (invisible groups count as none,
+    // which activates the first visible group).
+    void ActivateGroup(TzqSideGroup* group);
+    // A click on an item: nothing for a disabled item; else the stored item's OnClick
+    // (with this side bar as sender), then OnItemClick unless the stored item has one.
+    virtual void ItemClick(TzqSideBarItem* Item);
+    // Whether a left press on an item is waiting for its release (a click) and where
+    // that press was, in client coordinates.
+    bool ClickArmed() const { return m_clickArmed; }
+    // Scrolls the active group by one item (-1 up, +1 down); steps past either end are
+    // ignored.
+    void ScrollActiveGroup(int step);
+    // The item hint: the short part of the focused item's hint in the side bar's own
+    // hint window, below the item, for 3000 ms. While it shows, the side bar's ShowHint
+    // is off (the platform shows no hint of its own) and its Hint holds the long part.
+    bool ItemHintShown() const { return m_hintShown; }
+    THintWindow* ItemHintWindow() const { return m_hintWindow.get(); }
+    void ShowItemHint();
+    void HideItemHint();
+    // Whether the scroll-button timer runs.
+    bool ScrollTimerRunning() const { return m_scrollTimer != 0; }
     // The item under the pointer (or pressed) and whether it shows pressed.
     TzqSideBarItem* FocusedItem() const { return m_focusedItem; }
     bool FocusedItemPressed() const { return m_focusedItemPressed; }
@@ -118,6 +160,19 @@ public:
     // The image lists drawn from: the side bar's own, else the store's.
     TImageList* LargeImagesInUse() const;
     TImageList* SmallImagesInUse() const;
+
+    // ---- Caption editing ----
+    // Opens an edit box with the caption over a group's header, or over an item's
+    // caption (an item of the active group); OnBeforeEdit fires first, and an editor
+    // already open ends accepting. Enter, a left press anywhere on the side bar or the
+    // focus leaving the editor end it accepting, Escape without; an accepted text that is
+    // not empty replaces the caption. OnAfterEdit fires at every end. Destroying any
+    // group or item ends the editor without accepting. Answers whether it opened.
+    bool EditGroupCaption(TzqSideGroup* group);
+    bool EditItemCaption(TzqSideBarItem* item);
+    void EndCaptionEdit(bool accept);
+    bool CaptionEditing() const { return m_captionEditor != nullptr; }
+    TEdit* CaptionEditor() const { return m_captionEditor.get(); }
 
     // ---- Layout and painting ----
     // The painter of PaintStyle (made on first use) and its layout, valid once asked.
@@ -154,6 +209,15 @@ protected:
     // Makes the painter of PaintStyle.
     virtual std::unique_ptr<TzqSideBarPainter> CreatePainter();
 
+    void WndProc(TMessage& Message) override;
+    void DoStartDrag(TDragObject*& DragObject) override;
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DoEndDrag(TObject* Target, int X, int Y) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
     void Paint() override;
     bool EraseBackground(HDC dc) override;
     void Resize() override;
@@ -162,6 +226,7 @@ protected:
 
 private:
     friend class TzqSideGroups;
+    friend class TzqSideBarItem;
     friend class TzqSideBarItems;
     friend class TzqSideBarStore;
 
@@ -171,14 +236,32 @@ private:
     void GroupsChanged();
     void ItemRemoving(TzqSideBarItem* item, bool deleting);
     void StoreChanged();
+    // The store is being destroyed: it is dropped, the groups stay.
+    void StoreDestroyed();
 
     void LayoutChanged();
+    // The left-button part of a press: header, scroll button or item under the point.
+    void LeftPress(TPoint p);
+    void StartScrollTimer();
+    void StopScrollTimer();
+    void ScrollTimerTick();
+    // Where the item hint of an item goes: the screen rectangle and the short hint.
+    TRect ItemHintRect(const TzqSideBarItem* item, const std::string& shortHint);
+    void StopHintTimer();
+    void ItemDragOver(TPoint p, bool& Accept);
+    // Finishes an item drag on this side bar (the target): a move within the active
+    // group, or a copy into it (the dragged item destroyed unless `copy`).
+    void DropItem(TzqSideBarDragObject& drag, bool copy);
+    int MoveTargetIndex(const TzqSideBarItem* dragged, int a) const;
+    void LoadGroup(TRegistry& reg, TRegistry& probe, int index);
+    TzqStoredSideItem* FindStoredItem(const std::string& name) const;
     TzqSideGroup* FirstVisibleGroup(const TzqSideGroup* except = nullptr) const;
     void PlaySlide();
     void PaintGradient(TCanvas* canvas, const TRect& rect);
     void PaintPicture(TCanvas* canvas, const TRect& rect);
     void SetImageList(TImageList*& slot, TChangeLink& link, TImageList* value);
     void SetPopupMenu(TPopupMenu*& slot, TPopupMenu* value);
+    void OpenCaptionEditor(const TRect& rect, const std::string& text);
 
     std::unique_ptr<TzqSideBarBackGround> m_bkGround;
     std::unique_ptr<TPicture> m_bkPicture;
@@ -215,6 +298,22 @@ private:
     bool m_itemDragging = false;
     TzqSideBarItem* m_dropTarget = nullptr;
     TzqSideBarDropPosition m_dropPosition = TzqSideBarDropPosition::dpNone;
+    bool m_clickArmed = false;
+    TPoint m_pressPoint;
+    uintptr_t m_scrollTimer = 0;
+    std::unique_ptr<THintWindow> m_hintWindow;
+    bool m_hintShown = false;
+    uintptr_t m_hintTimer = 0;
+    HHOOK m_hintKeyHook = nullptr;
+    // The side bar's own Hint, put back when the item hint goes.
+    std::string m_ownHint;
+    TDragMode m_sideBarDragMode = TDragMode::dmManual;
     int m_paintLock = 0;
+    std::unique_ptr<TEdit> m_captionEditor;
+    // An editor that ended, kept hidden until the next one opens (it may have been the
+    // caller of its own end).
+    std::unique_ptr<TEdit> m_retiredEditor;
+    TzqSideGroup* m_editedGroup = nullptr;
+    TzqSideBarItem* m_editedItem = nullptr;
     int m_pendingActiveGroupIndex = -1;
 };

@@ -11,7 +11,10 @@ TzqSideBarItem::~TzqSideBarItem()
 {
     if (m_storedItem)
         m_storedItem->Unlink(this);
-    // Leave while still whole, so that the side bar hears of it with a complete item.
+    // Deleted directly (not through its collection): the side bar hears of a deletion,
+    // with a complete item, before the item leaves its group.
+    if (TzqSideBar* sideBar = SideBar())
+        sideBar->ItemRemoving(this, true);
     SetCollection(nullptr);
 }
 
@@ -143,6 +146,15 @@ void TzqSideBarItem::StoredItemChanged()
 {
     if (m_isDefault)
         Changed(false);
+}
+
+void TzqSideBarItem::UnlinkKeepingValues()
+{
+    TzqStoredSideItem* stored = m_storedItem;
+    if (!stored)
+        return;
+    StoredItemDestroyed();
+    stored->Unlink(this);
 }
 
 void TzqSideBarItem::StoredItemDestroyed()

@@ -42,6 +42,9 @@ public:
     // Outside loading, copies the stored item's caption, images and tag and sets IsDefault.
     void SetStoredItem(TzqStoredSideItem* value);
 
+    // Cuts the link to the stored item; the item keeps what it shows as its own values.
+    void UnlinkKeepingValues();
+
     // The group and side bar the item belongs to (null outside them).
     TzqSideGroup* Group() const;
     TzqSideBar* SideBar() const;

@@ -5,6 +5,8 @@
 // only around them: no pixel is painted twice.
 #pragma once
 
+#include "sidebar/SideBarTypes.h"
+
 #include "platform/core/Types.h"
 
 #include <string>
@@ -59,7 +61,10 @@ public:
     virtual void DrawItemImageFrame(TCanvas* canvas, const TzqSideItemViewInfo& info);
     virtual void DrawScrollButtons(TCanvas* canvas);
     // The drop marker of an item drag; the side bar's drag handling sets the drop target.
-    virtual void DrawDropMarker(TCanvas* canvas) {}
+    virtual void DrawDropMarker(TCanvas* canvas);
+    // The marker band of a drop target grown by 1 pixel up and down (nothing without a
+    // target item).
+    void InvalidateDropBand(const TzqSideBarItem* item, TzqSideBarDropPosition position);
 
 protected:
     virtual std::unique_ptr<TzqSideBarViewInfo> CreateViewInfo() = 0;

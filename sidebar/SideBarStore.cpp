@@ -3,26 +3,41 @@
 #include "platform/core/StringList.h"
 #include "platform/drawing/ImageList.h"
 #include "sidebar/SideBar.h"
+#include "sidebar/StoredSideBarItemsStoreStrings.h"
 #include "sidebar/StoredSideItem.h"
 
 #include <algorithm>
 
-TzqSideBarStore::TzqSideBarStore(TComponent* AOwner) : TComponent(AOwner)
+TzqSideBarStore::TzqSideBarStore(TComponent* AOwner)
+    : TComponent(AOwner), m_categories(std::make_unique<TStoredSideBarItemsStoreStrings>(this))
 {
+    m_categories->Add("Default");
     m_largeLink.OnChange = [this](TObject*) { RepaintSideBars(); };
     m_smallLink.OnChange = [this](TObject*) { RepaintSideBars(); };
 }
 
 TzqSideBarStore::~TzqSideBarStore()
 {
-    // Side bars asked to be told: they forget the store and keep their groups.
     BeforeDestruction();
-    m_sideBars.clear();
-    const std::vector<TzqStoredSideItem*> items = m_items;
-    for (TzqStoredSideItem* item : items)
-        item->SetStore(nullptr);
+    // Told here, not only through free notification: no side bar keeps a dangling Store.
+    while (!m_sideBars.empty())
+        m_sideBars.back()->StoreDestroyed();
+    // Being destroyed, the store leaves the side bars' items alone (see
+    // TzqStoredSideItem::DestroyLinkedItems); the items linked elsewhere keep what they show.
+    while (!m_items.empty()) {
+        TzqStoredSideItem* item = m_items.back();
+        if (item->Owner())
+            delete item; // leaves the store and its owner
+        else
+            item->SetStore(nullptr);
+    }
     SetLargeImages(nullptr);
     SetSmallImages(nullptr);
+}
+
+void TzqSideBarStore::SetCategories(const TStrings& value)
+{
+    m_categories->Assign(value);
 }
 
 TzqStoredSideItem* TzqSideBarStore::StoredItems(int index) const
@@ -63,6 +78,33 @@ void TzqSideBarStore::SetLargeImages(TImageList* value)
 void TzqSideBarStore::SetSmallImages(TImageList* value)
 {
     SetImageList(m_smallImages, m_smallLink, value);
+}
+
+void TzqSideBarStore::SetDefaultImage(int& slot, int value)
+{
+    if (value < -1 || value == slot)
+        return;
+    slot = value;
+    RepaintSideBars();
+}
+
+void TzqSideBarStore::SetDefaultLargeImage(int value)
+{
+    SetDefaultImage(m_defaultLargeImage, value);
+}
+
+void TzqSideBarStore::SetDefaultSmallImage(int value)
+{
+    SetDefaultImage(m_defaultSmallImage, value);
+}
+
+std::vector<TzqStoredSideItem*> TzqSideBarStore::Children(const TComponent* root) const
+{
+    std::vector<TzqStoredSideItem*> out;
+    for (TzqStoredSideItem* item : m_items)
+        if (item->Owner() == root)
+            out.push_back(item);
+    return out;
 }
 
 void TzqSideBarStore::RepaintSideBars()

@@ -5,17 +5,35 @@
 #include "platform/core/Component.h"
 #include "platform/drawing/ChangeLink.h"
 
+#include <memory>
 #include <vector>
 
 class TImageList;
+class TStrings;
+class TStoredSideBarItemsStoreStrings;
 class TzqSideBar;
 class TzqStoredSideItem;
 
 class TzqSideBarStore : public TComponent {
 public:
     explicit TzqSideBarStore(TComponent* AOwner = nullptr);
-    // Side bars using the store forget it; stored items leave it.
+    // Every side bar in the store's list forgets it (keeping its groups), whoever owns
+    // the side bar. Then the stored items go, the last first: those with an owner are
+    // destroyed, those without one (their maker holds them) only leave the store.
     ~TzqSideBarStore() override;
+
+    // The category names the stored items are sorted into ("Default" at first).
+    TStoredSideBarItemsStoreStrings* Categories() const { return m_categories.get(); }
+    // Takes the names of another list; raises EzqSideBarError (nothing changed) when
+    // categories that go still have stored items.
+    void SetCategories(const TStrings& value);
+
+    // Image indexes for the store's own use (-1, none, by default); values below -1
+    // are ignored. A change repaints every side bar of the store.
+    int DefaultLargeImage() const { return m_defaultLargeImage; }
+    void SetDefaultLargeImage(int value);
+    int DefaultSmallImage() const { return m_defaultSmallImage; }
+    void SetDefaultSmallImage(int value);
 
     TImageList* LargeImages() const { return m_largeImages; }
     void SetLargeImages(TImageList* value);
@@ -30,6 +48,10 @@ public:
     // Repaints every side bar of the store.
     void RepaintSideBars();
 
+    // Form streaming: the stored items a writer of `root` stores as the store's
+    // children, those whose owner is `root`, in the store's order.
+    std::vector<TzqStoredSideItem*> Children(const TComponent* root) const;
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -41,11 +63,15 @@ private:
     void AddItem(TzqStoredSideItem* item);
     void RemoveItem(TzqStoredSideItem* item);
     void SetImageList(TImageList*& slot, TChangeLink& link, TImageList* value);
+    void SetDefaultImage(int& slot, int value);
 
+    int m_defaultLargeImage = -1;
+    int m_defaultSmallImage = -1;
     TImageList* m_largeImages = nullptr;
     TImageList* m_smallImages = nullptr;
     TChangeLink m_largeLink;
     TChangeLink m_smallLink;
+    std::unique_ptr<TStoredSideBarItemsStoreStrings> m_categories;
     std::vector<TzqStoredSideItem*> m_items;
     std::vector<TzqSideBar*> m_sideBars;
 };

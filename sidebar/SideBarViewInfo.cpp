@@ -205,6 +205,57 @@ const TzqSideItemViewInfo* TzqSideBarViewInfo::FindItem(const TzqSideBarItem* it
     return nullptr;
 }
 
+const TzqSideGroupViewInfo* TzqSideBarViewInfo::HeaderAt(TPoint p) const
+{
+    for (const auto& header : m_headers)
+        if (header->Rect.Contains(p))
+            return header.get();
+    return nullptr;
+}
+
+const TzqSideItemViewInfo* TzqSideBarViewInfo::ItemAt(TPoint p) const
+{
+    const TzqSideGroup* active = SideBar()->ActiveGroup();
+    const bool small = active && active->IconType() == TzqSideGroupIconType::zqsgSmallIcon;
+    for (const auto& info : m_items) {
+        // The caption reaches over the gap between it and the image.
+        TRect caption = info->CaptionRect;
+        if (small)
+            caption.Left = info->ImageRect.Right;
+        else
+            caption.Top = info->ImageRect.Bottom;
+        if (caption.Contains(p) || info->ItemFrame().Contains(p))
+            return info.get();
+    }
+    return nullptr;
+}
+
+TzqSideBarViewInfo::TScrollButton TzqSideBarViewInfo::ScrollButtonAt(TPoint p) const
+{
+    if (m_upButton.Contains(p))
+        return TScrollButton::sbUp;
+    if (m_downButton.Contains(p))
+        return TScrollButton::sbDown;
+    return TScrollButton::sbNone;
+}
+
+TzqSideBarDropPosition TzqSideBarViewInfo::DropPositionAt(TPoint p, TzqSideBarItem*& item) const
+{
+    item = nullptr;
+    if (!m_itemsArea.Contains(p))
+        return TzqSideBarDropPosition::dpNone;
+    for (const auto& info : m_items) {
+        if (info->Bottom() < p.Y)
+            continue;
+        item = info->Item;
+        return p.Y < info->Top() ? TzqSideBarDropPosition::dpBefore : TzqSideBarDropPosition::dpNone;
+    }
+    if (m_items.empty())
+        return TzqSideBarDropPosition::dpBefore;
+    item = m_items.back()->Item;
+    return TzqSideBarDropPosition::dpAfter;
+}
+
 void TzqSideBarViewInfo::Forget(const TzqSideBarItem* item)
 {
     m_items.erase(std::remove_if(m_items.begin(), m_items.end(), [item](const auto& info) { return info->Item == item; }),

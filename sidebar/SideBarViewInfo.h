@@ -8,6 +8,7 @@
 #include "platform/core/Types.h"
 #include "sidebar/SideGroupViewInfo.h"
 #include "sidebar/SideItemViewInfo.h"
+#include "sidebar/SideBarTypes.h"
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,25 @@ public:
     const TzqSideItemViewInfo& Items(int index) const { return *m_items[size_t(index)]; }
     const TzqSideGroupViewInfo* FindHeader(const TzqSideGroup* group) const;
     const TzqSideItemViewInfo* FindItem(const TzqSideBarItem* item) const;
+
+    // Hit tests on the layout (client coordinates).
+    // The first header whose rectangle holds the point.
+    const TzqSideGroupViewInfo* HeaderAt(TPoint p) const;
+    // The first placed item whose caption (stretched to its image) or item frame holds
+    // the point.
+    const TzqSideItemViewInfo* ItemAt(TPoint p) const;
+    enum class TScrollButton { sbNone, sbUp, sbDown };
+    // The shown scroll button that holds the point.
+    TScrollButton ScrollButtonAt(TPoint p) const;
+    // Where a drop at the point lands: the item it refers to (none outside the items
+    // area, and with no placed item) and the position relative to it; dpNone with an
+    // item means the point is on that item.
+    TzqSideBarDropPosition DropPositionAt(TPoint p, TzqSideBarItem*& item) const;
+
+    // The band of the drop marker: 8 pixels above the item (before), below it (after)
+    // or the item's own extent (none), across the items area; without an item, the top
+    // 8 pixels of the items area. Empty for an item that is not placed.
+    TRect DropBand(const TzqSideBarItem* item, TzqSideBarDropPosition position) const;
 
     // An item or group is going: its records are dropped and the layout made invalid.
     void Forget(const TzqSideBarItem* item);

@@ -11,7 +11,11 @@ TzqSideGroup::TzqSideGroup(TCollection* Collection)
 
 TzqSideGroup::~TzqSideGroup()
 {
-    // Leave while still whole: the side bar forgets the group and its items first.
+    // Deleted directly (not through its collection): the items go while the side bar
+    // still sees them, each firing OnDeleteItem. Then the group leaves while still
+    // whole: the side bar forgets it.
+    if (SideBar())
+        m_items->Clear();
     SetCollection(nullptr);
     m_items.reset();
 }

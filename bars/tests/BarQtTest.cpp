@@ -7,6 +7,9 @@
 #include "bars/BarItemLink.h"
 #include "bars/BarItemLinks.h"
 #include "bars/BarManager.h"
+#include "bars/BarMenuChain.h"
+#include "bars/BarSubItem.h"
+#include "bars/BarSubMenuControl.h"
 #include "bars/Bars.h"
 #include "platform/backend/tests/DisplayPump.h"
 #include "platform/controls/Application.h"
@@ -112,6 +115,61 @@ TEST_F(BarQtTest, AFloatingToolbarShowsPaintedAndItsButtonsClickWithoutTakingThe
     PumpFor(std::chrono::milliseconds(200));
     EXPECT_EQ(clicked, 11);
     EXPECT_EQ(GetActiveWindow(), form->Handle());
+}
+
+TEST_F(BarQtTest, AClickOnAMainMenuItemOpensItsMenuPaintedAndAClickInItRunsTheCommand)
+{
+    TzqBar* main = manager->Bars()->Add();
+    main->SetCaption("Main Menu");
+    auto* file = new TzqBarSubItem(form);
+    file->SetName("File");
+    file->SetCaption("&File");
+    file->SetCategory(0);
+    main->ItemLinks()->Add()->SetItem(file);
+    int opened = 0;
+    for (const char* caption : {"&New", "&Open"}) {
+        auto* command = new TzqBarButton(form);
+        command->SetCaption(caption);
+        command->SetCategory(0);
+        command->OnClick = [this, &opened](TObject*) { opened += 1; };
+        file->ItemLinks()->Add()->SetItem(command);
+    }
+    main->SetIsMainMenu(true);
+    main->SetDockingStyle(TzqBarDockingStyle::dsTop);
+    main->SetVisible(true);
+    PumpFor(std::chrono::milliseconds(300));
+    auto* bar = static_cast<TzqBarControl*>(main->Control());
+    ASSERT_NE(bar, nullptr);
+    const TRect item = bar->ItemControls(0)->Rect();
+    ClickAt(bar->ClientToScreen(TPoint{item.Left + item.Width() / 2, item.Top + item.Height() / 2}));
+    const auto head = [] { return dynamic_cast<TzqBarSubMenuControl*>(TzqBarMenuChain::Head()); };
+    ASSERT_TRUE(PumpUntil([&] { return head() != nullptr; }, std::chrono::seconds(10))) << "the menu never opened";
+    TzqBarSubMenuControl* menu = head();
+    EXPECT_TRUE(IsWindowVisible(menu->Handle()));
+    // Below the item, painted: the caption of "New" puts dark pixels in its row.
+    EXPECT_EQ(menu->BoundsRect().Top, bar->ClientToScreen(TPoint{0, item.Bottom}).Y);
+    const TRect row = menu->ItemControls(0)->Rect();
+    TBitmap shown;
+    int dark = 0;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            if (!ScreenPicture(menu->Handle(), shown))
+                return false;
+            dark = 0;
+            for (int y = row.Top; y < row.Bottom; ++y)
+                for (int x = row.Left; x < row.Right; ++x)
+                    dark += (shown.Pixel(x, y) & 0xFFFFFF) == 0 ? 1 : 0;
+            return dark > 10;
+        },
+        std::chrono::seconds(5)))
+        << "no caption was painted in the first row (" << dark << " dark pixels)";
+    EXPECT_EQ(GetActiveWindow(), form->Handle()) << "the menu never takes the activation";
+
+    const TRect second = menu->ItemControls(1)->Rect();
+    ClickAt(menu->ClientToScreen(TPoint{second.Left + second.Width() / 2, second.Top + second.Height() / 2}));
+    ASSERT_TRUE(PumpUntil([&] { return opened != 0; }, std::chrono::seconds(10))) << "the click never arrived";
+    EXPECT_EQ(opened, 1);
+    EXPECT_FALSE(TzqBarMenuChain::Active());
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // The demonstration window on a real display (run under Xvfb): what reaches the screen,
 // read back from the display server, on the program's own start path.
 #include "dborgchart/DbOrgChart.h"
+#include "demo/FindBox.h"
 #include "demo/MainForm.h"
 #include "platform/controls/Application.h"
+#include "platform/controls/CustomEdit.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Backend.h"
 #include "platform/window/WinApi.h"
@@ -97,6 +99,54 @@ TEST_F(DemoScreenTest, TheFirstFrameOnTheScreenIsCompleteWhenTheFirstRecordIsNoT
     TBitmap repainted;
     ASSERT_TRUE(ScreenPicture(MainForm->Handle(), repainted));
     EXPECT_EQ(DifferingPixels(first, repainted), 0) << "the first frame differs from a full repaint";
+}
+
+TEST_F(DemoScreenTest, CtrlFOpensTheFindBoxOnTheScreenAndTypingSelectsTheMatch)
+{
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "this test needs a display (run it under xvfb-run)";
+    if (std::system("command -v xdotool > /dev/null") != 0)
+        GTEST_SKIP() << "xdotool is not installed";
+    app = std::make_unique<TApplication>();
+    int argc = 0;
+    app->Initialize(argc, nullptr, false);
+    ASSERT_NE(WindowBackend()->Name(), "headless") << "the display could not be opened";
+    app->CreateForm<TMainForm>();
+    MainForm->Show();
+    RunFor(1000);
+    MainForm->Tree->FullCollapse();
+    RunFor(300);
+    TBitmap before;
+    ASSERT_TRUE(ScreenPicture(MainForm->Handle(), before));
+
+    // Real key presses through the display server, into the program's window.
+    ASSERT_EQ(std::system("xdotool key --clearmodifiers ctrl+f"), 0);
+    RunFor(500);
+    ASSERT_TRUE(MainForm->FindBox->Visible());
+    ASSERT_EQ(std::system("xdotool type --delay 20 calibration"), 0);
+    RunFor(800);
+    ASSERT_NE(MainForm->Tree->Selected(), nullptr);
+    EXPECT_EQ(MainForm->Tree->Selected()->Text(), "Calibration");
+    EXPECT_TRUE(MainForm->Tree->Selected()->IsVisible());
+    EXPECT_EQ(MainForm->FindBox->Edit()->Text(), "calibration");
+
+    // The box reached the screen: the strip above the chart is no longer what it was.
+    TBitmap after;
+    ASSERT_TRUE(ScreenPicture(MainForm->Handle(), after));
+    TPoint strip = MainForm->FindBox->ClientToScreen(TPoint{0, 0});
+    // The picture is the whole window, its frame included.
+    TRect window;
+    GetWindowRect(MainForm->Handle(), window);
+    const TPoint origin{window.Left, window.Top};
+    strip = TPoint{strip.X - origin.X, strip.Y - origin.Y};
+    int changed = 0;
+    for (int y = strip.Y; y < strip.Y + MainForm->FindBox->Height(); ++y)
+        for (int x = strip.X; x < strip.X + MainForm->FindBox->Width(); ++x)
+            changed += before.Pixel(x, y) != after.Pixel(x, y);
+    EXPECT_GT(changed, 200) << "the find box is not on the screen";
+
+    ASSERT_EQ(std::system("xdotool key Escape"), 0);
+    RunFor(400);
+    EXPECT_FALSE(MainForm->FindBox->Visible());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The demonstration window driven headless on a copy of the demonstration table: the
 // start sequence, the commands, the table handlers and the Options dialog.
 #include "dborgchart/DbOrgChart.h"
+#include "demo/FindBox.h"
 #include "demo/MainForm.h"
 #include "demo/OptionsForm.h"
 #include "platform/backend/headless/HeadlessDriver.h"
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -541,3 +543,61 @@ TEST_F(DemoWithoutTableTest, BadTableFilesAreReportedOrLoadedAndNeverWrittenTo)
 }
 
 } // namespace
+
+TEST_F(DemoTest, TheFindBoxSelectsMatchesInTreeOrderAndTheTableFollows)
+{
+    Start();
+    // The expected order, read independently: every caption containing "sales" in any
+    // case, in tree order.
+    std::vector<TzqOcNode*> salesNodes;
+    for (TzqOcNode* n = Tree()->GetFirstNode(); n; n = n->GetNext()) {
+        std::string lower = n->Text();
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (lower.find("sales") != std::string::npos)
+            salesNodes.push_back(n);
+    }
+    ASSERT_GE(salesNodes.size(), 3u);
+
+    driver.PressKey('F', THeadlessDriver::Ctrl);
+    ASSERT_TRUE(MainForm->FindBox->Visible());
+    EXPECT_TRUE(MainForm->FindBox->Edit()->Focused());
+    driver.Type("SALES");
+    EXPECT_EQ(Tree()->Selected(), salesNodes[0]);
+    EXPECT_EQ(MainForm->TableNAME->AsString(), salesNodes[0]->Text()) << "the table's cursor follows";
+    EXPECT_TRUE(salesNodes[0]->IsVisible());
+
+    driver.PressKey(VK_RETURN);
+    EXPECT_EQ(Tree()->Selected(), salesNodes[1]);
+    driver.PressKey(VK_F3);
+    EXPECT_EQ(Tree()->Selected(), salesNodes[2]);
+    driver.PressKey(VK_F3, THeadlessDriver::Shift);
+    EXPECT_EQ(Tree()->Selected(), salesNodes[1]);
+    EXPECT_EQ(MainForm->FindBox->Status(), "");
+
+    // Going round from the last match says so.
+    Tree()->SetSelected(salesNodes.back());
+    driver.PressKey(VK_F3);
+    EXPECT_EQ(Tree()->Selected(), salesNodes[0]);
+    EXPECT_EQ(MainForm->FindBox->Status(), "Passed the last node; continued from the first.");
+
+    // No match: the box says so and nothing moves.
+    driver.Type("zzz");
+    EXPECT_EQ(Tree()->Selected(), salesNodes[0]);
+    EXPECT_EQ(MainForm->FindBox->Status(), "No node's caption contains \"SALESzzz\".");
+
+    driver.PressKey(VK_ESCAPE);
+    EXPECT_FALSE(MainForm->FindBox->Visible());
+    EXPECT_TRUE(Tree()->Focused());
+}
+
+TEST_F(DemoTest, FindingANodeInACollapsedBranchExpandsItsAncestors)
+{
+    Start();
+    Tree()->FullCollapse();
+    driver.PressKey('F', THeadlessDriver::Ctrl);
+    driver.Type("calibration");
+    ASSERT_NE(Tree()->Selected(), nullptr);
+    EXPECT_EQ(Tree()->Selected()->Text(), "Calibration");
+    EXPECT_TRUE(Tree()->Selected()->IsVisible());
+    EXPECT_EQ(MainForm->TableID->AsInteger(), 31);
+}

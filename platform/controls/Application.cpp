@@ -4,6 +4,7 @@
 #include "platform/backend/qt/QtBackend.h"
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/MessageBoxForm.h"
+#include "platform/core/Memory.h"
 #include "platform/drawing/GraphicsSystem.h"
 #include "platform/window/WinApi.h"
 
@@ -27,6 +28,7 @@ TApplication::~TApplication()
 
 void TApplication::Initialize(int& argc, char** argv, bool headless)
 {
+    KeepLargeBlocksMapped();
     if (!WindowBackend()) {
         std::unique_ptr<TWindowBackend> backend;
         if (!headless && DisplayAvailable())

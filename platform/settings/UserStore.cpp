@@ -8,10 +8,40 @@ using userstore::Fold;
 
 // ---- The tree ----
 
+using userstore::SameName;
+
+std::unordered_map<std::string, TUserStore::Key*>* TUserStore::Key::ChildIndex() const
+{
+    if (!m_childIndex && children.size() >= kIndexFrom) {
+        m_childIndex = std::make_unique<std::unordered_map<std::string, Key*>>();
+        m_childIndex->reserve(children.size() * 2);
+        for (const auto& child : children)
+            m_childIndex->emplace(Fold(child->name), child.get());
+    }
+    return m_childIndex.get();
+}
+
+std::unordered_map<std::string, size_t>* TUserStore::Key::ValueIndex() const
+{
+    if (!m_valueIndex && values.size() >= kIndexFrom) {
+        m_valueIndex = std::make_unique<std::unordered_map<std::string, size_t>>();
+        m_valueIndex->reserve(values.size() * 2);
+        for (size_t i = 0; i < values.size(); ++i)
+            m_valueIndex->emplace(Fold(values[i].Name), i);
+    }
+    return m_valueIndex.get();
+}
+
 TUserStore::Key* TUserStore::Key::Child(std::string_view childName) const
 {
-    const auto it = childIndex.find(Fold(childName));
-    return it == childIndex.end() ? nullptr : it->second;
+    if (const auto* index = ChildIndex()) {
+        const auto it = index->find(Fold(childName));
+        return it == index->end() ? nullptr : it->second;
+    }
+    for (const auto& child : children)
+        if (SameName(child->name, childName))
+            return child.get();
+    return nullptr;
 }
 
 TUserStore::Key* TUserStore::Key::AddChild(const std::string& childName)
@@ -20,53 +50,60 @@ TUserStore::Key* TUserStore::Key::AddChild(const std::string& childName)
     child->name = childName;
     Key* raw = child.get();
     children.push_back(std::move(child));
-    childIndex.emplace(Fold(childName), raw);
+    if (m_childIndex)
+        m_childIndex->emplace(Fold(childName), raw);
     return raw;
 }
 
 bool TUserStore::Key::RemoveChild(std::string_view childName)
 {
-    const auto it = childIndex.find(Fold(childName));
-    if (it == childIndex.end())
+    const Key* doomed = Child(childName);
+    if (!doomed)
         return false;
-    const Key* doomed = it->second;
-    childIndex.erase(it);
+    if (m_childIndex)
+        m_childIndex->erase(Fold(doomed->name));
     std::erase_if(children, [doomed](const std::unique_ptr<Key>& k) { return k.get() == doomed; });
     return true;
 }
 
 const TStoreValue* TUserStore::Key::Value(std::string_view valueName) const
 {
-    const auto it = valueIndex.find(Fold(valueName));
-    return it == valueIndex.end() ? nullptr : &values[it->second];
+    if (const auto* index = ValueIndex()) {
+        const auto it = index->find(Fold(valueName));
+        return it == index->end() ? nullptr : &values[it->second];
+    }
+    for (const TStoreValue& v : values)
+        if (SameName(v.Name, valueName))
+            return &v;
+    return nullptr;
 }
 
 void TUserStore::Key::SetValue(TStoreValue value)
 {
-    const std::string folded = Fold(value.Name);
-    const auto it = valueIndex.find(folded);
-    if (it != valueIndex.end()) {
+    if (const TStoreValue* found = Value(value.Name)) {
         // The value keeps its place and the spelling it was made with.
-        TStoreValue& old = values[it->second];
+        TStoreValue& old = values[size_t(found - values.data())];
         value.Name = std::move(old.Name);
         old = std::move(value);
         return;
     }
-    valueIndex.emplace(folded, values.size());
+    if (m_valueIndex)
+        m_valueIndex->emplace(Fold(value.Name), values.size());
+    // Keys mostly hold a handful of values: room for them at once.
+    if (values.empty())
+        values.reserve(8);
     values.push_back(std::move(value));
 }
 
 bool TUserStore::Key::RemoveValue(std::string_view valueName)
 {
-    const auto it = valueIndex.find(Fold(valueName));
-    if (it == valueIndex.end())
+    const TStoreValue* found = Value(valueName);
+    if (!found)
         return false;
-    const size_t index = it->second;
-    valueIndex.erase(it);
+    const size_t index = size_t(found - values.data());
     values.erase(values.begin() + std::ptrdiff_t(index));
-    for (auto& entry : valueIndex)
-        if (entry.second > index)
-            --entry.second;
+    // Positions after it moved: the index is made again when next needed.
+    m_valueIndex.reset();
     return true;
 }
 
@@ -77,8 +114,10 @@ using Key = TUserStore::Key;
 const Key* Walk(const Key& root, const TUserStore::TKeyPath& path, TUserStore::TKeyPath* actual)
 {
     const Key* k = &root;
-    if (actual)
+    if (actual) {
         actual->clear();
+        actual->reserve(path.size());
+    }
     for (const std::string& name : path) {
         k = k->Child(name);
         if (!k)
@@ -93,8 +132,10 @@ Key* WalkOrCreate(Key& root, const TUserStore::TKeyPath& path, TUserStore::TKeyP
 {
     Key* k = &root;
     created = false;
-    if (actual)
+    if (actual) {
         actual->clear();
+        actual->reserve(path.size());
+    }
     for (const std::string& name : path) {
         Key* child = k->Child(name);
         if (!child) {
@@ -177,6 +218,8 @@ void TUserStore::SetDefaultFile(const std::string& fileName)
 
 bool TUserStore::LoadInto(std::unique_ptr<Key>& root)
 {
+    if (&root == &m_root)
+        ForgetFoundNode();
     root = std::make_unique<Key>();
     m_loadProblem.clear();
     const std::string path = ResolveSettingsPath(m_fileName);
@@ -240,12 +283,16 @@ void TUserStore::Flush()
     const std::string path = ResolveSettingsPath(m_fileName);
     try {
         TSettingsFileLock lock(path, 0600);
-        if (StampOf(path) != m_stamp) {
+        const TFileStamp now = StampOf(path);
+        // The lock makes a missing file as an empty one: nothing to build on then.
+        const bool stillEmpty = (!m_stamp.exists || m_stamp.size == 0) && now.exists && now.size == 0;
+        if (now != m_stamp && !stillEmpty) {
             // Another process saved meanwhile: build on what it wrote.
             std::unique_ptr<Key> fresh;
             LoadInto(fresh);
             for (const Change& change : m_journal)
                 Apply(change, *fresh);
+            ForgetFoundNode();
             m_root = std::move(fresh);
         }
         if (m_brokenOnDisk)
@@ -264,23 +311,32 @@ void TUserStore::Apply(const Change& change, Key& root)
     bool created = false;
     switch (change.kind) {
     case Change::CreateKey:
-        WalkOrCreate(root, change.path, nullptr, created);
+        WalkOrCreate(root, *change.path, nullptr, created);
         break;
     case Change::DeleteKey:
-        if (!change.path.empty()) {
-            TKeyPath parent(change.path.begin(), change.path.end() - 1);
+        if (&root == m_root.get())
+            ForgetFoundNode();
+        if (!change.path->empty()) {
+            TKeyPath parent(change.path->begin(), change.path->end() - 1);
             if (Key* k = const_cast<Key*>(Walk(root, parent, nullptr)))
-                k->RemoveChild(change.path.back());
+                k->RemoveChild(change.path->back());
         }
         break;
     case Change::SetValue:
-        WalkOrCreate(root, change.path, nullptr, created)->SetValue(change.value);
+        WalkOrCreate(root, *change.path, nullptr, created)->SetValue(change.value);
         break;
     case Change::DeleteValue:
-        if (Key* k = const_cast<Key*>(Walk(root, change.path, nullptr)))
+        if (Key* k = const_cast<Key*>(Walk(root, *change.path, nullptr)))
             k->RemoveValue(change.value.Name);
         break;
     }
+}
+
+std::shared_ptr<const TUserStore::TKeyPath> TUserStore::JournalPath(const TKeyPath& path) const
+{
+    if (!m_journal.empty() && *m_journal.back().path == path)
+        return m_journal.back().path;
+    return std::make_shared<const TKeyPath>(path);
 }
 
 void TUserStore::Record(Change change)
@@ -289,9 +345,35 @@ void TUserStore::Record(Change change)
     m_journal.push_back(std::move(change));
 }
 
+TUserStore::Key* TUserStore::FindNode(const TKeyPath& path, TKeyPath* actual) const
+{
+    if (m_foundKey && path == m_foundPath) {
+        if (actual)
+            *actual = m_foundActual;
+        return m_foundKey;
+    }
+    TKeyPath stored;
+    Key* key = const_cast<Key*>(Walk(*m_root, path, &stored));
+    if (!key)
+        return nullptr;
+    m_foundPath = path;
+    m_foundActual = stored;
+    m_foundKey = key;
+    if (actual)
+        *actual = std::move(stored);
+    return key;
+}
+
+void TUserStore::ForgetFoundNode() const
+{
+    m_foundKey = nullptr;
+    m_foundPath.clear();
+    m_foundActual.clear();
+}
+
 bool TUserStore::FindKey(const TKeyPath& path, TKeyPath* actual) const
 {
-    return Walk(*m_root, path, actual) != nullptr;
+    return FindNode(path, actual) != nullptr;
 }
 
 bool TUserStore::CreateKey(const TKeyPath& path, TKeyPath* actual)
@@ -299,12 +381,19 @@ bool TUserStore::CreateKey(const TKeyPath& path, TKeyPath* actual)
     if (!ValidPath(path))
         return false;
     TKeyPath stored;
-    if (!Walk(*m_root, path, &stored)) {
-        Change change;
-        change.kind = Change::CreateKey;
-        change.path = path;
-        Record(std::move(change));
-        Walk(*m_root, path, &stored);
+    if (!FindNode(path, &stored)) {
+        // Made in the one walk that finds where the path ends, and remembered as found.
+        bool created = false;
+        Key* key = WalkOrCreate(*m_root, path, &stored, created);
+        if (created) {
+            Change change;
+            change.kind = Change::CreateKey;
+            change.path = JournalPath(path);
+            m_journal.push_back(std::move(change));
+        }
+        m_foundPath = path;
+        m_foundActual = stored;
+        m_foundKey = key;
     }
     if (actual)
         *actual = std::move(stored);
@@ -313,11 +402,11 @@ bool TUserStore::CreateKey(const TKeyPath& path, TKeyPath* actual)
 
 bool TUserStore::DeleteKey(const TKeyPath& path)
 {
-    if (path.empty() || !Walk(*m_root, path, nullptr))
+    if (path.empty() || !FindNode(path))
         return false;
     Change change;
     change.kind = Change::DeleteKey;
-    change.path = path;
+    change.path = JournalPath(path);
     Record(std::move(change));
     return true;
 }
@@ -348,7 +437,7 @@ bool TUserStore::HasSubKeys(const TKeyPath& path) const
 
 const TStoreValue* TUserStore::FindValue(const TKeyPath& path, std::string_view name) const
 {
-    const Key* k = Walk(*m_root, path, nullptr);
+    const Key* k = FindNode(path);
     return k ? k->Value(name) : nullptr;
 }
 
@@ -360,23 +449,27 @@ void TUserStore::SetValue(const TKeyPath& path, TStoreValue value)
     if (value.Data.size() > kMaxValueSize)
         throw ERegistryException("The value " + QuotedName(value.Name) + " is larger than " +
                                  std::to_string(kMaxValueSize >> 20) + " MiB.");
-    if (!Walk(*m_root, path, nullptr))
+    Key* key = FindNode(path);
+    if (!key)
         throw ERegistryException("The key " + QuotedName(PathText(path)) + " does not exist.");
+    // Applied to the key found, without walking the path again; the journal keeps the
+    // change for a save that has to build on another process's file.
     Change change;
     change.kind = Change::SetValue;
-    change.path = path;
-    change.value = std::move(value);
-    Record(std::move(change));
+    change.path = JournalPath(path);
+    change.value = value;
+    key->SetValue(std::move(value));
+    m_journal.push_back(std::move(change));
 }
 
 bool TUserStore::DeleteValue(const TKeyPath& path, std::string_view name)
 {
-    const Key* k = Walk(*m_root, path, nullptr);
+    const Key* k = FindNode(path);
     if (!k || !k->Value(name))
         return false;
     Change change;
     change.kind = Change::DeleteValue;
-    change.path = path;
+    change.path = JournalPath(path);
     change.value.Name = std::string(name);
     Record(std::move(change));
     return true;

@@ -17,6 +17,7 @@
 #include "platform/settings/SettingsFile.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,13 +101,23 @@ private:
     bool LoadInto(std::unique_ptr<Key>& root);
     void Apply(const Change& change, Key& root);
     void Record(Change change);
+    // The path for a change: the last change's own when it names the same key.
+    std::shared_ptr<const TKeyPath> JournalPath(const TKeyPath& path) const;
     void KeepBrokenFile();
+    // The key at `path` (names as stored into `actual`), or null. The last key found is
+    // remembered: a registry object reads and writes many values of one open key in a row.
+    Key* FindNode(const TKeyPath& path, TKeyPath* actual = nullptr) const;
+    void ForgetFoundNode() const;
 
     std::string m_fileName;
     std::unique_ptr<Key> m_root;
-    std::vector<Change> m_journal;
+    std::deque<Change> m_journal;
     TFileStamp m_stamp;
     std::string m_loadProblem;
     bool m_brokenOnDisk = false;
     std::string m_backupFile;
+    // The last key FindNode found: the path asked for, the names as stored, the key.
+    mutable TKeyPath m_foundPath;
+    mutable TKeyPath m_foundActual;
+    mutable Key* m_foundKey = nullptr;
 };

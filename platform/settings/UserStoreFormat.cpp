@@ -19,18 +19,27 @@ namespace {
 
 const char kHex[] = "0123456789ABCDEF";
 
+bool NeedsEscape(char ch, std::string_view extra)
+{
+    const unsigned char c = static_cast<unsigned char>(ch);
+    return c < 0x20 || c == 0x7F || c == '%' || extra.find(ch) != std::string_view::npos;
+}
+
 void Escape(std::string& out, std::string_view s, std::string_view extra)
 {
-    for (char ch : s) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c == 0x7F || c == '%' || extra.find(ch) != std::string_view::npos) {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += ch;
-        }
+    // Runs of plain characters go in at once.
+    size_t plain = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (!NeedsEscape(s[i], extra))
+            continue;
+        out.append(s, plain, i - plain);
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        out += '%';
+        out += kHex[c >> 4];
+        out += kHex[c & 15];
+        plain = i + 1;
     }
+    out.append(s, plain, s.size() - plain);
 }
 
 int HexDigit(char c)
@@ -112,7 +121,39 @@ std::string LineError(size_t line, const std::string& what)
 
 std::string Fold(std::string_view name)
 {
-    return Utf8ToLower(std::string(name));
+    // Names are nearly always ASCII: lowered in place, without decoding. Any other byte
+    // takes the full case folding.
+    std::string folded(name);
+    for (char& c : folded) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return Utf8ToLower(std::string(name));
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    return folded;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x >= 0x80 || y >= 0x80)
+            return Fold(a) == Fold(b);
+        if (x != y && (x | 0x20) != (y | 0x20))
+            return false;
+        if (x != y && !((x | 0x20) >= 'a' && (x | 0x20) <= 'z'))
+            return false;
+    }
+    if (a.size() == b.size())
+        return true;
+    // A longer name with bytes beyond ASCII may still fold to the same text.
+    const std::string_view rest = a.size() > b.size() ? a.substr(common) : b.substr(common);
+    for (char c : rest)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return Fold(a) == Fold(b);
+    return false;
 }
 
 std::string Serialize(const TUserStore::Key& root)

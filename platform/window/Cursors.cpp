@@ -9,10 +9,12 @@ using namespace ws;
 
 namespace {
 
+// Never destroyed: a window system shut down from a static object's destructor at exit
+// still clears it, whatever the order the statics go in.
 std::map<HCURSOR, std::unique_ptr<TCustomCursor>>& Table()
 {
-    static std::map<HCURSOR, std::unique_ptr<TCustomCursor>> table;
-    return table;
+    static auto* table = new std::map<HCURSOR, std::unique_ptr<TCustomCursor>>;
+    return *table;
 }
 
 unsigned g_version = 0;

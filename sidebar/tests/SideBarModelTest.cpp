@@ -531,6 +531,8 @@ TEST_F(Model, RemovedItemsAndGroupsAreForgottenByTheState)
     EXPECT_EQ(bar->SelectedItem(), nullptr);
     b->Collection()->Delete(b->Index());
     EXPECT_EQ(bar->HotGroup(), nullptr);
+    // The side bar's own destruction deletes the rest, after `deleted` is gone.
+    bar->OnDeleteItem = nullptr;
 }
 
 TEST_F(Model, FocusAndSelectionChangesFireTheirEventsOnce)

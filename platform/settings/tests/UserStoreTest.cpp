@@ -65,6 +65,69 @@ TEST_F(UserStoreTest, EveryNameAndValueReadsBackFromTheTextFile)
 
 // A store file that cannot be read is reported once, read as empty and kept as a backup
 // before the next write; one that merely holds odd bytes reads as it is.
+// A key with few names searches them in place; past a dozen it keeps an index. Both
+// must agree on what "the same name" is: case ignored, beyond ASCII too.
+TEST_F(UserStoreTest, NamesMatchIgnoringCaseWithFewAndWithManyEntries)
+{
+    for (const int count : {3, 40}) {
+        SCOPED_TRACE(count);
+        TUserStore store(storeFile + std::to_string(count));
+        const TUserStore::TKeyPath key = {"Soft"};
+        ASSERT_TRUE(store.CreateKey(key));
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(store.CreateKey({"Soft", "Child" + std::to_string(i)}));
+            store.SetValue(key, Value("Value" + std::to_string(i), TRegDataType::rdInteger, i));
+        }
+        ASSERT_TRUE(store.CreateKey({"Soft", "\xC3\x84rger"}));
+        store.SetValue(key, Value("\xC3\x84pfel", TRegDataType::rdString, 0, "fruit"));
+        store.SetValue(key, Value("Item@", TRegDataType::rdInteger, 7));
+
+        ASSERT_NE(store.FindValue(key, "VALUE1"), nullptr);
+        EXPECT_EQ(store.FindValue(key, "vAlUe1")->Integer, 1);
+        EXPECT_EQ(store.FindValue(key, "Value"), nullptr) << "a prefix is another name";
+        EXPECT_EQ(store.FindValue(key, "Value10x"), nullptr);
+        ASSERT_NE(store.FindValue(key, "\xC3\xA4PFEL"), nullptr) << "folded beyond ASCII";
+        EXPECT_EQ(store.FindValue(key, "\xC3\xA4PFEL")->Data, "fruit");
+        EXPECT_EQ(store.FindValue(key, "Item`"), nullptr) << "'@' and '`' differ by the case bit only";
+        TUserStore::TKeyPath actual;
+        ASSERT_TRUE(store.FindKey({"SOFT", "child2"}, &actual));
+        EXPECT_EQ(actual, (TUserStore::TKeyPath{"Soft", "Child2"}));
+        EXPECT_TRUE(store.FindKey({"soft", "\xC3\xA4RGER"}));
+
+        // Setting under another spelling replaces the value and keeps the first spelling.
+        store.SetValue(key, Value("VALUE2", TRegDataType::rdInteger, 99));
+        EXPECT_EQ(store.FindValue(key, "value2")->Integer, 99);
+        EXPECT_EQ(store.ValueNames(key).size(), size_t(count + 2));
+        EXPECT_EQ(store.ValueNames(key)[2], "Value2");
+
+        // Removing keeps every other name findable at its own value.
+        ASSERT_TRUE(store.DeleteValue(key, "value0"));
+        EXPECT_EQ(store.FindValue(key, "Value0"), nullptr);
+        EXPECT_EQ(store.FindValue(key, "Value2")->Integer, 99);
+        EXPECT_EQ(store.FindValue(key, "ITEM@")->Integer, 7);
+        ASSERT_TRUE(store.DeleteKey({"Soft", "CHILD1"}));
+        EXPECT_FALSE(store.FindKey({"Soft", "Child1"}));
+        EXPECT_TRUE(store.FindKey({"Soft", "Child2"}));
+    }
+}
+
+// The last key found is remembered: deleting it (or one above it) must not leave a
+// stale answer.
+TEST_F(UserStoreTest, ADeletedKeyIsNotFoundThroughTheRememberedOne)
+{
+    TUserStore store(storeFile);
+    const TUserStore::TKeyPath key = {"Soft", "Bar", "Group0"};
+    ASSERT_TRUE(store.CreateKey(key));
+    store.SetValue(key, Value("Caption", TRegDataType::rdString, 0, "A"));
+    ASSERT_NE(store.FindValue(key, "Caption"), nullptr);
+    ASSERT_TRUE(store.DeleteKey({"Soft", "Bar"}));
+    EXPECT_FALSE(store.FindKey(key));
+    EXPECT_EQ(store.FindValue(key, "Caption"), nullptr);
+    EXPECT_THROW(store.SetValue(key, Value("Caption", TRegDataType::rdString, 0, "B")), ERegistryException);
+    ASSERT_TRUE(store.CreateKey(key));
+    EXPECT_EQ(store.FindValue(key, "Caption"), nullptr) << "made again, empty";
+}
+
 TEST_F(UserStoreTest, HostileFiles)
 {
     std::string deep = "[";
