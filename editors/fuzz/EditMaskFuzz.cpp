@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view script = input.substr(std::min(valueEnd + 1, input.size()));
 
     TLocaleSettings locale;
-    locale.DateSeparator = ".";
+    locale.DateSeparator.assign(1, '.');
     TzqMaskEditState state(TzqEditMask(mask, locale));
     state.SetValue(Utf8ToUtf32(value));
     CheckInvariants(state);
