@@ -218,7 +218,7 @@ TEST_F(InplaceTextEditTest, EscapeReturnsToTheUndoPoint)
     EXPECT_FALSE(edit->GetModified());
 }
 
-TEST_F(InplaceTextEditTest, AutoSelectOnKeyboardFocusButNotOnAClick)
+TEST_F(InplaceTextEditTest, AutoSelectOnKeyboardFocusAndAClickPlacesTheCaret)
 {
     auto* edit = OpenText("some text");
     // The focus goes to the host and comes back by keyboard.
@@ -229,7 +229,7 @@ TEST_F(InplaceTextEditTest, AutoSelectOnKeyboardFocusButNotOnAClick)
     driver.Pump();
     EXPECT_EQ(edit->GetSelStart(), 0);
     EXPECT_EQ(edit->GetSelLength(), 9);
-    // By a click: the caret goes where the click was, nothing more is selected.
+    // By a click: the caret goes where the click was, nothing is left selected.
     host->SetFocus();
     driver.Pump();
     driver.Click(EditPoint(edit, 40, 5));
