@@ -323,10 +323,5 @@ void TzqBarSubMenuControl::MenuKeyDown(WORD Key)
     default:
         break;
     }
-    if ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')) {
-        TShiftState state;
-        if (shift)
-            state.include(TShiftStateFlag::ssShift);
-        AcceleratorKey(Key, state);
-    }
+    LetterOrDigitPressed(Key, shift);
 }

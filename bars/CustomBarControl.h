@@ -90,6 +90,9 @@ public:
     // Searches the accelerator from the selected link on; a match is selected and, when
     // it is the only one, activated. Answers whether a link matched.
     bool AcceleratorKey(WORD Key, TShiftState Shift);
+    // A letter or digit pressed in menu mode seeks its accelerator (with Shift when it
+    // is held); other keys are left alone.
+    void LetterOrDigitPressed(WORD Key, bool Shift);
     // Moves the selection of a bar in menu mode by one selectable control; with a menu
     // open, the submenu item reached opens its menu at once.
     void StepSelection(int Step);

@@ -169,6 +169,16 @@ void TCustomzqBarControl::ActivateControl(TzqBarItemControl* Control, bool ByMou
         Control->Click(); // may free this window: nothing follows
 }
 
+void TCustomzqBarControl::LetterOrDigitPressed(WORD Key, bool Shift)
+{
+    if ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')) {
+        TShiftState state;
+        if (Shift)
+            state.include(TShiftStateFlag::ssShift);
+        AcceleratorKey(Key, state);
+    }
+}
+
 bool TCustomzqBarControl::AcceleratorKey(WORD Key, TShiftState Shift)
 {
     TzqBarItemLinks* links = ItemLinks();
@@ -270,10 +280,5 @@ void TCustomzqBarControl::MenuKeyDown(WORD Key)
     default:
         break;
     }
-    if ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')) {
-        TShiftState state;
-        if (shift)
-            state.include(TShiftStateFlag::ssShift);
-        AcceleratorKey(Key, state);
-    }
+    LetterOrDigitPressed(Key, shift);
 }

@@ -224,13 +224,15 @@ void TzqDbOrgChart::RemoveFromKeyIndex(TzqDbOcNode* Node)
 void TzqDbOrgChart::DeleteAllNodes()
 {
     // Every node goes: the key index is emptied at once, first, so that nothing looks a
-    // node up while the nodes are freed, and no node leaves it one by one. Its nodes in
-    // key order are, for a table read in key order, the nodes in the order they were
-    // made: the order that frees them fastest.
-    std::vector<TzqOcNode*> indexed;
-    if (!m_syncEnabled && m_keyIndex.Count() == Count()) {
-        indexed.reserve(size_t(m_keyIndex.Count()));
-        m_keyIndex.ForEach([&](TzqDbOcNode* n) { indexed.push_back(n); });
+    // node up while the nodes are freed, and no node leaves it one by one. They are
+    // freed in the order they are stored, the one that reads memory in sequence.
+    std::vector<TzqOcNode*> stored;
+    if (!m_syncEnabled) {
+        stored.reserve(size_t(Count()));
+        ForEachStoredNode([&](TzqOcNode* n) {
+            stored.push_back(n);
+            return true;
+        });
     }
     m_keyIndex.Clear();
     TzqOcFlagScope dropped(m_keyIndexDropped, true);
@@ -239,7 +241,7 @@ void TzqDbOrgChart::DeleteAllNodes()
     if (m_syncEnabled)
         Clear();
     else
-        FreeAllNodes(indexed.empty() ? nullptr : &indexed);
+        FreeAllNodes(&stored);
     m_strayParentKeys.Clear();
 }
 

@@ -149,16 +149,23 @@ bool TzqInplaceMaskEdit::MayModify()
     return CanModify() && CanEditText();
 }
 
+bool TzqInplaceMaskEdit::TakeWindowText(int& Start, int& Length)
+{
+    const TEditBuffer& buffer = Engine().Buffer();
+    if (buffer.Text() != m_state.Text())
+        m_state.SetText(buffer.Text());
+    Start = int(buffer.SelStart());
+    Length = int(buffer.SelEnd() - buffer.SelStart());
+    return Start != m_state.SelStart() || Length != m_state.SelLength();
+}
+
 void TzqInplaceMaskEdit::SyncFromWindow()
 {
     if (!IsMasked())
         return;
-    const TEditBuffer& buffer = Engine().Buffer();
-    if (buffer.Text() != m_state.Text())
-        m_state.SetText(buffer.Text());
     // A selection made by the mouse or by a command replaces the state's own.
-    const int start = int(buffer.SelStart()), length = int(buffer.SelEnd() - buffer.SelStart());
-    if (start != m_state.SelStart() || length != m_state.SelLength())
+    int start = 0, length = 0;
+    if (TakeWindowText(start, length))
         m_state.SetSelection(start, length);
 }
 
@@ -182,12 +189,9 @@ void TzqInplaceMaskEdit::RecheckCursor()
 {
     if (!IsMasked())
         return;
-    const TEditBuffer& buffer = Engine().Buffer();
-    if (buffer.Text() != m_state.Text())
-        m_state.SetText(buffer.Text());
-    const int start = int(buffer.SelStart()), length = int(buffer.SelEnd() - buffer.SelStart());
+    int start = 0, length = 0;
     // Nothing moved the selection the state shows (a Shift range stays as it is).
-    if (start == m_state.SelStart() && length == m_state.SelLength())
+    if (!TakeWindowText(start, length))
         return;
     if (length > 1) {
         m_state.SetSelection(start, length);

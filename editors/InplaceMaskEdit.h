@@ -64,7 +64,10 @@ protected:
     void WMSetFocus(TMessage& Message) override;
 
 private:
-    // The state takes the window's text when something else changed it.
+    // Takes the window's text into the state when it differs, and reads the window's
+    // selection; true when that differs from the state's.
+    bool TakeWindowText(int& Start, int& Length);
+    // The state takes the window's text and selection when something else changed them.
     void SyncFromWindow();
     // The window shows the state's text (as one edit when it differs) and its cursor.
     void ShowState(bool textChanged);

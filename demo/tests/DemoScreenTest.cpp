@@ -39,6 +39,17 @@ protected:
         fs::remove_all(folder);
     }
 
+    // The program's window on the Qt back end, shown.
+    void StartShown()
+    {
+        app = std::make_unique<TApplication>();
+        int argc = 0;
+        app->Initialize(argc, nullptr, false);
+        ASSERT_NE(WindowBackend()->Name(), "headless") << "the display could not be opened";
+        app->CreateForm<TMainForm>();
+        MainForm->Show();
+    }
+
     void Sql(const std::string& sql)
     {
         const std::string cmd = "sqlite3 '" + (folder / "ARBOLO.DB").string() + "' \"" + sql + "\"";
@@ -84,12 +95,7 @@ TEST_F(DemoScreenTest, TheFirstFrameOnTheScreenIsCompleteWhenTheFirstRecordIsNoT
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "this test needs a display (run it under xvfb-run)";
     Sql("UPDATE ARBOLO SET ID=100 WHERE ID=1; UPDATE ARBOLO SET PARENT=100 WHERE PARENT=1; "
         "UPDATE ARBOLO SET ID=1 WHERE ID=4;");
-    app = std::make_unique<TApplication>();
-    int argc = 0;
-    app->Initialize(argc, nullptr, false);
-    ASSERT_NE(WindowBackend()->Name(), "headless") << "the display could not be opened";
-    app->CreateForm<TMainForm>();
-    MainForm->Show();
+    ASSERT_NO_FATAL_FAILURE(StartShown());
     RunFor(1500);
     TBitmap first;
     ASSERT_TRUE(ScreenPicture(MainForm->Handle(), first)) << "the window never reached the screen";
@@ -106,12 +112,7 @@ TEST_F(DemoScreenTest, CtrlFOpensTheFindBoxOnTheScreenAndTypingSelectsTheMatch)
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "this test needs a display (run it under xvfb-run)";
     if (std::system("command -v xdotool > /dev/null") != 0)
         GTEST_SKIP() << "xdotool is not installed";
-    app = std::make_unique<TApplication>();
-    int argc = 0;
-    app->Initialize(argc, nullptr, false);
-    ASSERT_NE(WindowBackend()->Name(), "headless") << "the display could not be opened";
-    app->CreateForm<TMainForm>();
-    MainForm->Show();
+    ASSERT_NO_FATAL_FAILURE(StartShown());
     RunFor(1000);
     MainForm->Tree->FullCollapse();
     RunFor(300);

@@ -5,6 +5,7 @@
 #include "editors/InplaceMaskEdit.h"
 #include "inspector/CustomzqContainer.h"
 #include "inspector/EditStyleController.h"
+#include "inspector/tests/HostFormFixture.h"
 #include "platform/backend/headless/HeadlessDriver.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Form.h"
@@ -40,30 +41,8 @@ public:
     bool CanEditAcceptKey(char32_t) override { return true; }
 };
 
-class TextEditorTest : public ::testing::Test {
+class TextEditorTest : public THostFormTest<TEditorHost> {
 protected:
-    void SetUp() override
-    {
-        app = std::make_unique<TApplication>();
-        int argc = 0;
-        app->Initialize(argc, nullptr, true);
-        app->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
-        form = new TForm(app.get());
-        form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(0, 0, 400, 200);
-        host = new TEditorHost(form);
-        host->SetParent(form);
-        host->SetBounds(0, 0, 400, 200);
-        host->SetTabStop(true);
-        form->Show();
-        driver.Pump();
-    }
-    void TearDown() override
-    {
-        app.reset();
-        DefaultEditStyleController()->RestoreDefaults();
-    }
-
     TzqInplaceTextEdit* OpenText(const std::string& value = "")
     {
         auto* edit = host->Open<TzqInplaceTextEdit>(Variant(value));
@@ -92,10 +71,4 @@ protected:
     // A client point of the editor on the screen.
     TPoint EditPoint(TzqInplaceEdit* edit, int x, int y) { return driver.ToScreen(edit->Handle(), TPoint(x, y)); }
     int Beeps() { return driver.Backend().Beeps(); }
-
-    THeadlessDriver driver;
-    std::unique_ptr<TApplication> app;
-    TForm* form = nullptr;
-    TEditorHost* host = nullptr;
-    std::vector<std::string> errors;
 };

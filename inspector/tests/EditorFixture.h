@@ -4,6 +4,7 @@
 
 #include "inspector/CustomzqContainer.h"
 #include "inspector/EditStyleController.h"
+#include "inspector/tests/HostFormFixture.h"
 #include "inspector/InplaceEdit.h"
 #include "platform/backend/headless/HeadlessDriver.h"
 #include "platform/controls/Application.h"
@@ -129,30 +130,8 @@ protected:
     }
 };
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public THostFormTest<TTestHost> {
 protected:
-    void SetUp() override
-    {
-        app = std::make_unique<TApplication>();
-        int argc = 0;
-        app->Initialize(argc, nullptr, true);
-        app->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
-        form = new TForm(app.get());
-        form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(0, 0, 400, 200);
-        host = new TTestHost(form);
-        host->SetParent(form);
-        host->SetBounds(0, 0, 400, 200);
-        host->SetTabStop(true);
-        form->Show();
-        driver.Pump();
-    }
-    void TearDown() override
-    {
-        app.reset();
-        DefaultEditStyleController()->RestoreDefaults();
-    }
-
     // A point of the cell in screen coordinates.
     TPoint CellPoint() { return driver.ToScreen(host->Handle(), TPoint(host->cell.Left + 10, host->cell.Top + 5)); }
 
@@ -164,10 +143,4 @@ protected:
         driver.Press(screen);
         driver.Release(screen);
     }
-
-    THeadlessDriver driver;
-    std::unique_ptr<TApplication> app;
-    TForm* form = nullptr;
-    TTestHost* host = nullptr;
-    std::vector<std::string> errors;
 };
