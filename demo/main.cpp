@@ -8,6 +8,7 @@
 //   velmora-demo --zoom                 starts with the chart shrunk to fit the window
 //   velmora-demo --quit-when-shown      ends once the first frame is on the screen (start-up timing)
 //   velmora-demo --startup-report       the same, printing the time to that frame and the memory in use
+#include "bars/BarButton.h"
 #include "demo/MainForm.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
@@ -126,8 +127,8 @@ int main(int argc, char** argv)
     if (fullExpand)
         MainForm->Tree->FullExpand();
     if (zoom) {
-        MainForm->bbZoom.Down = true;
-        MainForm->bbZoomClick(nullptr);
+        MainForm->bbZoom->SetDown(true);
+        MainForm->bbZoomClick(MainForm->bbZoom);
     }
     if (quitWhenShown) {
         // Shown, painted and presented: the first frame is on the screen.
