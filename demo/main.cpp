@@ -21,7 +21,9 @@
 #include "dborgchart/DbOrgChart.h"
 #include "platform/data/Table.h"
 #include "platform/controls/Application.h"
+#include "platform/controls/BitBtn.h"
 #include "platform/controls/MessageBoxForm.h"
+#include "platform/controls/SpinEdit.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Backend.h"
 #include "platform/window/WinApi.h"
@@ -34,6 +36,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
@@ -91,7 +94,8 @@ long long ProcessorMilliseconds()
 
 // Writes "<place>.<name> <left> <top> <width> <height>" in screen pixels for every button
 // of the docked bars (place "menubar" or "toolbar", the item's name) and every item of
-// the side bar's active group (place "sidebar", the item's Tag).
+// the side bar's active group (place "sidebar", the item's Tag); while the Options
+// dialog is shown, its line width and OK button (place "options").
 void DumpGeometry(const std::string& path)
 {
     std::ofstream out(path, std::ios::trunc);
@@ -117,6 +121,10 @@ void DumpGeometry(const std::string& path)
     for (int i = 0; i < side->ViewInfo()->ItemCount(); ++i) {
         const TzqSideItemViewInfo& item = side->ViewInfo()->Items(i);
         write("sidebar." + std::to_string(item.Item->Tag()), side, item.ImageFrame);
+    }
+    if (OptionsForm && OptionsForm->Visible()) {
+        for (TWinControl* control : std::initializer_list<TWinControl*>{OptionsForm->seLineWidth, OptionsForm->BitBtn2})
+            write("options." + control->Name(), control, control->ClientRect());
     }
 }
 
@@ -217,6 +225,12 @@ int main(int argc, char** argv)
     if (const char* dump = std::getenv("VELMORA_GEOMETRY_DUMP"); dump && *dump) {
         app.ProcessMessages();
         DumpGeometry(dump);
+        // Again each time the Options dialog comes up, with its controls.
+        OptionsForm->OnActivate = [path = std::string(dump), activate = OptionsForm->OnActivate](TObject* sender) {
+            if (activate)
+                activate(sender);
+            DumpGeometry(path);
+        };
     }
     app.Run();
     return 0;
