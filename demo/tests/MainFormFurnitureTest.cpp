@@ -455,33 +455,56 @@ TEST_F(MainFormFurnitureTest, NothingIsStoredAndTheNextStartShowsTheSameBarsAndS
     EXPECT_EQ(FilesIn(folder / "config"), 0);
 }
 
-TEST_F(MainFormFurnitureTest, WithoutItsTableTheWindowsMenusToolbarAndSideBarStillWork)
+TEST_F(MainFormFurnitureTest, WithoutAUsableTableTheWindowsMenusToolbarAndSideBarStillWork)
 {
-    // A table that is no database: one message, an empty chart.
-    fs::remove(folder / "ARBOLO.DB");
-    std::ofstream(folder / "ARBOLO.DB", std::ios::binary) << std::string(3000, '\x9c');
-    Start();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(Tree()->Count(), 0);
-    EXPECT_FALSE(MainForm->Table->Active());
-    Tree()->SetFocus();
-    // Every command of the Edit menu and the toolbar: nothing happens, nothing is said.
-    driver.PressKey('E', THeadlessDriver::Alt);
-    driver.PressKey('A');
-    for (TzqBarButton* b : {MainForm->bbAddChild, MainForm->bbRenameNode, MainForm->bbDeleteNode,
-                            MainForm->bbFullExpand, MainForm->bbFullCollaps})
-        ClickOnBar(Toolbar(), b);
-    EXPECT_EQ(Tree()->Count(), 0);
-    EXPECT_EQ(messages.size(), 1u);
-    // The View switches still switch the (empty) chart.
-    driver.PressKey('V', THeadlessDriver::Alt);
-    driver.PressKey('R');
-    EXPECT_TRUE(MainForm->bbRotate->Down());
-    EXPECT_TRUE(Tree()->Rotated());
-    ClickSideBarItem(1);
-    EXPECT_EQ(driver.Backend().OpenedUrls().size(), 1u);
-    driver.PressKey('X', THeadlessDriver::Alt);
-    EXPECT_TRUE(app->Terminated());
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        const char* message; // part of the one message shown
+    };
+    const Case cases[] = {
+        {"a missing table", [](const fs::path&) {}, "ARBOLO.DB' does not exist"},
+        {"a file that is no database",
+         [](const fs::path& f) { std::ofstream(f, std::ios::binary) << std::string(3000, '\x9c'); }, "is not a database"},
+        {"a table short of columns",
+         [](const fs::path& f) {
+             const std::string sql = "CREATE TABLE ARBOLO (ID INTEGER PRIMARY KEY, NAME VARCHAR(100));"
+                                     " INSERT INTO ARBOLO VALUES (1, 'a');";
+             ASSERT_EQ(std::system(("sqlite3 '" + f.string() + "' \"" + sql + "\"").c_str()), 0);
+         },
+         "Field 'PARENT' not found"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(folder / "ARBOLO.DB");
+        c.make(folder / "ARBOLO.DB");
+        messages.clear();
+        Start();
+        ASSERT_EQ(messages.size(), 1u) << "one clear message";
+        EXPECT_NE(messages[0].find(c.message), std::string::npos) << messages[0];
+        EXPECT_EQ(Tree()->Count(), 0);
+        EXPECT_FALSE(MainForm->Table->Active());
+        Tree()->SetFocus();
+        // Every command of the Edit menu and the toolbar: nothing happens, nothing is said.
+        driver.PressKey('E', THeadlessDriver::Alt);
+        driver.PressKey('A');
+        for (TzqBarButton* b : {MainForm->bbAddChild, MainForm->bbRenameNode, MainForm->bbDeleteNode,
+                                MainForm->bbFullExpand, MainForm->bbFullCollaps})
+            ClickOnBar(Toolbar(), b);
+        EXPECT_EQ(Tree()->Count(), 0);
+        EXPECT_EQ(messages.size(), 1u);
+        // The View switches still switch the (empty) chart.
+        driver.PressKey('V', THeadlessDriver::Alt);
+        driver.PressKey('R');
+        EXPECT_TRUE(MainForm->bbRotate->Down());
+        EXPECT_TRUE(Tree()->Rotated());
+        const size_t opened = driver.Backend().OpenedUrls().size();
+        ClickSideBarItem(1);
+        EXPECT_EQ(driver.Backend().OpenedUrls().size(), opened + 1);
+        driver.PressKey('X', THeadlessDriver::Alt);
+        EXPECT_TRUE(app->Terminated());
+        app.reset();
+    }
 }
 
 } // namespace
