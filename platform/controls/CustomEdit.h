@@ -6,39 +6,31 @@
 // Behaviour follows the window's ES_* styles (ES_MULTILINE, ES_CENTER, ES_RIGHT,
 // ES_UPPERCASE, ES_LOWERCASE, ES_AUTOHSCROLL, ES_READONLY, ES_PASSWORD, ES_WANTRETURN),
 // so a descendant that sets styles in CreateParams gets the matching behaviour.
+//
+// The behaviour itself is the edit engine's (TEditEngine): the control keeps the
+// properties that shape the window and hands the engine every message it leaves to
+// the default handling.
 #pragma once
 
 #include "platform/controls/CustomControl.h"
 #include "platform/controls/EditBuffer.h"
+#include "platform/controls/EditEngine.h"
 #include "platform/controls/Label.h"
 
 #include <vector>
 
-// The character range of EM_EXGETSEL and EM_EXSETSEL.
-struct CHARRANGE {
-    LONG cpMin = 0;
-    LONG cpMax = 0;
-};
-
-// The notice of EN_SELCHANGE (WM_NOTIFY): the new selection and whether it is empty.
-struct SELCHANGE {
-    NMHDR nmhdr;
-    CHARRANGE chrg;
-    WORD seltyp = SEL_EMPTY;
-};
-
 class TPopupList;
 
-class TCustomEdit : public TCustomControl {
+class TCustomEdit : public TCustomControl, private TEditEngineClient {
 public:
     explicit TCustomEdit(TComponent* AOwner);
     ~TCustomEdit() override;
 
-    int MaxLength() const { return m_maxLength; }
+    int MaxLength() const { return m_engine.MaxLength(); }
     void SetMaxLength(int value);
-    bool ReadOnly() const { return m_readOnly; }
+    bool ReadOnly() const { return m_engine.ReadOnly(); }
     void SetReadOnly(bool value);
-    char32_t PasswordChar() const { return m_passwordChar; }
+    char32_t PasswordChar() const { return m_engine.PasswordChar(); }
     void SetPasswordChar(char32_t value);
     TEditCharCase CharCase() const { return m_charCase; }
     void SetCharCase(TEditCharCase value);
@@ -46,8 +38,8 @@ public:
     void SetAlignment(TAlignment value);
     TBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TBorderStyle value);
-    bool AutoSelect() const { return m_autoSelect; }
-    void SetAutoSelect(bool value) { m_autoSelect = value; }
+    bool AutoSelect() const { return m_engine.AutoSelect(); }
+    void SetAutoSelect(bool value) { m_engine.SetAutoSelect(value); }
     bool HideSelection() const { return m_hideSelection; }
     void SetHideSelection(bool value);
 
@@ -80,12 +72,12 @@ public:
 
     // The notices the control sends its parent as WM_NOTIFY (ENM_SELCHANGE: every
     // change of the selection as EN_SELCHANGE); the same as EM_SETEVENTMASK.
-    DWORD EventMask() const { return m_eventMask; }
-    void SetEventMask(DWORD value) { m_eventMask = value; }
+    DWORD EventMask() const { return m_engine.EventMask(); }
+    void SetEventMask(DWORD value) { m_engine.SetEventMask(value); }
     // An 8-pixel band at the left in which a click selects the whole line (the same as
     // the ECO_SELECTIONBAR option of EM_SETOPTIONS).
-    bool SelectionBar() const { return m_selectionBar; }
-    void SetSelectionBar(bool value);
+    bool SelectionBar() const { return m_engine.SelectionBar(); }
+    void SetSelectionBar(bool value) { m_engine.SetSelectionBar(value); }
 
     // Lines as shown (after wrapping).
     int LineCount();
@@ -115,79 +107,25 @@ protected:
     virtual bool WantTabs() const { return false; }
     virtual bool WordWrapWanted() const { return false; }
 
-    DWORD EditStyle() const { return m_editStyle; }
+    DWORD EditStyle() const { return m_engine.EditStyle(); }
     // Re-reads the ES_* styles of the window (after it was made or changed).
-    void ReadStyles();
+    void ReadStyles() { m_engine.ReadStyles(); }
     // The rectangle text is laid out in (client coordinates).
-    TRect FormatRect() const;
-
-    TEditBuffer m_buffer;
+    TRect FormatRect() const { return m_engine.FormatRect(); }
 
 private:
-    struct Line {
-        size_t start = 0; // first code point
-        size_t end = 0;   // one past the last shown code point (line breaks excluded)
-        size_t next = 0;  // where the following line starts
-        int width = 0;
-    };
+    // TEditEngineClient
+    void EditChanged() override { Change(); }
+    bool EditWantsReturns() const override { return WantReturns(); }
+    bool EditWantsTabs() const override { return WantTabs(); }
 
-    bool MultiLine() const { return (m_editStyle & ES_MULTILINE) != 0; }
-    bool Wraps() const { return MultiLine() && !(m_editStyle & ES_AUTOHSCROLL); }
-    void Relayout();
-    int CharWidth(char32_t c);
-    int RunWidth(size_t start, size_t end);
-    int LineHeight();
-    int LineOf(size_t pos);
-    int LineOffsetX(const Line& line) const;
-    TPoint PosToPoint(size_t pos);
-    size_t PointToPos(TPoint p);
-    void ScrollToCaret();
-    void UpdateCaret();
-    void Changed(bool modifiedByUser);
-    void Edited();
-    void HandleKey(WORD key);
-    void HandleChar(char32_t ch);
-    void HandleMouse(TMessage& Message);
-    void HandleWindowMessage(TMessage& Message);
-    int LineAtY(int y);
-    bool HandleEditMessage(TMessage& Message);
-    std::u32string DisplayText(size_t start, size_t end) const;
-    void NotifyParent(WORD code);
-    // Sends EN_SELCHANGE when the selection differs from the one last reported.
-    void CheckSelectionChange();
-    bool InSelectionBar(TPoint p) const;
-    void SelectLines(int fromLine, int toLine);
-
-    std::vector<Line> m_lines;
-    bool m_layoutValid = false;
-    std::vector<std::pair<char32_t, int>> m_charWidths; // small cache of advances
-    int m_lineHeight = 0;
-    int m_scrollX = 0;
-    int m_topLine = 0;
-    int m_leftMargin = 2;
-    int m_rightMargin = 2;
-    bool m_hasFormatRect = false;
-    TRect m_formatRect;
-    DWORD m_editStyle = 0;
-
-    int m_maxLength = 0;
-    bool m_readOnly = false;
-    char32_t m_passwordChar = 0;
+    // The edit window's behaviour; the control hands it what it leaves to the default
+    // handling.
+    TEditEngine m_engine{*this, *this};
     TEditCharCase m_charCase = TEditCharCase::ecNormal;
     TAlignment m_alignment = TAlignment::taLeftJustify;
     TBorderStyle m_borderStyle = TBorderStyle::bsSingle;
-    bool m_autoSelect = true;
     bool m_hideSelection = true;
-    bool m_selecting = false;
-    bool m_caretCreated = false;
-    int m_desiredX = -1; // remembered column for Up/Down
-    bool m_inSetText = false;
-    TPopupList* m_editMenu = nullptr;
-    DWORD m_eventMask = ENM_NONE;
-    size_t m_reportedSelStart = 0;
-    size_t m_reportedSelEnd = 0;
-    bool m_selectionBar = false;
-    int m_selectionBarAnchor = -1; // the line a press in the selection bar started on
 };
 
 class TEdit : public TCustomEdit {

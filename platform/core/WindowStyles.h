@@ -70,9 +70,12 @@ enum : DWORD {
     ES_AUTOVSCROLL = 0x0040,
     ES_AUTOHSCROLL = 0x0080,
     ES_NOHIDESEL = 0x0100,
+    ES_OEMCONVERT = 0x0400,
     ES_READONLY = 0x0800,
     ES_WANTRETURN = 0x1000,
     ES_NUMBER = 0x2000,
+    // An 8-pixel band at the left that selects whole lines.
+    ES_SELECTIONBAR = 0x01000000,
 };
 
 // ShowWindow commands.
