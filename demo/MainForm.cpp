@@ -3,14 +3,20 @@
 #include "demo/FindBox.h"
 #include "platform/core/VirtualKeys.h"
 
+#include "bars/BarButton.h"
+#include "bars/BarManager.h"
+#include "bars/BarSubItem.h"
+#include "demo/AboutPage.h"
 #include "demo/Artwork.h"
 #include "demo/DemoTableFolder.h"
+#include "demo/MainFormBars.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
 #include "dborgchart/OcFieldValues.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Panel.h"
 #include "platform/controls/Splitter.h"
+#include "platform/core/Exception.h"
 #include "platform/data/AutoIncField.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/DateField.h"
@@ -18,6 +24,13 @@
 #include "platform/data/StringField.h"
 #include "platform/data/Table.h"
 #include "platform/drawing/ImageList.h"
+#include "platform/window/SystemServices.h"
+#include "sidebar/SideBar.h"
+#include "sidebar/SideBarBackGround.h"
+#include "sidebar/SideBarItem.h"
+#include "sidebar/SideBarItems.h"
+#include "sidebar/SideGroup.h"
+#include "sidebar/SideGroups.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -113,7 +126,9 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner)
     Artwork::FillInspectorShape(*InspectorShape);
 
     CreateTable();
+    CreateBars();
     CreateLayout();
+    CreateSideBar();
     CreateChart();
     // Created after the chart so that its strip sits above the chart in the panel.
     FindBox = new TFindBox(this, ClientPanel, Tree);
@@ -168,13 +183,15 @@ void TMainForm::CreateTable()
 
 void TMainForm::CreateLayout()
 {
-    // The bars dock at the top (two rows); the side bar and the record inspector have
-    // their panels beside the chart.
-    BarDock = NewPanel(this, this, "BarDock", TAlign::alTop, 53);
+    // The bars dock at the top (two rows, the bar manager's site); the side bar and the
+    // record inspector stand beside the chart.
     MainPanel = NewPanel(this, this, "MainPanel", TAlign::alClient, 0);
     Panel1 = NewPanel(this, MainPanel, "Panel1", TAlign::alTop, 2);
-    SideBar = NewPanel(this, MainPanel, "SideBar", TAlign::alLeft, 124);
-    SideBar->SetColor(SideBarBackground());
+    SideBar = new TzqSideBar(this);
+    SideBar->SetName("SideBar");
+    SideBar->SetParent(MainPanel);
+    SideBar->SetWidth(124);
+    SideBar->SetAlign(TAlign::alLeft);
     Splitter1 = new TSplitter(this);
     Splitter1->SetName("Splitter1");
     Splitter1->SetParent(MainPanel);
@@ -192,6 +209,98 @@ void TMainForm::CreateLayout()
     Splitter2->SetAlign(TAlign::alRight);
     Splitter2->SetLeft(ClientPanel->Width() - DBInspector->Width() - 3);
     ClientPanel->SetTabOrder(0);
+}
+
+void TMainForm::CreateBars()
+{
+    zqBarManager1 = new TzqBarManager(this);
+    zqBarManager1->SetName("zqBarManager1");
+    zqBarManager1->ReadDefinition(DefineMainFormBars);
+    auto button = [this](const char* name) {
+        auto* item = dynamic_cast<TzqBarButton*>(zqBarManager1->ItemByName(name));
+        if (!item)
+            throw Exception(std::string("The bar definition has no button ") + name + ".");
+        return item;
+    };
+    auto subItem = [this](const char* name) {
+        auto* item = dynamic_cast<TzqBarSubItem*>(zqBarManager1->ItemByName(name));
+        if (!item)
+            throw Exception(std::string("The bar definition has no menu ") + name + ".");
+        return item;
+    };
+    bsFile = subItem("bsFile");
+    bsEdit = subItem("bsEdit");
+    sbView = subItem("sbView");
+    bbOptions = button("bbOptions");
+    bbExit = button("bbExit");
+    bsAddNode = button("bsAddNode");
+    bbAddChild = button("bbAddChild");
+    bbRenameNode = button("bbRenameNode");
+    bbDeleteNode = button("bbDeleteNode");
+    bbZoom = button("bbZoom");
+    bbRotate = button("bbRotate");
+    bbAnimate = button("bbAnimate");
+    bb3D = button("bb3D");
+    bbFullExpand = button("bbFullExpand");
+    bbFullCollaps = button("bbFullCollaps");
+
+    bbOptions->OnClick = [this](TObject* s) { bbOptionsClick(s); };
+    bbExit->OnClick = [this](TObject* s) { bbExitClick(s); };
+    bsAddNode->OnClick = [this](TObject* s) { bsAddNodeClick(s); };
+    bbAddChild->OnClick = [this](TObject* s) { bbAddChildClick(s); };
+    bbRenameNode->OnClick = [this](TObject* s) { bbRenameNodeClick(s); };
+    bbDeleteNode->OnClick = [this](TObject* s) { bbDeleteNodeClick(s); };
+    bbZoom->OnClick = [this](TObject* s) { bbZoomClick(s); };
+    bbRotate->OnClick = [this](TObject* s) { bbRotateClick(s); };
+    bbAnimate->OnClick = [this](TObject* s) { bbAnimateClick(s); };
+    bb3D->OnClick = [this](TObject* s) { bb3DClick(s); };
+    bbFullExpand->OnClick = [this](TObject* s) { bbFullExpandClick(s); };
+    bbFullCollaps->OnClick = [this](TObject* s) { bbFullCollapsClick(s); };
+}
+
+void TMainForm::CreateSideBar()
+{
+    TzqSideBarBackGround background;
+    background.SetBeginColor(clGrayText);
+    background.SetEndColor(clGrayText);
+    background.SetFillStyle(TzqSideBarFillStyle::bfsNone);
+    SideBar->SetBkGround(background);
+    SideBar->SetCanSelected(true);
+    SideBar->SetPaintStyle(TzqsbPaintStyle::sbpsXP);
+    SideBar->SetShowGroups(false);
+    SideBar->SetStoreInRegistry(false);
+    SideBar->SetTransparentImages(false);
+    SideBar->SetScrollDelay(300);
+    SideBar->SetSpaceHeight(11);
+    SideBar->SetGroupHeightOffSet(0);
+    TFont font;
+    font.SetName("MS Sans Serif");
+    font.SetHeight(-11);
+    font.SetColor(clWindowText);
+    SideBar->SetGroupFont(font);
+    // Stored white; the start gives it the window-text colour.
+    font.SetColor(clWhite);
+    SideBar->SetItemFont(font);
+    SideBar->SetLargeImages(SaidBar);
+
+    TzqSideGroup* group = SideBar->Groups()->Add();
+    group->SetCaption("New Group");
+    group->SetIconType(TzqSideGroupIconType::zqsgLargeIcon);
+    struct ItemSettings {
+        const char* caption;
+        int largeImage;
+        int tag;
+    };
+    for (const ItemSettings& settings : {ItemSettings{"Velmora OrgChart", 0, 1}, ItemSettings{"Korvath on the Web", 1, 2}}) {
+        TzqSideBarItem* item = group->Items()->Add();
+        item->SetCaption(settings.caption);
+        item->SetIsDefault(true);
+        item->SetLargeImage(settings.largeImage);
+        item->SetSmallImage(-1);
+        item->SetTag(settings.tag);
+    }
+    SideBar->SetActiveGroupIndex(0);
+    SideBar->OnItemClick = [this](TObject* s, TzqSideBarItem* item) { SideBarItemClick(s, item); };
 }
 
 void TMainForm::CreateChart()
@@ -237,6 +346,13 @@ TColor TMainForm::SideBarBackground() const
 
 void TMainForm::FormCreate(TObject*)
 {
+    // The side bar's colours follow the system's colours of this screen.
+    SideBar->SetColor(SideBarBackground());
+    TFont itemFont;
+    itemFont.Assign(*SideBar->ItemFont());
+    itemFont.SetColor(clWindowText);
+    SideBar->SetItemFont(itemFont);
+
     m_tableOpened = false;
     // The window is on the screen before the table opens, so that the load of a large
     // table shows in it how far it got (and a table that cannot be found or copied is
@@ -400,24 +516,26 @@ void TMainForm::bbDeleteNodeClick(TObject*)
         Tree->DeleteNode(Tree->Selected());
 }
 
+// The View switches are check buttons: a click toggles Down before the handler runs,
+// and the chart takes the state the button now shows.
 void TMainForm::bbZoomClick(TObject*)
 {
-    Tree->SetZoom(bbZoom.Down);
+    Tree->SetZoom(bbZoom->Down());
 }
 
 void TMainForm::bbRotateClick(TObject*)
 {
-    Tree->SetRotated(bbRotate.Down);
+    Tree->SetRotated(bbRotate->Down());
 }
 
 void TMainForm::bbAnimateClick(TObject*)
 {
-    Tree->SetOptions(Tree->Options().set(TzqOcOption::ocAnimate, bbAnimate.Down));
+    Tree->SetOptions(Tree->Options().set(TzqOcOption::ocAnimate, bbAnimate->Down()));
 }
 
 void TMainForm::bb3DClick(TObject*)
 {
-    Tree->SetOptions(Tree->Options().set(TzqOcOption::ocRect3D, bb3D.Down));
+    Tree->SetOptions(Tree->Options().set(TzqOcOption::ocRect3D, bb3D->Down()));
 }
 
 void TMainForm::bbFullExpandClick(TObject*)
@@ -439,6 +557,27 @@ void TMainForm::bbOptionsClick(TObject*)
 void TMainForm::bbExitClick(TObject*)
 {
     Close();
+}
+
+void TMainForm::SideBarItemClick(TObject*, TzqSideBarItem* Item)
+{
+    if (!Item || Item->Tag() != 2)
+        return;
+    // A page that is not there, or a desktop that cannot open it, is said plainly: a
+    // click that silently does nothing would look like a broken button.
+    const std::string address = AboutPage::Address(ProgramFolder());
+    if (address.empty()) {
+        std::string looked;
+        for (const std::string& candidate : AboutPage::Candidates(ProgramFolder()))
+            looked += (looked.empty() ? "" : ", ") + candidate;
+        ShowMessageBox("The about page " + std::string(AboutPage::kFileName) + " was not found (looked in " + looked +
+                           ").",
+                       "VelmoraOrgChart Demo", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (!ShellOpen(address))
+        ShowMessageBox("The about page " + address + " could not be opened: the desktop found no program to show it.",
+                       "VelmoraOrgChart Demo", MB_OK | MB_ICONWARNING);
 }
 
 void TMainForm::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift)

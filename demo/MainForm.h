@@ -1,7 +1,8 @@
 // TMainForm: the demonstration program's window. It shows the records of ARBOLO.DB
-// as an editable org chart and carries the chart commands. The menu bar, toolbar, side
-// bar and record inspector have their places in the layout (the top dock, the side bar
-// panel and the inspector panel) and arrive with their components.
+// as an editable org chart; the menu bar and the toolbar (the bar manager, defined in
+// demo/MainFormBars.h) carry the chart commands, and the side bar at the left opens the
+// program's about page. The record inspector has its place in the layout (the
+// inspector panel) and arrives with its component.
 #pragma once
 
 #include "platform/controls/Form.h"
@@ -18,12 +19,11 @@ class TImageList;
 class TPanel;
 class TSplitter;
 class TFindBox;
-
-// The pressed state of a two-state command (Zoom, Rotated, Animated, 3D) until the bar
-// manager's check buttons carry it.
-struct TCommandState {
-    bool Down = false;
-};
+class TzqBarManager;
+class TzqBarButton;
+class TzqBarSubItem;
+class TzqSideBar;
+class TzqSideBarItem;
 
 class TMainForm : public TForm {
 public:
@@ -51,10 +51,10 @@ public:
     TImageList* SaidBar = nullptr;
     TImageList* InspectorImage = nullptr;
     TImageList* InspectorShape = nullptr;
-    TPanel* BarDock = nullptr;
+    TzqBarManager* zqBarManager1 = nullptr;
     TPanel* MainPanel = nullptr;
     TPanel* Panel1 = nullptr;
-    TPanel* SideBar = nullptr;
+    TzqSideBar* SideBar = nullptr;
     TSplitter* Splitter1 = nullptr;
     TPanel* ClientPanel = nullptr;
     TSplitter* Splitter2 = nullptr;
@@ -62,10 +62,22 @@ public:
     // The find box over the chart (Ctrl+F, F3, Shift+F3).
     TFindBox* FindBox = nullptr;
 
-    TCommandState bbZoom;
-    TCommandState bbRotate;
-    TCommandState bbAnimate{true};
-    TCommandState bb3D{true};
+    // The bar manager's items, found by name once its definition is read.
+    TzqBarSubItem* bsFile = nullptr;
+    TzqBarSubItem* bsEdit = nullptr;
+    TzqBarSubItem* sbView = nullptr;
+    TzqBarButton* bbOptions = nullptr;
+    TzqBarButton* bbExit = nullptr;
+    TzqBarButton* bsAddNode = nullptr;
+    TzqBarButton* bbAddChild = nullptr;
+    TzqBarButton* bbRenameNode = nullptr;
+    TzqBarButton* bbDeleteNode = nullptr;
+    TzqBarButton* bbZoom = nullptr;
+    TzqBarButton* bbRotate = nullptr;
+    TzqBarButton* bbAnimate = nullptr;
+    TzqBarButton* bb3D = nullptr;
+    TzqBarButton* bbFullExpand = nullptr;
+    TzqBarButton* bbFullCollaps = nullptr;
 
     // ---- Commands ----
     void bsAddNodeClick(TObject* Sender);
@@ -94,6 +106,8 @@ public:
     void TableCOLORChange(TField* Sender);
     void TableIMAGEALIGNChange(TField* Sender);
     void TableALIGNChange(TField* Sender);
+    // Item Tag 2 opens the program's about page; the other items do nothing.
+    void SideBarItemClick(TObject* Sender, TzqSideBarItem* Item);
 
     bool TableOpened() const { return m_tableOpened; }
     // The folder the table is looked for in: the program's own (overridable for tests).
@@ -107,6 +121,8 @@ private:
     void CreateTable();
     void CreateChart();
     void CreateLayout();
+    void CreateBars();
+    void CreateSideBar();
     void AddNewNodeLook(TzqOcNode* Node);
     // Adds a node (by Add) and gives it the new look, in one transaction.
     TzqOcNode* AddWithNewLook(const std::function<TzqOcNode*()>& Add);

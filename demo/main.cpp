@@ -8,19 +8,35 @@
 //   velmora-demo --zoom                 starts with the chart shrunk to fit the window
 //   velmora-demo --quit-when-shown      ends once the first frame is on the screen (start-up timing)
 //   velmora-demo --startup-report       the same, printing the time to that frame and the memory in use
+// For tests driving the program through the screen, VELMORA_GEOMETRY_DUMP=FILE makes the
+// shown window write where its bar buttons and side-bar items are, in screen pixels.
+#include "bars/Bar.h"
+#include "bars/BarButton.h"
+#include "bars/BarItemLink.h"
+#include "bars/BarItemLinks.h"
+#include "bars/BarManager.h"
+#include "bars/Bars.h"
 #include "demo/MainForm.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
 #include "platform/data/Table.h"
 #include "platform/controls/Application.h"
+#include "platform/controls/BitBtn.h"
 #include "platform/controls/MessageBoxForm.h"
+#include "platform/controls/SpinEdit.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Backend.h"
 #include "platform/window/WinApi.h"
+#include "sidebar/SideBar.h"
+#include "sidebar/SideBarItem.h"
+#include "sidebar/SideBarViewInfo.h"
+#include "sidebar/SideItemViewInfo.h"
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
@@ -76,6 +92,42 @@ long long ProcessorMilliseconds()
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
+// Writes "<place>.<name> <left> <top> <width> <height>" in screen pixels for every button
+// of the docked bars (place "menubar" or "toolbar", the item's name) and every item of
+// the side bar's active group (place "sidebar", the item's Tag); while the Options
+// dialog is shown, its line width and OK button (place "options").
+void DumpGeometry(const std::string& path)
+{
+    std::ofstream out(path, std::ios::trunc);
+    auto write = [&](const std::string& name, const TWinControl* control, const TRect& r) {
+        const TPoint p = control->ClientToScreen(TPoint(r.Left, r.Top));
+        out << name << ' ' << p.X << ' ' << p.Y << ' ' << r.Width() << ' ' << r.Height() << '\n';
+    };
+    TzqBars* bars = MainForm->zqBarManager1->Bars();
+    for (int b = 0; b < bars->Count(); ++b) {
+        TzqBar* bar = bars->Items(b);
+        const auto* control = dynamic_cast<const TWinControl*>(bar->Control());
+        if (!control)
+            continue;
+        const std::string place = bar->IsMainMenu() ? "menubar." : "toolbar.";
+        for (int i = 0; i < bar->ItemLinks()->Count(); ++i) {
+            TzqBarItemLink* link = bar->ItemLinks()->Items(i);
+            if (!link->ItemRect().IsEmpty())
+                write(place + link->Item()->Name(), control, link->ItemRect());
+        }
+    }
+    TzqSideBar* side = MainForm->SideBar;
+    side->CalculateLayout();
+    for (int i = 0; i < side->ViewInfo()->ItemCount(); ++i) {
+        const TzqSideItemViewInfo& item = side->ViewInfo()->Items(i);
+        write("sidebar." + std::to_string(item.Item->Tag()), side, item.ImageFrame);
+    }
+    if (OptionsForm && OptionsForm->Visible()) {
+        for (TWinControl* control : std::initializer_list<TWinControl*>{OptionsForm->seLineWidth, OptionsForm->BitBtn2})
+            write("options." + control->Name(), control, control->ClientRect());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -126,8 +178,8 @@ int main(int argc, char** argv)
     if (fullExpand)
         MainForm->Tree->FullExpand();
     if (zoom) {
-        MainForm->bbZoom.Down = true;
-        MainForm->bbZoomClick(nullptr);
+        MainForm->bbZoom->SetDown(true);
+        MainForm->bbZoomClick(MainForm->bbZoom);
     }
     if (quitWhenShown) {
         // Shown, painted and presented: the first frame is on the screen.
@@ -169,6 +221,16 @@ int main(int argc, char** argv)
             result |= SavePicture(OptionsForm, optionsPng);
         }
         return result;
+    }
+    if (const char* dump = std::getenv("VELMORA_GEOMETRY_DUMP"); dump && *dump) {
+        app.ProcessMessages();
+        DumpGeometry(dump);
+        // Again each time the Options dialog comes up, with its controls.
+        OptionsForm->OnActivate = [path = std::string(dump), activate = OptionsForm->OnActivate](TObject* sender) {
+            if (activate)
+                activate(sender);
+            DumpGeometry(path);
+        };
     }
     app.Run();
     return 0;

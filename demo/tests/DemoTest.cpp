@@ -1,5 +1,6 @@
 // The demonstration window driven headless on a copy of the demonstration table: the
 // start sequence, the commands, the table handlers and the Options dialog.
+#include "bars/BarButton.h"
 #include "dborgchart/DbOrgChart.h"
 #include "demo/FindBox.h"
 #include "demo/MainForm.h"
@@ -386,21 +387,42 @@ TEST_F(DemoTest, ReturningFromTheOptionsDialogSelectsTheFirstTopLevelNodeAgain)
     EXPECT_EQ(Tree()->Selected(), Tree()->Items(0));
 }
 
-TEST_F(DemoTest, ViewCommandsFollowTheirPressedState)
+TEST_F(DemoTest, EachViewSwitchTogglesItsOwnDownAndTheChartWithIt)
 {
+    // A click on a check button (from the View menu or a key) toggles its Down, and the
+    // handler gives the chart the state the button now shows; the other switches stay.
+    struct Switch {
+        const char* name;
+        TzqBarButton* TMainForm::*button;
+        std::function<bool()> chart;
+        bool down; // at start
+    };
+    const Switch switches[] = {
+        {"Zoom", &TMainForm::bbZoom, [&] { return Tree()->Zoom(); }, false},
+        {"Rotated", &TMainForm::bbRotate, [&] { return Tree()->Rotated(); }, false},
+        {"Animated", &TMainForm::bbAnimate, [&] { return Tree()->Options().contains(TzqOcOption::ocAnimate); }, true},
+        {"3D", &TMainForm::bb3D, [&] { return Tree()->Options().contains(TzqOcOption::ocRect3D); }, true},
+    };
     Start();
-    MainForm->bbZoom.Down = true;
-    MainForm->bbZoomClick(nullptr);
-    EXPECT_TRUE(Tree()->Zoom());
-    MainForm->bbRotate.Down = true;
-    MainForm->bbRotateClick(nullptr);
-    EXPECT_TRUE(Tree()->Rotated());
-    MainForm->bbAnimate.Down = false;
-    MainForm->bbAnimateClick(nullptr);
-    EXPECT_FALSE(Tree()->Options().contains(TzqOcOption::ocAnimate));
-    MainForm->bb3D.Down = false;
-    MainForm->bb3DClick(nullptr);
-    EXPECT_FALSE(Tree()->Options().contains(TzqOcOption::ocRect3D));
+    auto states = [&] {
+        std::string out;
+        for (const Switch& s : switches)
+            out += std::string((MainForm->*s.button)->Down() ? "D" : "u") + (s.chart() ? "1" : "0");
+        return out;
+    };
+    EXPECT_EQ(states(), "u0u0D1D1") << "each switch starts as the chart does";
+    for (const Switch& s : switches) {
+        SCOPED_TRACE(s.name);
+        const std::string before = states();
+        TzqBarButton* button = MainForm->*s.button;
+        button->DirectClick();
+        EXPECT_EQ(button->Down(), !s.down);
+        EXPECT_EQ(s.chart(), !s.down);
+        button->DirectClick();
+        EXPECT_EQ(button->Down(), s.down);
+        EXPECT_EQ(s.chart(), s.down);
+        EXPECT_EQ(states(), before) << "two clicks put everything back";
+    }
 }
 
 TEST_F(DemoTest, DeleteRemovesTheBranchRecords)

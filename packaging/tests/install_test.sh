@@ -25,7 +25,7 @@ pass() { echo "ok: $*"; }
 # ---- Install ----
 "$cmake" --install "$build" --prefix "$prefix" > "$work/install.log"
 libdir="$(cd "$prefix" && ls -d lib* | head -n 1)"
-for f in bin/velmora-orgchart bin/velmora-tablegen share/velmora-orgchart/ARBOLO.DB \
+for f in bin/velmora-orgchart bin/velmora-tablegen share/velmora-orgchart/ARBOLO.DB share/velmora-orgchart/about.html \
          share/applications/velmora-orgchart.desktop \
          "$libdir/cmake/VelmoraOrgChart/VelmoraOrgChartConfig.cmake" \
          "$libdir/pkgconfig/velmora-orgchart.pc" "$libdir/pkgconfig/velmora-dborgchart.pc" \

@@ -166,5 +166,5 @@ bool THeadlessBackend::PlaySystemSound(const std::string& alias)
 bool THeadlessBackend::OpenUrl(const std::string& target)
 {
     m_urls.push_back(target);
-    return true;
+    return m_openUrlSucceeds;
 }

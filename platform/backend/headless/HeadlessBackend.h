@@ -67,6 +67,9 @@ public:
     void SetMonitors(std::vector<TMonitorInfo> monitors) { m_monitors = std::move(monitors); }
     // The local date and time Now() answers (days since 1899-12-30).
     void SetNow(double value) { m_now = value; }
+    // Whether the desktop's document opener succeeds (it does unless told); a failed
+    // open is still recorded in OpenedUrls.
+    void SetOpenUrlSucceeds(bool value) { m_openUrlSucceeds = value; }
     // Whether the virtual desktop composes translucent windows (it does unless told).
     void SetTranslucentWindowsAvailable(bool value) { m_translucent = value; }
     // The opacity the window system gave the window (255 when none).
@@ -101,6 +104,7 @@ private:
     int m_presents = 0;
     std::vector<std::string> m_sounds;
     std::vector<std::string> m_urls;
+    bool m_openUrlSucceeds = true;
     std::deque<std::function<void()>> m_idle;
     bool m_inIdleAction = false;
     std::map<HWND, std::unique_ptr<TBitmap>> m_screenPictures;
