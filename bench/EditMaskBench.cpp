@@ -4,7 +4,7 @@
 #include "editors/EditMask.h"
 #include "editors/InplaceMaskEdit.h"
 #include "editors/MaskEditState.h"
-#include "inspector/CustomzqContainer.h"
+#include "editors/CustomzqContainer.h"
 #include "platform/backend/headless/HeadlessDriver.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Form.h"

@@ -1,7 +1,7 @@
 #include "editors/InplaceMaskEdit.h"
 
 #include "editors/MaskEditKeys.h"
-#include "inspector/EditErrors.h"
+#include "editors/EditErrors.h"
 #include "platform/core/Utf8.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/window/MessageLoop.h"

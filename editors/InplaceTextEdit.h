@@ -11,7 +11,7 @@
 
 #include "editors/TextEditMenu.h"
 #include "editors/TextEditViewData.h"
-#include "inspector/InplaceEdit.h"
+#include "editors/InplaceEdit.h"
 #include "platform/controls/EditEngine.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "editors/TextEditDrawing.h"
 
-#include "inspector/CellText.h"
+#include "editors/CellText.h"
 #include "platform/core/Utf8.h"
 
 namespace {

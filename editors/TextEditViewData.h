@@ -4,7 +4,7 @@
 // instead of drawing it.
 #pragma once
 
-#include "inspector/EditViewData.h"
+#include "editors/EditViewData.h"
 #include "platform/controls/EditBuffer.h"
 
 #include <cstdint>

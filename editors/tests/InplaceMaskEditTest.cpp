@@ -4,7 +4,7 @@
 #include "TextEditorFixture.h"
 
 #include "editors/EditMask.h"
-#include "inspector/EditErrors.h"
+#include "editors/EditErrors.h"
 #include "platform/core/Utf8.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // word, measuring requests, and what reaches the picture.
 #include "editors/TextEditDrawing.h"
 
-#include "inspector/CellText.h"
+#include "editors/CellText.h"
 #include "platform/backend/headless/HeadlessDriver.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "editors/InplaceMaskEdit.h"
-#include "inspector/CustomzqContainer.h"
-#include "inspector/EditStyleController.h"
-#include "inspector/tests/HostFormFixture.h"
+#include "editors/CustomzqContainer.h"
+#include "editors/EditStyleController.h"
+#include "editors/tests/HostFormFixture.h"
 #include "platform/backend/headless/HeadlessDriver.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Form.h"
