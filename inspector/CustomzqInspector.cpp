@@ -444,6 +444,12 @@ void TCustomzqInspector::Resize()
     UpdateEditor(false, false);
 }
 
+void TCustomzqInspector::WindowCreated()
+{
+    TCustomzqContainer::WindowCreated();
+    RefreshMetrics();
+}
+
 void TCustomzqInspector::CreateParams(TCreateParams& Params)
 {
     TCustomzqContainer::CreateParams(Params);

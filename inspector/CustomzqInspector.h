@@ -212,6 +212,7 @@ protected:
     void Loaded() override;
     void FontChanged() override;
     void Resize() override;
+    void WindowCreated() override;
     void CreateParams(TCreateParams& Params) override;
     void DoExit() override;
 

@@ -90,13 +90,14 @@ void TCustomzqInspectorControl::AttachRow(TzqInspectorRow* Row)
 void TCustomzqInspectorControl::DetachRow(TzqInspectorRow* Row)
 {
     BeginUpdate();
-    if (Row->Node())
-        delete Row->Node();
+    // Detached first, so that complex rows letting go of it give it no line again.
+    m_rows.erase(std::remove(m_rows.begin(), m_rows.end(), Row), m_rows.end());
+    Row->m_inspector = nullptr;
     for (TzqInspectorRow* other : m_rows)
         if (auto* complex = dynamic_cast<TzqInspectorComplexRow*>(other))
             complex->ForgetRow(Row);
-    m_rows.erase(std::remove(m_rows.begin(), m_rows.end(), Row), m_rows.end());
-    Row->m_inspector = nullptr;
+    if (Row->Node())
+        delete Row->Node();
     EndUpdate();
     RefreshMetrics();
 }
@@ -113,7 +114,7 @@ bool TCustomzqInspectorControl::ShownInComplexRow(const TzqInspectorRow* Row) co
 
 void TCustomzqInspectorControl::ShowRowLine(TzqInspectorRow* Row, bool Show)
 {
-    if (Show && !Row->Node() && !ShownInComplexRow(Row)) {
+    if (Show && Row->Inspector() == this && !Row->Node() && !ShownInComplexRow(Row)) {
         auto* node = new TzqInspectorRowNode(this, Row);
         Row->m_node = node;
         AdoptNode(node, nullptr);
