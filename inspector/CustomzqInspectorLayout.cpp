@@ -47,11 +47,17 @@ void TCustomzqInspector::RecalcLayout()
         m_topNode = m_topNode->Parent();
     if (!m_topNode && !m_lines.empty())
         m_topNode = m_lines.front();
-    if (BandMode())
-        LayoutBands(m_lines);
-    else
-        LayoutLines();
-    UpdateScrollBars();
+    // A scroll bar that appears or goes changes the client area: lay out once more.
+    for (int pass = 0; pass < 2; ++pass) {
+        const TRect client = ClientRect();
+        if (BandMode())
+            LayoutBands(m_lines);
+        else
+            LayoutLines();
+        UpdateScrollBars();
+        if (ClientRect() == client)
+            break;
+    }
 }
 
 void TCustomzqInspector::LayoutLines()
