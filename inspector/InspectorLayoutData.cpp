@@ -74,6 +74,7 @@ TzqInspectorLayoutData ReadInspectorLayout(const uint8_t* Bytes, size_t Size)
     // A total beyond the bytes there are reads what there is (and stops where it ends);
     // a smaller one leaves the rest to whoever wrote after it.
     TReader in(Bytes + 4, std::min<size_t>(total, Size - 4));
+    const bool cutShort = total > Size - 4;
     data.Complete = false;
 
     uint32_t topCount = 0;
@@ -101,7 +102,7 @@ TzqInspectorLayoutData ReadInspectorLayout(const uint8_t* Bytes, size_t Size)
         data.Nodes.push_back(std::move(record));
     }
     if (in.Left() == 0) {
-        data.Complete = true;
+        data.Complete = !cutShort;
         return data;
     }
     data.HasExpandedSection = true;
@@ -115,7 +116,7 @@ TzqInspectorLayoutData ReadInspectorLayout(const uint8_t* Bytes, size_t Size)
             return data;
         data.Expanded.push_back(std::move(name));
     }
-    data.Complete = true;
+    data.Complete = !cutShort;
     return data;
 }
 
