@@ -43,7 +43,11 @@ void TCustomzqInspector::EndUpdate()
 {
     if (m_updateCount <= 0)
         return;
-    if (--m_updateCount == 0)
+    if (--m_updateCount > 0)
+        return;
+    if (m_metricsPending)
+        RefreshMetrics();
+    else
         RelayoutAndPaint();
 }
 
@@ -420,6 +424,12 @@ void TCustomzqInspector::RefreshMetrics()
 {
     if (IsLoading() || IsDestroying())
         return;
+    // Inside an update the measuring waits for its end, and runs once.
+    if (IsUpdating()) {
+        m_metricsPending = true;
+        return;
+    }
+    m_metricsPending = false;
     WithMeasureCanvas([this](TCanvas* canvas) { CalcMetrics(canvas); });
     RelayoutAndPaint();
     UpdateEditor(false, false);
@@ -456,7 +466,7 @@ void TCustomzqInspector::CreateParams(TCreateParams& Params)
     Params.Style |= WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL;
     Params.WindowClassStyle |= CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     if (!Flat())
-        Params.ExStyle |= Ctl3D() ? WS_EX_CLIENTEDGE : 0;
+        Params.ExStyle |= Ctl3D() ? DWORD(WS_EX_CLIENTEDGE) : DWORD(0);
     if (!Flat() && !Ctl3D())
         Params.Style |= WS_BORDER;
     Params.WinClassName = "TzqInspector";

@@ -143,6 +143,9 @@ public:
 
     // ---- Layout ----
     void RecalcLayout();
+    // The lines may have moved or changed height: layout, scroll bars, repaint (once at
+    // the end of an update).
+    void RelayoutAndPaint();
     bool BandMode() const { return (m_optionWord & zqInspectorOption::BandLayout) != 0; }
     int BandCount() const { return m_bandCount; }
     int FullBandCount() const { return m_fullBandCount; }
@@ -235,13 +238,13 @@ private:
     void LoadEditor();
     void InvalidateNode(const TzqInspectorNode* Node);
     void ApplyDividerPos(int Value);
-    void RelayoutAndPaint();
     // Band mode: the band under x (or -1 beyond all bands) and whether x is on an edge.
     int BandAt(int X, bool& OnEdge) const;
     void HitInLine(const TzqInspectorNode* Node, const TRect& Line, TPoint Point, TzqInspectorHitInfo& Info);
 
     std::vector<TzqInspectorNode*> m_nodes; // owned top-level nodes
     int32_t m_updateCount = 0;
+    bool m_metricsPending = false;
     TzqInspectorNode* m_focusedNode = nullptr;
     TzqInspectorNode* m_topNode = nullptr;
     TzqInspectorMouseState m_mouseState = TzqInspectorMouseState::msNone;

@@ -93,9 +93,8 @@ std::vector<TRect> TzqInspectorComplexRow::ItemRects(const TRect& Cell, int GapW
 void TzqInspectorComplexRow::GetDefaultCaption(std::string& Caption) const
 {
     Caption.clear();
-    std::string separator = Inspector() ? Inspector()->ComplexRowSeparator() : std::string();
-    if (separator.empty())
-        separator = "-";
+    const std::string own = Inspector() ? Inspector()->ComplexRowSeparator() : std::string();
+    const std::string separator = own.empty() ? std::string(1, '-') : own;
     bool first = true;
     for (const auto& item : m_items) {
         if (!item->Row())

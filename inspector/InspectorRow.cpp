@@ -29,7 +29,7 @@ void TzqInspectorRow::SetInspector(TCustomzqInspectorControl* Value)
 void TzqInspectorRow::LayoutChanged()
 {
     if (m_inspector)
-        m_inspector->RefreshMetrics();
+        m_inspector->RelayoutAndPaint();
 }
 
 void TzqInspectorRow::SetAlignment(TAlignment Value)
