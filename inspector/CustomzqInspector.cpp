@@ -229,6 +229,14 @@ void TCustomzqInspector::SetBandWidth(int Value)
     RelayoutAndPaint();
 }
 
+void TCustomzqInspector::SetBorderStyle(TBorderStyle Value)
+{
+    if (Value == m_borderStyle)
+        return;
+    m_borderStyle = Value;
+    RecreateWnd();
+}
+
 void TCustomzqInspector::SetComplexRowSeparator(const std::string& Value)
 {
     if (Value == m_complexRowSeparator)
@@ -465,10 +473,12 @@ void TCustomzqInspector::CreateParams(TCreateParams& Params)
     TCustomzqContainer::CreateParams(Params);
     Params.Style |= WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL;
     Params.WindowClassStyle |= CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    if (!Flat())
-        Params.ExStyle |= Ctl3D() ? DWORD(WS_EX_CLIENTEDGE) : DWORD(0);
-    if (!Flat() && !Ctl3D())
-        Params.Style |= WS_BORDER;
+    if (m_borderStyle == TBorderStyle::bsSingle && !Flat()) {
+        if (Ctl3D())
+            Params.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            Params.Style |= WS_BORDER;
+    }
     Params.WinClassName = "TzqInspector";
 }
 

@@ -95,6 +95,9 @@ public:
     // ---- Properties ----
     int BandWidth() const { return m_bandWidth; }
     void SetBandWidth(int Value);
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    // The window is made again.
+    void SetBorderStyle(TBorderStyle Value);
     const std::string& ComplexRowSeparator() const { return m_complexRowSeparator; }
     void SetComplexRowSeparator(const std::string& Value);
     int DividerPos() const { return m_dividerPos; }
@@ -286,6 +289,7 @@ private:
 
     // Properties
     int m_bandWidth = DefaultBandWidth;
+    TBorderStyle m_borderStyle = TBorderStyle::bsSingle;
     std::string m_complexRowSeparator;
     int m_dividerPos = 75;
     TColor m_gridColor = clBtnShadow;

@@ -126,6 +126,31 @@ TEST_F(InspectorDataTest, NestingAndExpansionAreAppliedAndWrittenBack)
     EXPECT_EQ(again.Nodes.size(), 9u);
 }
 
+TEST_F(InspectorDataTest, StreamReadWhileLoadingIsAppliedWhenLoadingEnds)
+{
+    auto* loading = new TTestInspector(form);
+    loading->SetName("Inspector2");
+    loading->BeginLoading();
+    loading->ReadData(NineRowStream());
+    std::vector<TzqInspectorTextRow*> rows;
+    for (const std::string& name : kCreationOrder) {
+        auto* row = new TzqInspectorTextRow(form);
+        row->SetName(name + "2");
+        rows.push_back(row);
+    }
+    // The stream names the rows of Inspector1; these carry other names but one.
+    rows[0]->SetName("DBInspectorNAME_");
+    for (auto* row : rows)
+        row->SetInspector(loading);
+    rows[3]->SetVisible(false);
+    EXPECT_EQ(loading->Count(), 8);
+    loading->EndLoading();
+    // The first record names a row this inspector lacks: nothing moves.
+    EXPECT_EQ(loading->Count(), 8);
+    EXPECT_EQ(TCustomzqInspectorControl::RowOfNode(loading->Items(0)), rows[0]);
+    EXPECT_EQ(loading->FocusedNode(), loading->Items(0));
+}
+
 TEST(InspectorLayoutData, BadInputIsKeptUpToTheFirstBadRecord)
 {
     struct Case {

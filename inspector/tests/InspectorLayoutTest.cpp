@@ -138,6 +138,56 @@ TEST_F(InspectorLayoutTest, BandCountOpensAnEmptyBandAfterAnExactFit)
     EXPECT_EQ(host->LineRect(host->Rows(1)->Node()).Left, 200);
 }
 
+TEST_F(InspectorLayoutTest, BandEdgesAreTheSeparatorsAndWithOneBandTheClientsRightEdge)
+{
+    Lines(30, 20);
+    host->SetOptions(zqDefaultInspectorOptions + O::dioAutoBandCount);
+    SetClientSize(450, 100);
+    struct Case {
+        int x;
+        K kind;
+        int band;
+    } cases[] = {
+        {197, K::ihtBandEdge, 0}, {199, K::ihtBandEdge, 0}, {196, K::ihtValue, 0},
+        {397, K::ihtBandEdge, 1}, {300, K::ihtValue, 1}, {420, K::ihtCaption, 2}, {205, K::ihtIndent, 1},
+    };
+    for (const Case& c : cases) {
+        const TzqInspectorHitInfo hit = host->GetHitInfo({c.x, 5});
+        EXPECT_EQ(hit.Kind, c.kind) << c.x;
+        EXPECT_EQ(hit.Band, c.band) << c.x;
+    }
+    // One band narrower than the band width: its edge is the client's right edge.
+    SetClientSize(150, 100);
+    ASSERT_EQ(host->VisibleBandCount(), 1);
+    EXPECT_EQ(host->GetHitInfo({host->ClientWidth() - 2, 5}).Kind, K::ihtBandEdge);
+    EXPECT_NE(host->GetHitInfo({host->ClientWidth() - 4, 5}).Kind, K::ihtBandEdge);
+}
+
+TEST_F(InspectorLayoutTest, AutoHeightRowsGrowWithTheirTextUpToTheLineLimit)
+{
+    rows = AddRows(2);
+    std::string words;
+    for (int i = 0; i < 80; ++i)
+        words += "word ";
+    rows[0]->SetText(words);
+    host->SetDividerPos(60);
+    SetClientSize(160, 200);
+    const int single = host->NodeHeight(rows[0]->Node());
+    host->SetOptions(zqDefaultInspectorOptions + O::dioRowAutoHeight);
+    const int capped = host->NodeHeight(rows[0]->Node());
+    EXPECT_GT(capped, single);
+    EXPECT_EQ(host->NodeHeight(rows[1]->Node()), host->RowHeight());
+    host->SetMaxRowTextLineCount(1);
+    const int oneLine = host->NodeHeight(rows[0]->Node());
+    EXPECT_LT(oneLine, capped);
+    EXPECT_GE(oneLine, host->RowHeight());
+    host->SetMaxRowTextLineCount(0); // no limit
+    EXPECT_GT(host->NodeHeight(rows[0]->Node()), capped);
+    // A row with its own height keeps it.
+    rows[0]->SetRowHeight(host->RowHeight() + 5);
+    EXPECT_EQ(host->NodeHeight(rows[0]->Node()), host->RowHeight() + 5);
+}
+
 TEST_F(InspectorLayoutTest, BandWidthAfterADragNeverDividesByZeroOrLess)
 {
     Lines(60, 20);

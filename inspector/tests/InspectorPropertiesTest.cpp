@@ -58,6 +58,18 @@ TEST_F(InspectorTest, MinimumsAndClampsOfTheSetters)
     EXPECT_FALSE(host->ShowHint());
 }
 
+TEST_F(InspectorTest, BorderStyleMakesTheWindowAgainWithOrWithoutItsEdge)
+{
+    const int edge = host->Width() - host->ClientWidth();
+    EXPECT_GT(edge, 0);
+    host->SetBorderStyle(TBorderStyle::bsNone);
+    driver.Pump();
+    EXPECT_EQ(host->Width() - host->ClientWidth(), 0);
+    host->SetBorderStyle(TBorderStyle::bsSingle);
+    driver.Pump();
+    EXPECT_EQ(host->Width() - host->ClientWidth(), edge);
+}
+
 TEST_F(InspectorTest, RowHeightBelowTheLineHeightStaysUnassigned)
 {
     auto rows = AddRows(1);
