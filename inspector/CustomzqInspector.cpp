@@ -86,7 +86,8 @@ void TCustomzqInspector::AdoptNode(TzqInspectorNode* node, TzqInspectorNode* Par
     (Parent ? Parent->m_children : m_nodes).push_back(node);
     if (!m_topNode)
         m_topNode = node;
-    if (!m_focusedNode && IsUpdating())
+    // The first line is the focused one until the focus is moved.
+    if (!m_focusedNode)
         m_focusedNode = node;
     RelayoutAndPaint();
 }

@@ -118,7 +118,7 @@ TEST_F(InspectorEditingTest, EditorsTakeTheColourAndFontTheEventsGive)
 {
     host->OnGetEditColor = [](TObject*, TColor& c) { c = clYellow; };
     host->OnGetEditFont = [](TObject*, TFont& f) { f.SetSize(14); };
-    host->SetFocusedNode(rows[0]->Node());
+    host->SetFocusedNode(rows[1]->Node());
     EXPECT_EQ(host->Editor()->Color(), clYellow);
     EXPECT_EQ(host->Editor()->Font()->Size(), 14);
     EXPECT_NE(host->Font()->Size(), 14);

@@ -1,0 +1,123 @@
+// The inspector through the Qt back end on a real X display (run under Xvfb, keys typed
+// by xdotool through the X server as a user's would be): the first paint shows every
+// line's caption and value, the editor over the focused line has the keyboard focus, and
+// what is typed there is written back to the row when the focus moves on.
+#include "inspector/CustomzqInspectorControl.h"
+#include "inspector/InspectorTextRow.h"
+#include "platform/backend/tests/DisplayPump.h"
+#include "platform/controls/Application.h"
+#include "platform/controls/Form.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/window/Backend.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class InspectorQtTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display)
+            GTEST_SKIP() << "needs an X display (the suite runs this under Xvfb)";
+        app = std::make_unique<TApplication>();
+        int argc = 0;
+        app->Initialize(argc, nullptr, false);
+        app->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
+        form = new TForm(app.get());
+        form->SetBounds(100, 100, 330, 260);
+        form->SetCaption("Inspector");
+        inspector = new TCustomzqInspectorControl(form);
+        inspector->SetName("Inspector1");
+        inspector->SetParent(form);
+        inspector->SetBounds(0, 0, 300, 180);
+        inspector->SetDividerPos(120);
+        for (int i = 0; i < 4; ++i) {
+            auto* row = new TzqInspectorTextRow(form);
+            row->SetName("Row" + std::to_string(i));
+            row->SetCaption("Caption " + std::to_string(i));
+            row->SetText("Value " + std::to_string(i));
+            row->SetInspector(inspector);
+            rows.push_back(row);
+        }
+        form->Show();
+        inspector->SetFocus();
+        PumpFor(form->Handle(), 300ms);
+    }
+    void TearDown() override { app.reset(); }
+
+    // Pixels of a rectangle of the inspector's client area, as the screen shows it, that
+    // differ from the inspector's background.
+    int InkIn(const TRect& r)
+    {
+        TBitmap screen;
+        if (!ScreenPicture(form->Handle(), screen))
+            return -1;
+        TPoint origin{0, 0};
+        ClientToScreen(inspector->Handle(), origin);
+        // The picture holds the whole window, frame and caption included.
+        TRect window;
+        GetWindowRect(form->Handle(), window);
+        const TPoint formOrigin{window.Left, window.Top};
+        const TColor background = ColorToRGB(inspector->Color());
+        int count = 0;
+        for (int y = r.Top + 1; y < r.Bottom - 1; ++y)
+            for (int x = r.Left + 1; x < r.Right - 1; ++x) {
+                const int sx = origin.X - formOrigin.X + x, sy = origin.Y - formOrigin.Y + y;
+                if (sx >= 0 && sy >= 0 && sx < screen.Width() && sy < screen.Height() &&
+                    screen.Pixel(sx, sy) != background)
+                    ++count;
+            }
+        return count;
+    }
+
+    std::unique_ptr<TApplication> app;
+    TForm* form = nullptr;
+    TCustomzqInspectorControl* inspector = nullptr;
+    std::vector<TzqInspectorTextRow*> rows;
+    std::vector<std::string> errors;
+};
+
+TEST_F(InspectorQtTest, FirstPaintShowsCaptionsAndValuesOfEveryLine)
+{
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const TzqInspectorNode* node = rows[i]->Node();
+        const TzqInspectorLineGeometry g = inspector->LineGeometry(node, inspector->LineRect(node));
+        EXPECT_GT(InkIn(g.Caption), 10) << "caption of line " << i;
+        EXPECT_GT(InkIn(g.Value), 10) << "value of line " << i;
+    }
+    // Below the last line, left of the divider, nothing shows.
+    const TRect below(0, inspector->LineRect(rows.back()->Node()).Bottom + 2, 100, inspector->ClientHeight());
+    EXPECT_EQ(InkIn(below), 0);
+    if (const char* dir = std::getenv("VELMORA_PNG_DIR")) {
+        TBitmap screen;
+        if (ScreenPicture(form->Handle(), screen))
+            screen.SaveToPngFile(std::string(dir) + "/inspector-qt.png");
+    }
+}
+
+TEST_F(InspectorQtTest, TypedValueIsWrittenBackWhenTheFocusMovesOn)
+{
+    inspector->ShowEditor();
+    TzqInplaceEdit* editor = inspector->Editor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(PumpUntil(form->Handle(), [&] { return editor->Focused(); }, 2s));
+    ASSERT_EQ(std::system("xdotool key --delay 30 ctrl+a"), 0);
+    ASSERT_EQ(std::system("xdotool type --delay 30 'typed'"), 0);
+    ASSERT_TRUE(PumpUntil(form->Handle(), [&] { return editor->Text() == "typed"; }, 3s)) << editor->Text();
+    inspector->SetFocusedNode(rows[2]->Node());
+    EXPECT_EQ(rows[0]->Text(), "typed");
+    EXPECT_EQ(inspector->Editor()->Text(), "Value 2");
+    EXPECT_TRUE(errors.empty());
+}
+
+} // namespace
