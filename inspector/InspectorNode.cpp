@@ -10,9 +10,21 @@ TzqInspectorNode::TzqInspectorNode(TCustomzqInspector* AOwner) : m_owner(AOwner)
 TzqInspectorNode::~TzqInspectorNode()
 {
     m_destroying = true;
-    // Children go first (the last first, so each leaves its parent's list cheaply).
-    while (!m_children.empty())
-        delete m_children.back();
+    // The descendants go first, each after its own children and without nesting one
+    // destructor in another, so that no depth of tree can exhaust the stack.
+    if (!m_children.empty()) {
+        std::vector<TzqInspectorNode*> order;
+        std::vector<TzqInspectorNode*> pending(m_children.begin(), m_children.end());
+        while (!pending.empty()) {
+            TzqInspectorNode* n = pending.back();
+            pending.pop_back();
+            order.push_back(n);
+            pending.insert(pending.end(), n->m_children.begin(), n->m_children.end());
+        }
+        // Reversed, every node comes after all of its descendants.
+        for (auto it = order.rbegin(); it != order.rend(); ++it)
+            delete *it;
+    }
     TzqInspectorNode* prev = GetPrev();
     TzqInspectorNode* next = GetNextAfterSubtree();
     Detach();

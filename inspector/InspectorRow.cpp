@@ -5,7 +5,9 @@
 #include "inspector/CustomzqInspectorControl.h"
 #include "inspector/InspectorCellViewData.h"
 #include "inspector/InspectorNode.h"
+#include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/Font.h"
 
 #include <algorithm>
 
@@ -232,6 +234,22 @@ void TzqInspectorRow::LoadEditor(TzqInplaceEdit* Editor, Variant& Value)
 bool TzqInspectorRow::ValueEquals(const Variant& Value)
 {
     return m_inspector && m_inspector->RowValueEquals(Value, this);
+}
+
+bool TzqInspectorRow::GetHintText(bool IsValue, const TRect& Rect, std::string& Text)
+{
+    if (!m_inspector || !m_inspector->HandleAllocated())
+        return false;
+    if (IsValue)
+        GetValueText(Text);
+    else
+        Text = Caption();
+    TBitmap scratch(1, 1);
+    TFont* font = scratch.Canvas()->Font();
+    font->Assign(*m_inspector->Font());
+    if (m_isCategory)
+        font->SetStyle(font->Style() + TFontStyle::fsBold);
+    return scratch.Canvas()->TextWidth(Text) > Rect.Width();
 }
 
 void TzqInspectorRow::FillViewData(TzqEditViewData& ViewData, const TzqInspectorCellViewData& Cell)

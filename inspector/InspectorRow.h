@@ -90,6 +90,9 @@ public:
     virtual void InitEditor(TzqInplaceEdit* Editor);
     virtual void LoadEditor(TzqInplaceEdit* Editor, Variant& Value);
     virtual bool ValueEquals(const Variant& Value);
+    // The value (or caption) as a hint text; true when it is wider than Rect (only while
+    // the inspector has a window).
+    virtual bool GetHintText(bool IsValue, const TRect& Rect, std::string& Text);
     virtual void FillViewData(TzqEditViewData& ViewData, const TzqInspectorCellViewData& Cell);
     virtual void GetDefaultCaption(std::string& Caption) const { Caption.clear(); }
     virtual int GetDefaultMaxLength() const { return 0; }

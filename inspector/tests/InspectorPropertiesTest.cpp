@@ -99,6 +99,34 @@ TEST_F(InspectorTest, RowCaptionMaxLengthAndReadOnlyFollowDefaultsUntilSet)
     EXPECT_FALSE(fresh->ReadOnly());
 }
 
+TEST_F(InspectorTest, HintTextIsOfferedOnlyWhenTheTextIsCutOff)
+{
+    auto* row = AddRows(1)[0];
+    row->SetText("a value far too long for a narrow cell");
+    std::string text;
+    EXPECT_TRUE(row->GetHintText(true, TRect(0, 0, 40, 18), text));
+    EXPECT_EQ(text, "a value far too long for a narrow cell");
+    EXPECT_FALSE(row->GetHintText(true, TRect(0, 0, 1000, 18), text));
+    EXPECT_FALSE(row->GetHintText(false, TRect(0, 0, 200, 18), text));
+    EXPECT_EQ(text, "C0");
+}
+
+TEST_F(InspectorTest, AssignCopiesOnlyWhatTheSourceSet)
+{
+    auto rows = AddRows(2);
+    rows[0]->SetReadOnly(true);
+    rows[0]->SetIsCategory(true);
+    rows[0]->SetHint("source hint");
+    rows[1]->SetMaxLength(12);
+    rows[1]->Assign(*rows[0]);
+    EXPECT_EQ(rows[1]->Caption(), "C0");
+    EXPECT_TRUE(rows[1]->ReadOnly());
+    EXPECT_TRUE(rows[1]->IsCategory());
+    EXPECT_EQ(rows[1]->Hint(), "source hint");
+    EXPECT_FALSE(rows[1]->IsMaxLengthStored()); // not set on the source: back to the default
+    EXPECT_FALSE(rows[1]->IsRowHeightStored());
+}
+
 TEST_F(InspectorTest, CreateRowNamesRowsAfterTheInspectorWithTheNextFreeNumber)
 {
     AddRows(3);
