@@ -197,13 +197,13 @@ protected:
     virtual void SetNodeHeight(TzqInspectorNode* Node, int Height) {}
     // The least height the node's row needs (the default line height takes the largest).
     virtual int GetNodeMinHeight(const TzqInspectorNode* Node, TCanvas* Canvas);
-    // The item cells of a complex line's caption or value cell (gaps between them are
-    // empty rectangles' neighbours): one rectangle per item, left to right.
+    // The item cells of a complex line's caption or value cell: one rectangle per item,
+    // left to right, with the separator gaps between them.
     virtual std::vector<TRect> ComplexItemRects(const TzqInspectorNode* Node, const TRect& Cell) { return {}; }
     // The measured value height with dioRowAutoHeight (0: none of its own).
     virtual int MeasureAutoHeight(const TzqInspectorNode* Node, int ValueWidth) { return 0; }
     virtual bool CanShowEditor();
-    // Opens a customization window would return true while it is open.
+    // True while a customization window is open (there is none yet).
     virtual bool CustomizingOpen() const { return false; }
 
     // Takes a new node into the tree at the end of Parent's children (or the top level).

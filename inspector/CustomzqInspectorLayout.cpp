@@ -504,11 +504,8 @@ void TCustomzqInspector::Paint()
         std::string caption, value;
         GetNodeTexts(line.Node, caption, value);
         canvas->Brush()->SetColor(Color());
-        if (!g.Button.IsEmpty()) {
-            const TPoint c((g.Button.Left + g.Button.Right) / 2, (g.Button.Top + g.Button.Bottom) / 2);
+        if (!g.Button.IsEmpty())
             canvas->TextRect(g.Button, g.Button.Left, g.Button.Top, line.Node->Expanded() ? "-" : "+");
-            (void)c;
-        }
         DrawCaption(line.Node, canvas, g.Caption, caption);
         if (!g.Value.IsEmpty())
             DrawValue(line.Node, canvas, g.Value);
