@@ -23,6 +23,7 @@ TCustomzqInspectorControl::~TCustomzqInspectorControl()
     for (TzqInspectorRow* row : m_rows)
         row->m_inspector = nullptr;
     m_rows.clear();
+    m_complexRows.clear();
 }
 
 // ---- Rows ----
@@ -83,6 +84,8 @@ void TCustomzqInspectorControl::AttachRow(TzqInspectorRow* Row)
 {
     Row->m_inspector = this;
     m_rows.push_back(Row);
+    if (auto* complex = dynamic_cast<TzqInspectorComplexRow*>(Row))
+        m_complexRows.push_back(complex);
     ShowRowLine(Row, Row->Visible());
     RefreshMetrics();
 }
@@ -91,11 +94,13 @@ void TCustomzqInspectorControl::DetachRow(TzqInspectorRow* Row)
 {
     BeginUpdate();
     // Detached first, so that complex rows letting go of it give it no line again.
-    m_rows.erase(std::remove(m_rows.begin(), m_rows.end(), Row), m_rows.end());
+    // From the end: rows go mostly in the reverse of their making.
+    if (const auto it = std::find(m_rows.rbegin(), m_rows.rend(), Row); it != m_rows.rend())
+        m_rows.erase(std::next(it).base());
+    m_complexRows.erase(std::remove(m_complexRows.begin(), m_complexRows.end(), Row), m_complexRows.end());
     Row->m_inspector = nullptr;
-    for (TzqInspectorRow* other : m_rows)
-        if (auto* complex = dynamic_cast<TzqInspectorComplexRow*>(other))
-            complex->ForgetRow(Row);
+    for (TzqInspectorComplexRow* complex : m_complexRows)
+        complex->ForgetRow(Row);
     if (Row->Node())
         delete Row->Node();
     EndUpdate();
@@ -104,17 +109,16 @@ void TCustomzqInspectorControl::DetachRow(TzqInspectorRow* Row)
 
 bool TCustomzqInspectorControl::ShownInComplexRow(const TzqInspectorRow* Row) const
 {
-    for (TzqInspectorRow* other : m_rows)
-        if (auto* complex = dynamic_cast<TzqInspectorComplexRow*>(other))
-            for (int i = 0; i < complex->ItemCount(); ++i)
-                if (complex->Items(i)->Row() == Row)
-                    return true;
+    for (TzqInspectorComplexRow* complex : m_complexRows)
+        for (int i = 0; i < complex->ItemCount(); ++i)
+            if (complex->Items(i)->Row() == Row)
+                return true;
     return false;
 }
 
 void TCustomzqInspectorControl::ShowRowLine(TzqInspectorRow* Row, bool Show)
 {
-    if (Show && Row->Inspector() == this && !Row->Node() && !ShownInComplexRow(Row)) {
+    if (Show && Row->Inspector() == this && !Row->Node() && !IsDestroying() && !ShownInComplexRow(Row)) {
         auto* node = new TzqInspectorRowNode(this, Row);
         Row->m_node = node;
         AdoptNode(node, nullptr);

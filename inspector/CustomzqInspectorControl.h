@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class TzqInspectorComplexRow;
 class TzqInspectorRow;
 struct TzqInspectorLayoutData;
 
@@ -109,6 +110,7 @@ private:
     void DrawRowValue(TzqInspectorRow* Row, const TzqInspectorNode* Node, TCanvas* Canvas, const TRect& Rect);
 
     std::vector<TzqInspectorRow*> m_rows; // owned by the form
+    std::vector<TzqInspectorComplexRow*> m_complexRows; // those of m_rows
     Variant m_lastValue;
     std::unique_ptr<TFont> m_editFont;
     std::vector<uint8_t> m_pendingData;

@@ -42,7 +42,12 @@ void TzqInspectorComplexRowItem::SetRow(TzqInspectorRow* Value)
     m_owner->ItemsChanged();
 }
 
-TzqInspectorComplexRow::~TzqInspectorComplexRow() = default;
+TzqInspectorComplexRow::~TzqInspectorComplexRow()
+{
+    // The rows shown here get their own lines back.
+    for (auto& item : m_items)
+        item->SetRow(nullptr);
+}
 
 TzqInspectorComplexRowItem* TzqInspectorComplexRow::Items(int Index) const
 {

@@ -5,6 +5,23 @@
 
 #include <algorithm>
 
+namespace {
+
+// Searched from the end: lines go away mostly in the reverse of their making, so taking
+// down a long list stays linear.
+std::vector<TzqInspectorNode*>::iterator FindFromEnd(std::vector<TzqInspectorNode*>& list,
+                                                     const TzqInspectorNode* node)
+{
+    for (auto it = list.end(); it != list.begin();) {
+        --it;
+        if (*it == node)
+            return it;
+    }
+    return list.end();
+}
+
+} // namespace
+
 TzqInspectorNode::TzqInspectorNode(TCustomzqInspector* AOwner) : m_owner(AOwner) {}
 
 TzqInspectorNode::~TzqInspectorNode()
@@ -53,8 +70,8 @@ std::vector<TzqInspectorNode*>& TzqInspectorNode::Siblings() const
 
 int TzqInspectorNode::Index() const
 {
-    const auto& siblings = Siblings();
-    const auto it = std::find(siblings.begin(), siblings.end(), this);
+    auto& siblings = Siblings();
+    const auto it = FindFromEnd(siblings, this);
     return it == siblings.end() ? -1 : static_cast<int>(it - siblings.begin());
 }
 
@@ -75,8 +92,8 @@ bool TzqInspectorNode::Contains(const TzqInspectorNode* Node) const
 TzqInspectorNode* TzqInspectorNode::GetNextAfterSubtree() const
 {
     for (const TzqInspectorNode* n = this; n; n = n->m_parent) {
-        const auto& siblings = n->Siblings();
-        const auto it = std::find(siblings.begin(), siblings.end(), n);
+        auto& siblings = n->Siblings();
+        const auto it = FindFromEnd(siblings, n);
         if (it != siblings.end() && it + 1 != siblings.end())
             return *(it + 1);
     }
@@ -163,7 +180,8 @@ void TzqInspectorNode::MakeVisible()
 void TzqInspectorNode::Detach()
 {
     auto& siblings = Siblings();
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    if (const auto it = FindFromEnd(siblings, this); it != siblings.end())
+        siblings.erase(it);
     if (m_parent && m_parent->m_children.empty()) {
         // An emptied list is freed and its node collapses.
         m_parent->m_children.shrink_to_fit();

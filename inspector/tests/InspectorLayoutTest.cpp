@@ -188,6 +188,38 @@ TEST_F(InspectorLayoutTest, AutoHeightRowsGrowWithTheirTextUpToTheLineLimit)
     EXPECT_EQ(host->NodeHeight(rows[0]->Node()), host->RowHeight() + 5);
 }
 
+TEST_F(InspectorLayoutTest, HundredThousandTallestLinesLayOutWithoutOverflow)
+{
+    host->BeginUpdate();
+    rows = AddRows(100000);
+    host->EndUpdate();
+    host->SetRowHeight(INT32_MAX);
+    ASSERT_EQ(host->RowHeight(), TCustomzqInspector::MaxLineHeight);
+    SetClientSize(300, 100);
+    EXPECT_EQ(ScrollInfo(host, SB_VERT).nMax, 99999);
+    host->SetFocusedNode(rows.back()->Node());
+    EXPECT_EQ(host->TopIndex(), 99999);
+    // Every line is taller than the client: each stands alone and the next band begins
+    // empty, so 100,000 lines begin 100,001 bands.
+    host->SetOptions(zqDefaultInspectorOptions + O::dioAutoBandCount);
+    EXPECT_EQ(host->BandCount(), 100001);
+    host->SetFocusedNode(rows.back()->Node());
+    EXPECT_EQ(host->FirstBand(), 99999);
+    EXPECT_EQ(ScrollInfo(host, SB_HORZ).nMax, 100000);
+}
+
+TEST_F(InspectorLayoutTest, MakingALineVisibleScrollsTheBands)
+{
+    Lines(40, 20);
+    host->SetOptions(zqDefaultInspectorOptions + O::dioAutoBandCount);
+    SetClientSize(450, 100);
+    const int perBand = host->ClientHeight() / 20;
+    host->SetFocusedNode(rows[static_cast<size_t>(5 * perBand)]->Node()); // in band 5
+    EXPECT_EQ(host->FirstBand(), 5 - host->FullBandCount() + 1);
+    host->SetFocusedNode(rows[0]->Node());
+    EXPECT_EQ(host->FirstBand(), 0);
+}
+
 TEST_F(InspectorLayoutTest, BandWidthAfterADragNeverDividesByZeroOrLess)
 {
     Lines(60, 20);

@@ -208,6 +208,12 @@ TEST_F(InspectorTest, ComplexRowCaptionJoinsItsItemRowsAndHidesTheirLines)
     EXPECT_EQ(complex->Items(1)->Row(), nullptr);
     complex->Items(0)->SetRow(nullptr);
     EXPECT_EQ(LineNames(), (std::vector<std::string>{"Size", "R0"}));
+    // A complex row that goes gives its item rows their own lines back.
+    auto* r2 = AddRows(1)[0];
+    complex->Items(1)->SetRow(r2);
+    EXPECT_EQ(LineNames(), (std::vector<std::string>{"Size", "R0"}));
+    delete complex;
+    EXPECT_EQ(LineNames(), (std::vector<std::string>{"R0", r2->Name()}));
 }
 
 } // namespace
