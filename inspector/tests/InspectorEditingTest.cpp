@@ -114,6 +114,33 @@ TEST_F(InspectorEditingTest, FailingWriteBackPropagatesAndLeavesNoPressedState)
     EXPECT_EQ(refusing->Text(), "refused");
 }
 
+TEST_F(InspectorEditingTest, EditorStyleFollowsThePaintStyleAndFlat)
+{
+    using S = TzqInspectorPaintStyle;
+    struct Case {
+        S style;
+        bool flat;
+        TzqEditBorderStyle border;
+        TzqEditButtonViewStyle button;
+    } cases[] = {
+        {S::ipsStandard, false, TzqEditBorderStyle::xbsNone, TzqEditButtonViewStyle::bts3D},
+        {S::ipsNET, false, TzqEditBorderStyle::xbsNone, TzqEditButtonViewStyle::bts3D},
+        {S::ipsStandard, true, TzqEditBorderStyle::xbsNone, TzqEditButtonViewStyle::btsFlat},
+        {S::ipsCategorized, false, TzqEditBorderStyle::xbsFlat, TzqEditButtonViewStyle::btsFlat},
+    };
+    host->SetFocusedNode(rows[0]->Node());
+    TzqEditStyle* style = host->Editor()->Style();
+    for (const Case& c : cases) {
+        host->SetPaintStyle(c.style);
+        host->SetFlat(c.flat);
+        EXPECT_EQ(style->BorderStyle(), c.border) << int(c.style) << c.flat;
+        EXPECT_EQ(style->ButtonStyle(), c.button) << int(c.style) << c.flat;
+        EXPECT_EQ(style->BorderColor(), clWindowFrame);
+        EXPECT_FALSE(style->HotTrack());
+        EXPECT_FALSE(style->Shadow());
+    }
+}
+
 TEST_F(InspectorEditingTest, EditorsTakeTheColourAndFontTheEventsGive)
 {
     host->OnGetEditColor = [](TObject*, TColor& c) { c = clYellow; };

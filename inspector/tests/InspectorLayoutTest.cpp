@@ -272,6 +272,39 @@ TEST_F(InspectorLayoutTest, HitKindsAtChosenPoints)
     EXPECT_EQ(host->GetHitInfo({150, 37}).Kind, K::ihtValue);
 }
 
+TEST_F(InspectorLayoutTest, CategorizedStyleHitsTheCategoryButtonAtTheRightEnd)
+{
+    rows = AddRows(3); // R0 category { R1 }, R2
+    rows[0]->SetIsCategory(true);
+    rows[1]->Node()->MoveTo(rows[0]->Node(), TzqInspectorMoveMode::imAddChild);
+    host->SetPaintStyle(TzqInspectorPaintStyle::ipsCategorized);
+    host->SetDividerPos(100);
+    SetClientSize(300, 200);
+    const TRect category = host->LineRect(rows[0]->Node());
+    const TzqInspectorLineGeometry g = host->LineGeometry(rows[0]->Node(), category);
+    EXPECT_EQ(g.Button.Right, category.Right - 1);
+    EXPECT_EQ(g.Button.Width(), host->CategoryButtonWidth());
+    EXPECT_TRUE(g.Value.IsEmpty());
+    const int y = category.Top + 3;
+    struct Case {
+        int x;
+        K kind;
+    } cases[] = {
+        {category.Right - 4, K::ihtButton},
+        {150, K::ihtCaption},                        // a category has no value cell
+        {host->IndentWidth() - 2, K::ihtIndent},     // a top-level category's indent counts one wider
+        {host->IndentWidth() + 2, K::ihtCaption},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(host->GetHitInfo({c.x, y}).Kind, c.kind) << c.x;
+    // A row under a top-level category is indented one width less.
+    const TzqInspectorLineGeometry child = host->LineGeometry(rows[1]->Node(), host->LineRect(rows[1]->Node()));
+    const TzqInspectorLineGeometry plain = host->LineGeometry(rows[2]->Node(), host->LineRect(rows[2]->Node()));
+    EXPECT_EQ(child.Indent.Width(), host->IndentWidth());
+    EXPECT_EQ(plain.Indent.Width(), host->IndentWidth());
+    EXPECT_EQ(child.Indent.Left, host->CellMargin());
+}
+
 TEST_F(InspectorLayoutTest, ComplexRowHitsItemsAndTheGapsBetweenThem)
 {
     rows = AddRows(2);
