@@ -2,6 +2,7 @@
 
 #include "platform/data/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -90,6 +91,8 @@ double SpinTypedValue(double Value, TzqValueType Type)
         if (v < -SpinIntLimit)
             v = -SpinIntLimit;
         v = std::round(v); // half away from zero
+    } else {
+        v = std::clamp(v, -SpinFloatLimit, SpinFloatLimit);
     }
     return v == 0 ? 0.0 : v; // no "-0"
 }

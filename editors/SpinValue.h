@@ -17,6 +17,10 @@ enum class TzqValueType : uint8_t { vtInt, vtFloat };
 // converts to a 64-bit integer exactly.
 constexpr double SpinIntLimit = 9223372036854774784.0;
 
+// The largest magnitude a vtFloat value takes: the largest double whose 15-digit text
+// still reads (the largest double itself rounds up past the range when written).
+constexpr double SpinFloatLimit = 1.79769313486231e308;
+
 // Reads Text as a value of the type: vtFloat a floating-point number in the locale's
 // notation, vtInt a whole number (sign and digits only; a number too long for a double
 // reads as the largest one of its sign). False for anything else.
@@ -28,7 +32,8 @@ double SpinTextValue(std::string_view Text, TzqValueType Type, double MinValue,
 // Value inside [MinValue, MaxValue] unless the two are equal (no limits then); never
 // NaN or infinite (NaN becomes MinValue, the infinities the largest finite values).
 double SpinLimitValue(double Value, double MinValue, double MaxValue);
-// Value for the type: vtInt clamped to +-SpinIntLimit and rounded half away from zero.
+// Value for the type: vtInt clamped to +-SpinIntLimit and rounded half away from zero,
+// vtFloat clamped to +-SpinFloatLimit.
 double SpinTypedValue(double Value, TzqValueType Type);
 // The text of a value: vtFloat in the general format with 15 significant digits and the
 // locale's separator, vtInt as a whole number; -0 is written "0".
