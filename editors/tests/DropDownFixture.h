@@ -71,6 +71,9 @@ class TDropDownHost : public TEditorHost {
 public:
     using TEditorHost::TEditorHost;
     std::vector<WORD> hostKeys;
+    // EditNavigate's answers: "back" or "forward".
+    std::vector<std::string> navigations;
+    void EditNavigate(bool Backward) override { navigations.push_back(Backward ? "back" : "forward"); }
 
 protected:
     void KeyDown(WORD& Key, TShiftState) override { hostKeys.push_back(Key); }
