@@ -6,21 +6,14 @@
 // Right move to the neighbouring cells. The box is drawn in the editor's button style.
 #pragma once
 
+#include "editors/CheckEditViewData.h"
 #include "editors/InplaceEdit.h"
 
 #include <functional>
 #include <string>
 
-enum : int { zqcbUnchecked = 0, zqcbChecked = 1, zqcbGrayed = 2 };
-
 // Sender, the editor's text (the state as text) and the new state.
 using TzqToggleClickEvent = std::function<void(TObject* Sender, const std::string& Text, int State)>;
-
-class TzqCheckEditViewData : public TzqEditViewData {
-public:
-    int32_t State = zqcbUnchecked;
-    bool Pressed = false;
-};
 
 class TzqInplaceCheckEditClass : public TzqInplaceEditClass {
 public:

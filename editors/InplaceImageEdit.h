@@ -7,8 +7,9 @@
 // down, their pictures taken from LargeImages when set.
 #pragma once
 
-#include "editors/CustomzqPopupListBox.h"
+#include "editors/ImageEditViewData.h"
 #include "editors/InplaceDropDownEdit.h"
+#include "editors/PopupImageListBox.h"
 #include "platform/core/StringList.h"
 #include "platform/drawing/ChangeLink.h"
 
@@ -29,14 +30,6 @@ struct TzqImageLookup {
 TzqImageLookup LookupImageValue(const TStrings& Values, const TStrings& Descriptions, const TStrings& ImageIndexes,
                                 bool DefaultImages, const std::string& V);
 
-class TzqImageEditViewData : public TzqDropDownEditViewData {
-public:
-    const TImageList* Images = nullptr; // not owned
-    int32_t ImageIndex = -1;
-    std::string Description;
-    bool ShowDescription = false;
-};
-
 class TzqInplaceImageEditClass : public TzqInplaceDropDownEditClass {
 public:
     TzqInplaceEdit* Create(TComponent* AOwner) const override;
@@ -46,31 +39,6 @@ public:
     bool DrawContent(HDC DC, const TRect& Rect, bool IsWindowPaint, TzqEditViewData& ViewData) const override;
     // At least as high as the images.
     int GetDefaultHeight(const TzqEditViewData& ViewData) const override;
-};
-
-// The image editor's list: one line per value, its picture and its description (on one
-// line, or word-wrapped with an ellipsis with MultiLine).
-class TzqPopupImageListBox : public TCustomzqPopupListBox {
-public:
-    explicit TzqPopupImageListBox(TzqInplaceDropDownEdit* Edit);
-
-    const TImageList* Images() const { return m_images; }
-    void SetImages(const TImageList* Value) { m_images = Value; }
-    bool MultiLine() const { return m_multiLine; }
-    void SetMultiLine(bool Value) { m_multiLine = Value; }
-    // The image index of each line.
-    void SetImageIndexes(std::vector<int> Value) { m_imageIndexes = std::move(Value); }
-    // The height of a line: the font's, at least the images' + 2.
-    int LineHeight() const;
-
-protected:
-    void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override;
-    void MeasureItem(int Index, int& Height) override;
-
-private:
-    const TImageList* m_images = nullptr;
-    bool m_multiLine = false;
-    std::vector<int> m_imageIndexes;
 };
 
 class TzqInplaceImageEdit : public TzqInplaceDropDownEdit {

@@ -28,45 +28,6 @@ std::string WithoutLastChar(const std::string& text)
 
 } // namespace
 
-// ---- The list ----
-
-TzqPopupPickListBox::TzqPopupPickListBox(TzqInplaceDropDownEdit* Edit) : TCustomzqPopupListBox(Edit)
-{
-    SetStyle(TListBoxStyle::lbStandard);
-}
-
-void TzqPopupPickListBox::KeyDown(WORD& Key, TShiftState Shift)
-{
-    if (Key == VK_BACK || Key == VK_ESCAPE)
-        m_search.clear();
-    TCustomzqPopupListBox::KeyDown(Key, Shift);
-}
-
-void TzqPopupPickListBox::KeyPress(char32_t& Key)
-{
-    if (Key < 32) {
-        if (Key == 8 || Key == 27)
-            m_search.clear();
-        return;
-    }
-    const DWORD now = GetTickCount();
-    if (DWORD(now - m_lastKeyTime) > SearchResetDelay)
-        m_search.clear();
-    m_lastKeyTime = now;
-    const char32_t typed = Key;
-    Key = 0;
-    if (CharCount(m_search) >= MaxSearchLength)
-        return;
-    const std::string search = m_search + Utf32ToUtf8(std::u32string(1, typed));
-    for (int i = 0; i < Count(); ++i)
-        if (StartsText(search, Items()->Strings(i))) {
-            m_search = search;
-            SelectByUser(i, {});
-            return;
-        }
-    // A character that finds no line is dropped; the search stays as it was.
-}
-
 // ---- The class ----
 
 TzqInplaceEdit* TzqInplacePickEditClass::Create(TComponent* AOwner) const
@@ -157,7 +118,6 @@ bool TzqInplacePickEdit::Complete(const std::string& Search)
         return false;
     SetFoundText(m_items->Strings(index));
     const int from = std::min(CharCount(Search), CharCount(Text()));
-    Perform(EM_SETSEL, WPARAM(CharCount(Text())), LPARAM(from));
     Perform(EM_SETSEL, WPARAM(from), LPARAM(CharCount(Text())));
     if (DroppedDown())
         m_list->SetItemIndex(index);

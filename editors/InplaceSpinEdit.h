@@ -8,17 +8,8 @@
 #pragma once
 
 #include "editors/InplaceMaskEdit.h"
+#include "editors/SpinEditViewData.h"
 #include "editors/SpinValue.h"
-
-// The spin column's halves.
-enum : uint8_t { zqSpinNone = 0, zqSpinUp = 1, zqSpinDown = 2 };
-
-class TzqSpinEditViewData : public TzqTextEditViewData {
-public:
-    uint8_t HotButton = zqSpinNone;
-    uint8_t PressedButton = zqSpinNone;
-    int32_t ButtonWidth = 0;
-};
 
 class TzqInplaceSpinEditClass : public TzqInplaceMaskEditClass {
 public:
