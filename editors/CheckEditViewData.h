@@ -8,8 +8,14 @@
 
 enum : int { zqcbUnchecked = 0, zqcbChecked = 1, zqcbGrayed = 2 };
 
+// How a box without a value (a null field) shows.
+enum class TzqShowNullFieldStyle : uint8_t { nsUnchecked, nsInactive, nsGrayedChecked };
+
 class TzqCheckEditViewData : public TzqEditViewData {
 public:
     int32_t State = zqcbUnchecked;
     bool Pressed = false;
+    // The value is null: the box shows as ShowNullFieldStyle says.
+    bool IsNull = false;
+    TzqShowNullFieldStyle ShowNullFieldStyle = TzqShowNullFieldStyle::nsGrayedChecked;
 };

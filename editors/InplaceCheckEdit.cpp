@@ -48,10 +48,15 @@ bool TzqInplaceCheckEditClass::DrawContent(HDC DC, const TRect& Rect, bool IsWin
     if (!DC || !data)
         return true;
     unsigned state = DFCS_BUTTONCHECK;
-    if (data->State == zqcbChecked)
+    int shown = data->State;
+    if (data->IsNull)
+        shown = data->ShowNullFieldStyle == TzqShowNullFieldStyle::nsGrayedChecked ? zqcbGrayed : zqcbUnchecked;
+    if (shown == zqcbChecked)
         state |= DFCS_CHECKED;
-    else if (data->State == zqcbGrayed)
+    else if (shown == zqcbGrayed)
         state |= DFCS_BUTTON3STATE | DFCS_CHECKED;
+    if (data->IsNull && data->ShowNullFieldStyle == TzqShowNullFieldStyle::nsInactive)
+        state |= DFCS_INACTIVE;
     if (data->Pressed)
         state |= DFCS_PUSHED;
     if (!data->Enabled)
@@ -103,13 +108,23 @@ const TzqInplaceEditClass& TzqInplaceCheckEdit::EditClass() const
 
 void TzqInplaceCheckEdit::SetState(int Value)
 {
-    if (Value < zqcbUnchecked || Value > zqcbGrayed || Value == m_state)
+    if (Value < zqcbUnchecked || Value > zqcbGrayed || (Value == m_state && !m_isNull))
         return;
     SetText(std::to_string(Value));
 }
 
+void TzqInplaceCheckEdit::SetShowNullFieldStyle(TzqShowNullFieldStyle Value)
+{
+    if (m_showNullFieldStyle == Value)
+        return;
+    m_showNullFieldStyle = Value;
+    Invalidate();
+}
+
 void TzqInplaceCheckEdit::TextChanged()
 {
+    // Null is kept as an empty text, which reads as unchecked.
+    m_isNull = Text().empty();
     m_state = StateOf(Text());
     TzqInplaceEdit::TextChanged();
 }
@@ -118,10 +133,12 @@ void TzqInplaceCheckEdit::Toggle()
 {
     if (!CanModify())
         return;
+    // A null value toggles from what it shows.
+    const int from = m_isNull && m_showNullFieldStyle == TzqShowNullFieldStyle::nsGrayedChecked ? zqcbGrayed : m_state;
     int next = zqcbChecked;
-    if (m_state == zqcbUnchecked)
+    if (from == zqcbUnchecked)
         next = m_allowGrayed ? zqcbGrayed : zqcbChecked;
-    else if (m_state == zqcbChecked)
+    else if (from == zqcbChecked)
         next = zqcbUnchecked;
     SetSettingValue(true);
     try {
@@ -139,22 +156,18 @@ void TzqInplaceCheckEdit::Toggle()
 
 void TzqInplaceCheckEdit::SetEditValue(const Variant& Value)
 {
-    int state = zqcbUnchecked;
-    if (!Value.IsClear()) {
-        const std::string text = Value.AsString();
-        state = StateOf(text);
-    }
-    SetText(std::to_string(state));
+    SetText(Value.IsClear() ? std::string() : std::to_string(StateOf(Value.AsString())));
 }
 
 void TzqInplaceCheckEdit::GetEditValue(Variant& Value)
 {
-    Value = Variant(m_state);
+    Value = m_isNull ? Variant::Null() : Variant(m_state);
 }
 
-void TzqInplaceCheckEdit::GetDisplayValue(Variant& Value, bool)
+void TzqInplaceCheckEdit::GetDisplayValue(Variant& Value, bool IsPaintCopy)
 {
-    Value = Variant(m_state);
+    GetEditValue(Value);
+    (void)IsPaintCopy;
 }
 
 std::unique_ptr<TzqEditViewData> TzqInplaceCheckEdit::CreateViewData(bool IsPaintCopy)
@@ -163,6 +176,8 @@ std::unique_ptr<TzqEditViewData> TzqInplaceCheckEdit::CreateViewData(bool IsPain
     if (auto* check = dynamic_cast<TzqCheckEditViewData*>(data.get())) {
         check->State = m_state;
         check->Pressed = m_pressed;
+        check->IsNull = m_isNull;
+        check->ShowNullFieldStyle = m_showNullFieldStyle;
     }
     return data;
 }

@@ -41,13 +41,19 @@ public:
     void SetState(int Value);
     bool AllowGrayed() const { return m_allowGrayed; }
     void SetAllowGrayed(bool Value) { m_allowGrayed = Value; }
+    // How a null value shows: unchecked, an inactive box, or grayed and checked.
+    TzqShowNullFieldStyle ShowNullFieldStyle() const { return m_showNullFieldStyle; }
+    void SetShowNullFieldStyle(TzqShowNullFieldStyle Value);
+    // The value is null (loaded so and not toggled since).
+    bool IsNull() const { return m_isNull; }
     // The box is shown pressed (Space or the left button held).
     bool Pressed() const { return m_pressed; }
 
     // The next state, when the value may change; Modified; OnToggleClick.
     void Toggle();
 
-    // The state as a whole number; a value that is not 0, 1 or 2 is unchecked.
+    // The state as a whole number; a value that is not 0, 1 or 2 is unchecked, and a null
+    // value stays null (State 0) until the box is toggled.
     void SetEditValue(const Variant& Value) override;
     void GetEditValue(Variant& Value) override;
     void GetDisplayValue(Variant& Value, bool IsPaintCopy) override;
@@ -71,6 +77,8 @@ private:
     void EndMousePress();
 
     int m_state = zqcbUnchecked;
+    bool m_isNull = false;
+    TzqShowNullFieldStyle m_showNullFieldStyle = TzqShowNullFieldStyle::nsGrayedChecked;
     bool m_allowGrayed = false;
     bool m_pressed = false;
     bool m_spaceDown = false;

@@ -52,13 +52,59 @@ TEST_F(CheckEditTest, TheValueIsTheStateAsAWholeNumber)
 {
     TzqInplaceCheckEdit* edit = OpenCheck(0);
     const std::pair<Variant, int> rows[] = {{Variant(1), 1}, {Variant(2), 2}, {Variant(0), 0}, {Variant("1"), 1},
-                                           {Variant(7), 0},  {Variant("x"), 0}, {Variant(), 0}};
+                                           {Variant(7), 0},  {Variant("x"), 0}};
     for (const auto& [value, state] : rows) {
         edit->SetEditValue(value);
         EXPECT_EQ(edit->State(), state) << value.AsString();
         Variant back;
         edit->GetEditValue(back);
         EXPECT_EQ(back.AsInteger(), state);
+    }
+}
+
+TEST_F(CheckEditTest, ANullValueStaysNullUntilToggledFromWhatItShows)
+{
+    struct Row {
+        TzqShowNullFieldStyle style;
+        bool allowGrayed;
+        int shown;    // the state the box is drawn in
+        bool inactive;
+        int toggled;
+    };
+    const Row rows[] = {
+        {TzqShowNullFieldStyle::nsGrayedChecked, false, 2, false, 1},
+        {TzqShowNullFieldStyle::nsGrayedChecked, true, 2, false, 1},
+        {TzqShowNullFieldStyle::nsUnchecked, false, 0, false, 1},
+        {TzqShowNullFieldStyle::nsUnchecked, true, 0, false, 2},
+        {TzqShowNullFieldStyle::nsInactive, false, 0, true, 1},
+    };
+    for (const Row& row : rows) {
+        TzqInplaceCheckEdit* edit = OpenCheck(1, row.allowGrayed);
+        edit->SetShowNullFieldStyle(row.style);
+        edit->SetEditValue(Variant::Null());
+        Variant value;
+        edit->GetEditValue(value);
+        EXPECT_TRUE(value.IsNull());
+        const auto data = edit->CreateViewData(false);
+        const auto& check = static_cast<const TzqCheckEditViewData&>(*data);
+        EXPECT_TRUE(check.IsNull);
+        // Drawn: the mark of the state it shows, and the inactive look.
+        TBitmap shown(40, 20), expected(40, 20);
+        TzqCheckEditViewData reference;
+        reference.State = row.shown;
+        reference.Enabled = !row.inactive;
+        reference.ButtonStyle = check.ButtonStyle;
+        TzqCheckEditViewData drawn = check;
+        drawn.BkColor = reference.BkColor = ColorToRGB(clWindow);
+        drawn.Brush = reference.Brush = nullptr;
+        TzqInplaceCheckEdit::StaticClass().DrawContent(shown.Canvas(), TRect(0, 0, 40, 20), false, drawn);
+        TzqInplaceCheckEdit::StaticClass().DrawContent(expected.Canvas(), TRect(0, 0, 40, 20), false, reference);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(shown.Canvas()->Pixel(x, y), expected.Canvas()->Pixel(x, y)) << int(row.style) << " " << x << "," << y;
+        edit->Toggle();
+        EXPECT_FALSE(edit->IsNull());
+        EXPECT_EQ(edit->State(), row.toggled) << int(row.style) << " grayed " << row.allowGrayed;
     }
 }
 
