@@ -37,7 +37,7 @@ void TzqPopupImageListBox::MeasureItem(int Index, int& Height)
     TRect r(0, 0, width, 0);
     scratch.Canvas()->Font()->Assign(*Font());
     scratch.Canvas()->DrawText(Items()->Strings(Index), r, DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
-    Height = std::max(Height, r.Height() + 2);
+    Height = std::max(Height, r.Height());
 }
 
 void TzqPopupImageListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State)

@@ -300,6 +300,16 @@ TEST_F(DropDownTest, PopupBorderDefaultIsTheHostsAnswerOrFollowsTheBorderStyle)
     }
 }
 
+TEST_F(DropDownTest, OpeningTellsTheRowFirstThenTheDropDownEvent)
+{
+    TTestDropDown* edit = OpenDropDown();
+    std::vector<std::string> told;
+    edit->OnDropDownNotify = [&](TObject* sender) { told.push_back(sender == edit ? "row" : "?"); };
+    edit->OnDropDown = [&](TObject* sender) { told.push_back(sender == edit ? "event" : "?"); };
+    Key(VK_F4);
+    EXPECT_EQ(told, (std::vector<std::string>{"row", "event"}));
+}
+
 TEST_F(DropDownTest, TheCloseUpMessageClearsTheDroppedDownFlag)
 {
     TTestDropDown* edit = OpenDropDown();
@@ -461,6 +471,32 @@ TEST_F(DropDownLookTest, FlatButtonsStartWithASeparatorInTheFaceColour)
     auto data = Data(S::btsFlat, -1, -1);
     EXPECT_EQ(PixelOfButton(*data, TPoint(0, 5)), ColorToRGB(clBtnFace));
     EXPECT_EQ(PixelOfButton(*data, TPoint(1, 5)), ColorToRGB(clBtnHighlight)) << "then the thin raised edge";
+}
+
+TEST(DropDownButtons, ButtonsLieRightOfTheTextInOrderAndLeftAlignedOnesLeftOfIt)
+{
+    TzqDropDownEditViewData data;
+    data.Bounds = TRect(0, 0, 200, 22);
+    data.ButtonCount = 3;
+    data.Buttons[0].Width = 16;
+    data.Buttons[1].Width = 10;
+    data.Buttons[1].LeftAligned = true;
+    data.Buttons[2].Width = 12;
+    TzqEditViewInfo info;
+    TzqInplaceDropDownEdit::StaticClass().CalcViewInfo(data, false, info);
+    // Inside the 2-pixel frame: 2..198 wide, 2..20 high.
+    EXPECT_EQ(info.ClientRect, TRect(2 + 10, 2, 198 - 28, 20));
+    EXPECT_EQ(TzqInplaceDropDownEditClass::ButtonRect(info, data, 0), TRect(170, 2, 186, 20));
+    EXPECT_EQ(TzqInplaceDropDownEditClass::ButtonRect(info, data, 1), TRect(2, 2, 12, 20));
+    EXPECT_EQ(TzqInplaceDropDownEditClass::ButtonRect(info, data, 2), TRect(186, 2, 198, 20));
+    EXPECT_EQ(TzqInplaceDropDownEditClass::ButtonRect(info, data, 3), TRect()) << "no such button";
+    EXPECT_EQ(TzqInplaceDropDownEditClass::ButtonAt(info, data, TPoint(190, 10)), 2);
+    EXPECT_EQ(TzqInplaceDropDownEditClass::ButtonAt(info, data, TPoint(5, 10)), 1);
+    EXPECT_EQ(TzqInplaceDropDownEditClass::ButtonAt(info, data, TPoint(100, 10)), -1);
+    data.HideButtons = true;
+    TzqInplaceDropDownEdit::StaticClass().CalcViewInfo(data, false, info);
+    EXPECT_EQ(info.ClientRect, TRect(2, 2, 198, 20));
+    EXPECT_EQ(TzqInplaceDropDownEditClass::ButtonRect(info, data, 0), TRect());
 }
 
 TEST(EditButtonPainter, TheArrowIsHalfTheButtonMadeOdd)

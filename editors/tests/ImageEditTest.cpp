@@ -220,6 +220,25 @@ TEST_F(ImageEditTest, TheListIsSizedFromTheRowsTheWidestDescriptionAndTheImages)
     edit->SetImages(nullptr);
 }
 
+TEST_F(ImageEditTest, MultiLineTextMakesLinesTallEnoughForTheirWrappedDescription)
+{
+    TzqInplaceImageEdit* edit = Editor();
+    edit->Values()->SetText("0\n1");
+    edit->Descriptions()->SetText(
+        "Short\nA description long enough to need several lines in a list as narrow as this one is");
+    edit->SetDropDownWidth(120);
+    OpenImage("0");
+    Key(VK_F4);
+    TzqPopupImageListBox* list = edit->List();
+    const int one = list->ItemRect(0).Height();
+    EXPECT_EQ(list->ItemRect(1).Height(), one) << "one line each without MultiLineText";
+    Key(VK_ESCAPE);
+    edit->SetMultiLineText(true);
+    Key(VK_F4);
+    EXPECT_EQ(list->ItemRect(0).Height(), one);
+    EXPECT_GE(list->ItemRect(1).Height(), 3 * FontLineHeight(*edit->Font())) << "wrapped";
+}
+
 TEST_F(ImageEditTest, AnImageListDestroyedWhileSetIsForgotten)
 {
     TzqInplaceImageEdit* edit = Editor();
