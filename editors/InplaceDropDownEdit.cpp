@@ -376,6 +376,24 @@ bool TzqInplaceDropDownEdit::HandlesMouseWheel()
     return true;
 }
 
+void TzqInplaceDropDownEdit::HostMouseDown(int X, int Y)
+{
+    if (!HandleAllocated() || !Parent() || !Parent()->HandleAllocated())
+        return;
+    TPoint screen(X, Y);
+    ::ClientToScreen(Parent()->Handle(), screen);
+    TzqDropDownEditViewData* data = nullptr;
+    TzqEditViewInfo info;
+    std::unique_ptr<TzqEditViewData> holder;
+    CurrentViewInfo(data, info, holder);
+    const int index =
+        data ? TzqInplaceDropDownEditClass::ButtonAt(info, *data, screen - WindowRect(Handle()).TopLeft()) : -1;
+    if (index < 0)
+        return;
+    m_hotButton = index;
+    ButtonDown(false, index);
+}
+
 void TzqInplaceDropDownEdit::HostClick()
 {
     if (ImmediateDrop() && !m_droppedDown)

@@ -116,6 +116,9 @@ public:
 
     std::unique_ptr<TzqEditViewData> CreateViewData(bool IsPaintCopy) override;
     bool HandlesMouseWheel() override;
+    // A press on the host at (X, Y) (the host's client coordinates) that opened the
+    // editor: a button under the point is pressed as if the press had been on it.
+    void HostMouseDown(int X, int Y) override;
     void HostClick() override;
     void AfterShow() override;
     void HandleKillFocus(TMessage& Message) override;

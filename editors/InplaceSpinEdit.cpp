@@ -346,6 +346,30 @@ void TzqInplaceSpinEdit::RepeatTick()
         StepBy(m_pressedButton == zqSpinUp);
 }
 
+void TzqInplaceSpinEdit::PressHalf(uint8_t Half)
+{
+    if (Half == zqSpinNone)
+        return;
+    if (HandleAllocated() && GetFocus() != Handle())
+        ::SetFocus(Handle());
+    if (!HandleAllocated() || GetFocus() != Handle())
+        return;
+    SetPressedButton(Half);
+    m_mousePressed = true;
+    SetCapture(Handle());
+    StepBy(Half == zqSpinUp);
+    StartRepeat(FirstRepeatDelay);
+}
+
+void TzqInplaceSpinEdit::HostMouseDown(int X, int Y)
+{
+    if (!HandleAllocated() || !Parent() || !Parent()->HandleAllocated())
+        return;
+    TPoint screen(X, Y);
+    ::ClientToScreen(Parent()->Handle(), screen);
+    PressHalf(HalfAtScreen(screen));
+}
+
 void TzqInplaceSpinEdit::CheckPaste()
 {
     double value = 0;
@@ -371,18 +395,7 @@ void TzqInplaceSpinEdit::WndProc(TMessage& Message)
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: {
         Message.Result = 0;
-        const uint8_t half = HalfAtScreen(PointFromLParam(Message.LParam));
-        if (half == zqSpinNone)
-            return;
-        if (HandleAllocated() && GetFocus() != Handle())
-            ::SetFocus(Handle());
-        if (!HandleAllocated() || GetFocus() != Handle())
-            return;
-        SetPressedButton(half);
-        m_mousePressed = true;
-        SetCapture(Handle());
-        StepBy(half == zqSpinUp);
-        StartRepeat(FirstRepeatDelay);
+        PressHalf(HalfAtScreen(PointFromLParam(Message.LParam)));
         return;
     }
     case WM_MOUSEMOVE:

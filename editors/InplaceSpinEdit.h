@@ -72,6 +72,9 @@ public:
 
     void ValidateEdit() override;
     bool HandlesMouseWheel() override;
+    // A press on the host at (X, Y) (the host's client coordinates) that opened the
+    // editor: a half under the point is pressed as if the press had been on it.
+    void HostMouseDown(int X, int Y) override;
     bool IsValidChar(char32_t Key) override;
     std::unique_ptr<TzqEditViewData> CreateViewData(bool IsPaintCopy) override;
     void HandleKillFocus(TMessage& Message) override;
@@ -94,6 +97,8 @@ private:
     void RepeatTick();
     // A paste that leaves a text that is not a number is undone.
     void CheckPaste();
+    // Presses a half: a step now, the repeat timer started, the mouse captured.
+    void PressHalf(uint8_t Half);
     void RewriteValue();
 
     bool m_editorEnabled = true;

@@ -96,6 +96,24 @@ TEST_F(DropDownTest, APressOnTheButtonCapturesTheMouseAndOpensTheDropDownThrough
     EXPECT_EQ(edit->log, (std::vector<std::string>{"drop down", "click 0"}));
 }
 
+TEST_F(DropDownTest, TheHostsPressOverTheButtonPressesIt)
+{
+    TTestDropDown* edit = OpenDropDown();
+    const TRect button = ButtonRectOnScreen(edit);
+    TPoint onButton(button.Left + 3, button.Top + 3), onText = EditPoint(edit, 10, 5);
+    ::ScreenToClient(host->Handle(), onButton);
+    ::ScreenToClient(host->Handle(), onText);
+    edit->HostMouseDown(onText.X, onText.Y);
+    EXPECT_EQ(edit->PressedButton(), -1) << "over the text";
+    edit->HostMouseDown(onButton.X, onButton.Y);
+    EXPECT_EQ(edit->PressedButton(), 0);
+    EXPECT_EQ(GetCapture(), edit->Handle());
+    driver.Pump();
+    EXPECT_TRUE(edit->DroppedDown());
+    driver.Release(ButtonCentre(edit));
+    EXPECT_EQ(edit->log.back(), "click 0");
+}
+
 TEST_F(DropDownTest, AReleaseAwayFromThePressedButtonDoesNotClickIt)
 {
     TTestDropDown* edit = OpenDropDown();

@@ -336,6 +336,20 @@ TEST_F(SpinEditTest, HoldingTheUpHalfStepsAtThePressAfter400MsThenEvery100MsWhil
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(SpinEditTest, TheHostsPressOverAHalfPressesIt)
+{
+    TzqInplaceSpinEdit* edit = OpenSpin("5");
+    TPoint down = HalfCentre(edit, zqSpinDown);
+    ::ScreenToClient(host->Handle(), down);
+    edit->HostMouseDown(down.X, down.Y);
+    EXPECT_EQ(edit->Text(), "4");
+    EXPECT_EQ(edit->PressedButton(), zqSpinDown);
+    driver.Release(HalfCentre(edit, zqSpinDown));
+    EXPECT_EQ(edit->PressedButton(), zqSpinNone);
+    edit->HostMouseDown(30, 25);
+    EXPECT_EQ(edit->Text(), "4") << "over the text: nothing";
+}
+
 TEST_F(SpinEditTest, TheDownHalfAndTheWheelStepDown)
 {
     TzqInplaceSpinEdit* edit = OpenSpin("5");
