@@ -10,7 +10,8 @@
 //    100,000 siblings of one parent, beside the renumbering the order rules require
 //    done bare on the table;
 //  - deleting a branch of 10,000 and of 50,000 nodes of a 1,000,000-record table,
-//    beside deleting the same records bare in one transaction.
+//    beside deleting the same records bare in one transaction;
+//  - exporting the whole chart to a PNG picture, every branch expanded.
 // Tables live in a temporary folder on the same disk as the tests use.
 #include "TableGenerator.h"
 
@@ -30,6 +31,7 @@
 #include <malloc.h>
 #include <memory>
 #include <random>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -296,6 +298,35 @@ void FindStep(benchmark::State& state)
     });
 }
 
+long PeakResidentKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// The whole chart, every branch expanded, written to a PNG picture as File > Export
+// writes it: the time, the picture's scale and size, and how far the process's peak
+// memory rose during the export (0 when it stayed below the peak of the loading).
+void ExportPng(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    BoundChart bound(Tables().Folder(count, ShapeOf(state)));
+    bound.chart.SetDataSource(&bound.source);
+    bound.table.Open();
+    bound.chart.FullExpand();
+    BoundChart::Paint();
+    const fs::path file = fs::temp_directory_path() / ("velmora-export-bench-" + std::to_string(getpid()) + ".png");
+    const long peakBefore = PeakResidentKiB();
+    double scale = 1;
+    for (auto _ : state)
+        scale = bound.chart.ExportToFile(file.string());
+    state.counters["scale"] = scale;
+    state.counters["file_kib"] = double(fs::file_size(file)) / 1024;
+    state.counters["peak_rise_mib"] = double(PeakResidentKiB() - peakBefore) / 1024;
+    fs::remove(file);
+}
+
 void FindNoMatch(benchmark::State& state)
 {
     TimeEachOperation(state, "find-none", [](BoundChart& b, const std::vector<TzqDbOcNode*>&, std::mt19937&) {
@@ -451,6 +482,9 @@ BENCHMARK(ChangeSelection)->Args({kHundredThousand, 0})->Args({kHundredThousand,
 // Finding among a million nodes (random tree, and the deep chain).
 BENCHMARK(FindStep)->Args({kMillion, 0})->Args({kMillion, 2})->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FindNoMatch)->Args({kMillion, 0})->Args({kMillion, 2})->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+// Exporting the whole chart to a PNG picture, every shape.
+BENCHMARK(ExportPng)->ArgsProduct({{10000, kHundredThousand}, {0, 1, 2, 3}})->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportPng)->Args({kMillion, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
 // 100,000 siblings of one parent (the flat shape).
 BENCHMARK(InsertAmongSiblings)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(MoveWithRenumbering)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);

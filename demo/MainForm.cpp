@@ -9,6 +9,8 @@
 #include "demo/AboutPage.h"
 #include "demo/Artwork.h"
 #include "demo/DemoTableFolder.h"
+#include "demo/ExportDialog.h"
+#include "platform/controls/CustomEdit.h"
 #include "demo/MainFormBars.h"
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
@@ -233,6 +235,7 @@ void TMainForm::CreateBars()
     sbView = subItem("sbView");
     bbOptions = button("bbOptions");
     bbExit = button("bbExit");
+    bbExport = button("bbExport");
     bsAddNode = button("bsAddNode");
     bbAddChild = button("bbAddChild");
     bbRenameNode = button("bbRenameNode");
@@ -246,6 +249,7 @@ void TMainForm::CreateBars()
 
     bbOptions->OnClick = [this](TObject* s) { bbOptionsClick(s); };
     bbExit->OnClick = [this](TObject* s) { bbExitClick(s); };
+    bbExport->OnClick = [this](TObject* s) { bbExportClick(s); };
     bsAddNode->OnClick = [this](TObject* s) { bsAddNodeClick(s); };
     bbAddChild->OnClick = [this](TObject* s) { bbAddChildClick(s); };
     bbRenameNode->OnClick = [this](TObject* s) { bbRenameNodeClick(s); };
@@ -557,6 +561,32 @@ void TMainForm::bbOptionsClick(TObject*)
 void TMainForm::bbExitClick(TObject*)
 {
     Close();
+}
+
+void TMainForm::bbExportClick(TObject*)
+{
+    if (!ExportDialog)
+        ExportDialog = new TExportDialog(this);
+    if (ExportDialog->edFileName->Text().empty())
+        ExportDialog->edFileName->SetText((std::filesystem::current_path() / "chart.png").string());
+    ExportDialog->edFileName->SelectAll();
+    if (ExportDialog->ShowModal() != mrOk)
+        return;
+    const std::string fileName = ExportDialog->edFileName->Text();
+    if (fileName.empty())
+        return;
+    std::error_code error;
+    if (std::filesystem::exists(fileName, error) &&
+        ShowMessageBox("The file " + fileName + " already exists. Replace it?", "Export Chart",
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    // A failed export raises its message; the application's loop shows it.
+    const double scale = Tree->ExportToFile(fileName);
+    if (scale < 1.0)
+        ShowMessageBox("The chart was too large for one picture and was saved at " +
+                           std::to_string(int(scale * 1000.0) / 10) + "." + std::to_string(int(scale * 1000.0) % 10) +
+                           " % of its size.",
+                       "Export Chart", MB_OK | MB_ICONINFORMATION);
 }
 
 void TMainForm::SideBarItemClick(TObject*, TzqSideBarItem* Item)

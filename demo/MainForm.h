@@ -19,6 +19,7 @@ class TImageList;
 class TPanel;
 class TSplitter;
 class TFindBox;
+class TExportDialog;
 class TzqBarManager;
 class TzqBarButton;
 class TzqBarSubItem;
@@ -67,6 +68,7 @@ public:
     TzqBarSubItem* bsEdit = nullptr;
     TzqBarSubItem* sbView = nullptr;
     TzqBarButton* bbOptions = nullptr;
+    TzqBarButton* bbExport = nullptr;
     TzqBarButton* bbExit = nullptr;
     TzqBarButton* bsAddNode = nullptr;
     TzqBarButton* bbAddChild = nullptr;
@@ -92,6 +94,11 @@ public:
     void bbFullCollapsClick(TObject* Sender);
     void bbOptionsClick(TObject* Sender);
     void bbExitClick(TObject* Sender);
+    // Asks for a file name and writes a picture of the whole chart there (an existing
+    // file is replaced only when the user says so).
+    void bbExportClick(TObject* Sender);
+    // Made on first use.
+    TExportDialog* ExportDialog = nullptr;
 
     // ---- Window and table handlers ----
     void FormCreate(TObject* Sender);

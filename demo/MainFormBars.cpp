@@ -102,6 +102,8 @@ void DefineMainFormBars(TzqBarManager& Manager)
     Manager.SetDockControlHeights({0, 0, 53, 0});
 
     // Commands.
+    TzqBarButton* bbExport = MakeButton(Manager, "bbExport", "&Export...", "Export", File);
+    bbExport->SetShortCut(16453); // Ctrl+E
     TzqBarButton* bbExit = MakeButton(Manager, "bbExit", "&Exit", "Exit", File);
     bbExit->SetShortCut(32856); // Alt+X
 
@@ -132,7 +134,7 @@ void DefineMainFormBars(TzqBarManager& Manager)
 
     // Menus.
     auto* bsFile = MakeItem<TzqBarSubItem>(Manager, "bsFile", "&File", Menus);
-    LinkItems(bsFile->ItemLinks(), {bbExit});
+    LinkItems(bsFile->ItemLinks(), {bbExport, bbExit}, bbExit);
     auto* bsEdit = MakeItem<TzqBarSubItem>(Manager, "bsEdit", "&Edit", Menus);
     LinkItems(bsEdit->ItemLinks(), {bsAddNode, bbAddChild, bbRenameNode, bbDeleteNode});
     auto* sbView = MakeItem<TzqBarSubItem>(Manager, "sbView", "&View", Menus);

@@ -3,6 +3,8 @@
 //   velmora-demo                       shows the window (a display is needed)
 //   velmora-demo --render-png FILE     renders the main window into FILE without a display
 //   velmora-demo --render-options-png FILE   the same for the Options dialog
+//   velmora-demo --export FILE.png      writes a picture of the table's whole chart and ends
+//                                       (no display needed; with --full-expand every branch)
 //   velmora-demo --full-expand          starts with every branch expanded (a picture
 //                                       rendered so shows the top of the organisation)
 //   velmora-demo --zoom                 starts with the chart shrunk to fit the window
@@ -21,6 +23,7 @@
 #include "dborgchart/DbOrgChart.h"
 #include "platform/data/Table.h"
 #include "platform/controls/Application.h"
+#include "platform/core/Exception.h"
 #include "platform/controls/BitBtn.h"
 #include "platform/controls/MessageBoxForm.h"
 #include "platform/controls/SpinEdit.h"
@@ -128,6 +131,21 @@ void DumpGeometry(const std::string& path)
     }
 }
 
+// Writes the chart's picture for --export; 0 when written, 1 with the reason on the
+// error output.
+int ExportChart(TzqDbOrgChart* chart, const std::string& file)
+{
+    try {
+        const double scale = chart->ExportToFile(file);
+        if (scale < 1.0)
+            std::printf("The chart was scaled to %.1f %% of its size to fit the picture.\n", scale * 100.0);
+        return 0;
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -135,6 +153,7 @@ int main(int argc, char** argv)
     const auto started = std::chrono::steady_clock::now();
     std::string windowPng;
     std::string optionsPng;
+    std::string exportFile;
     bool fullExpand = false;
     bool zoom = false;
     bool quitWhenShown = false;
@@ -144,6 +163,8 @@ int main(int argc, char** argv)
             windowPng = argv[++i];
         else if (std::strcmp(argv[i], "--render-options-png") == 0 && i + 1 < argc)
             optionsPng = argv[++i];
+        else if (std::strcmp(argv[i], "--export") == 0 && i + 1 < argc)
+            exportFile = argv[++i];
         else if (std::strcmp(argv[i], "--full-expand") == 0)
             fullExpand = true;
         else if (std::strcmp(argv[i], "--zoom") == 0)
@@ -153,7 +174,7 @@ int main(int argc, char** argv)
         else if (std::strcmp(argv[i], "--startup-report") == 0)
             quitWhenShown = startupReport = true;
     }
-    const bool headless = !windowPng.empty() || !optionsPng.empty();
+    const bool headless = !windowPng.empty() || !optionsPng.empty() || !exportFile.empty();
     if (headless) {
         // Nobody is there to read a message box: messages go to the error output.
         SetMessageBoxHandler([](const std::string& text, const std::string& caption, UINT) {
@@ -220,6 +241,8 @@ int main(int argc, char** argv)
             app.ProcessMessages();
             result |= SavePicture(OptionsForm, optionsPng);
         }
+        if (!exportFile.empty())
+            result |= ExportChart(MainForm->Tree, exportFile);
         return result;
     }
     if (const char* dump = std::getenv("VELMORA_GEOMETRY_DUMP"); dump && *dump) {

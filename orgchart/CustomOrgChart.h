@@ -16,6 +16,7 @@
 #pragma once
 
 #include "orgchart/OcGeometry.h"
+#include "orgchart/OcExportOptions.h"
 #include "orgchart/OcNode.h"
 #include "orgchart/OcTypes.h"
 #include "platform/controls/CustomControl.h"
@@ -78,6 +79,15 @@ public:
 
     TzqOcNode* Selected() const { return m_selected; }
     void SetSelected(TzqOcNode* Node);
+
+    // ---- Export ----
+    // Writes the whole drawing (not the window's view) to a PNG file, as the chart
+    // paints it, without the selection's highlight. The file appears whole or not at
+    // all. Answers the scale of the picture: 1 at full size, less when the drawing was
+    // larger than Options.MaxSide and was scaled down to fit. Throws EFileError when
+    // the file cannot be written and EInvalidOperation for a name that is not a .png
+    // file or an empty chart.
+    double ExportToFile(const std::string& FileName, const TzqOcExportOptions& Options = {});
 
     void BeginUpdate();
     void EndUpdate();
@@ -345,6 +355,11 @@ private:
     struct PaintContext;
     void DrawImage(TzqOcNode* Node, TCanvas* Canvas, const TPoint& Pos);
     void PaintArea(const TRect& Clip);
+    // The part Clip of the window's view painted onto Target, as PaintArea paints the
+    // window (no animation frames).
+    void PaintAreaOn(TCanvas* Target, const TRect& Clip);
+    void PrepareFont(PaintContext& Ctx);
+    class ExportScope;
     void FillBackground(PaintContext& Ctx);
     void DrawTree(PaintContext& Ctx);
     // Lines to the children, then the node's box, shape, content and button.

@@ -51,15 +51,7 @@ void TzqCustomOrgChart::PaintArea(const TRect& Clip)
     if (m_animationBitmap && (m_animationBitmap->Width() != Width() || m_animationBitmap->Height() != Height()))
         m_animationBitmap->SetSize(Width(), Height());
     PositionNodes(ctx.area, !m_animationBitmap);
-
-    ctx.font.Assign(*Font());
-    if (ScaleInEffect()) {
-        // A height that shrinks to 0 would mean the default size: keep the smallest one.
-        int64_t height = Scale(Font()->Height());
-        if (height == 0)
-            height = Font()->Height() < 0 ? -1 : 1;
-        ctx.font.SetHeight(Saturate32(height));
-    }
+    PrepareFont(ctx);
 
     if (!m_animationBitmap) {
         ctx.canvas = Canvas();
@@ -67,6 +59,30 @@ void TzqCustomOrgChart::PaintArea(const TRect& Clip)
         DrawTree(ctx);
     } else {
         PlayAnimation(ctx);
+    }
+}
+
+void TzqCustomOrgChart::PaintAreaOn(TCanvas* Target, const TRect& Clip)
+{
+    PaintContext ctx;
+    ctx.canvas = Target;
+    ctx.area = ToScreen(TRect64::From(Clip));
+    m_paintArea = ctx.area;
+    PositionNodes(ctx.area, true);
+    PrepareFont(ctx);
+    FillBackground(ctx);
+    DrawTree(ctx);
+}
+
+void TzqCustomOrgChart::PrepareFont(PaintContext& Ctx)
+{
+    Ctx.font.Assign(*Font());
+    if (ScaleInEffect()) {
+        // A height that shrinks to 0 would mean the default size: keep the smallest one.
+        int64_t height = Scale(Font()->Height());
+        if (height == 0)
+            height = Font()->Height() < 0 ? -1 : 1;
+        Ctx.font.SetHeight(Saturate32(height));
     }
 }
 
@@ -145,7 +161,9 @@ void TzqCustomOrgChart::DrawTree(PaintContext& Ctx)
         f.node = n;
         f.r = slotOf(n);
         f.p = {f.r.Left + (f.r.Right - f.r.Left) / 2, f.r.Top + gy / 2};
-        f.drawChildren = n->m_paint && A.Bottom > f.r.Bottom && (n->m_expanded || n == m_animatedNode);
+        // The line down to the children starts a line width above the slot's bottom, so
+        // an area ending inside the box's lower border still shows its top.
+        f.drawChildren = n->m_paint && A.Bottom > f.r.Bottom - lw && (n->m_expanded || n == m_animatedNode);
         return f;
     };
 

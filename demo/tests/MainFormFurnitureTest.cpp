@@ -12,6 +12,7 @@
 #include "bars/DockControl.h"
 #include "dborgchart/DbOrgChart.h"
 #include "demo/AboutPage.h"
+#include "demo/ExportDialog.h"
 #include "demo/FindBox.h"
 #include "demo/MainForm.h"
 #include "demo/OptionsForm.h"
@@ -23,6 +24,7 @@
 #include "platform/controls/Splitter.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/data/Table.h"
+#include "platform/drawing/Bitmap.h"
 #include "platform/drawing/ImageList.h"
 #include "platform/window/WinApi.h"
 #include "sidebar/SideBar.h"
@@ -41,6 +43,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -231,6 +234,7 @@ TEST_F(MainFormFurnitureTest, TheWindowOwnsEveryBarItemUnderItsNameAndBindsTheCo
     }
     const std::pair<const char*, TzqBarButton* TMainForm::*> buttons[] = {
         {"bbOptions", &TMainForm::bbOptions},       {"bbExit", &TMainForm::bbExit},
+        {"bbExport", &TMainForm::bbExport},
         {"bsAddNode", &TMainForm::bsAddNode},       {"bbAddChild", &TMainForm::bbAddChild},
         {"bbRenameNode", &TMainForm::bbRenameNode}, {"bbDeleteNode", &TMainForm::bbDeleteNode},
         {"bbZoom", &TMainForm::bbZoom},             {"bbRotate", &TMainForm::bbRotate},
@@ -243,7 +247,7 @@ TEST_F(MainFormFurnitureTest, TheWindowOwnsEveryBarItemUnderItsNameAndBindsTheCo
         EXPECT_EQ(MainForm->FindComponent(name), MainForm->*member);
         EXPECT_TRUE(static_cast<bool>((MainForm->*member)->OnClick)) << "no handler";
     }
-    EXPECT_EQ(Bars()->ItemCount(), 15);
+    EXPECT_EQ(Bars()->ItemCount(), 16);
     // In the window the bars are docked where the definition puts them.
     TzqDockControl* top = Bars()->Bars()->DockSite(TzqBarDockingStyle::dsTop);
     EXPECT_EQ(top->Rows(0).Cols.front().BarControl->Bar(), Bars()->MainMenuBar());
@@ -508,3 +512,49 @@ TEST_F(MainFormFurnitureTest, WithoutAUsableTableTheWindowsMenusToolbarAndSideBa
 }
 
 } // namespace
+
+// ---- Export ----
+
+TEST_F(MainFormFurnitureTest, CtrlEWritesAPictureOfTheWholeChartWhereTheDialogSaysAndAsksBeforeReplacingAFile)
+{
+    Start();
+    Tree()->SetFocus();
+    const fs::path file = folder / "chart.png";
+    int answer = IDNO;
+    SetMessageBoxHandler([&](const std::string& text, const std::string&, UINT) {
+        messages.push_back(text);
+        return answer;
+    });
+    // Ctrl+E opens the dialog; the idle action types the name and closes it by key.
+    auto exportTo = [&](const fs::path& name, WORD closingKey) {
+        driver.Backend().PushIdleAction([this, name, closingKey] {
+            ASSERT_NE(MainForm->ExportDialog, nullptr);
+            ASSERT_TRUE(MainForm->ExportDialog->Visible());
+            MainForm->ExportDialog->edFileName->SetText(name.string());
+            driver.PressKey(closingKey);
+        });
+        driver.PressKey('E', THeadlessDriver::Ctrl);
+    };
+
+    exportTo(file, VK_ESCAPE);
+    EXPECT_FALSE(fs::exists(file)) << "Escape cancels";
+
+    exportTo(file, VK_RETURN);
+    ASSERT_TRUE(fs::exists(file));
+    TBitmap picture;
+    picture.LoadFromPngFile(file.string());
+    EXPECT_EQ(picture.Width(), Tree()->TotalWidth());
+    EXPECT_EQ(picture.Height(), Tree()->TotalHeight());
+    EXPECT_TRUE(messages.empty());
+
+    std::ofstream(file) << "kept";
+    exportTo(file, VK_RETURN);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.back(), "The file " + file.string() + " already exists. Replace it?");
+    std::ifstream kept(file);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept") << "No keeps the file";
+
+    answer = IDYES;
+    exportTo(file, VK_RETURN);
+    EXPECT_NO_THROW(picture.LoadFromPngFile(file.string())) << "Yes replaces it with the picture";
+}

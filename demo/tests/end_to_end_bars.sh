@@ -6,8 +6,9 @@
 #               "Rename Node", Ctrl+Shift+End, type "Sales", Alt+Enter; View > Zoom on
 #               and off; Options, Line Width 3, OK; Alt+X.
 #   Then the two new records are read back with the sqlite3 tool.
-#   Second run: the toolbar's "Delete Node" on the new branch (selected at start), Alt+X;
-#               the branch's records are gone.
+#   Second run: File > Export by Ctrl+E, a file name typed into the dialog, Enter; the
+#               toolbar's "Delete Node" on the new branch (selected at start), Alt+X;
+#               the picture is a PNG file and the branch's records are gone.
 # The settings folder holds nothing afterwards: the bars store no layout.
 #   end_to_end_bars.sh <velmora-demo binary> <ARBOLO.DB> <about.html>
 set -euo pipefail
@@ -83,6 +84,11 @@ if [ "$run" = 1 ]; then
   xdotool key --delay 60 End BackSpace BackSpace BackSpace 3
   click options.BitBtn2
 else
+  xdotool key --delay 150 ctrl+e
+  sleep 0.8
+  xdotool type --delay 20 "$work/picture.png"
+  xdotool key --delay 150 Return
+  sleep 0.8
   click toolbar.bbDeleteNode
 fi
 xdotool key --delay 120 alt+x
@@ -117,6 +123,8 @@ $((added + 1))|$added|0|Sales|90|70|0|16777215|0|1"
     count="$(sqlite3 "$work/ARBOLO.DB" "SELECT COUNT(*) FROM ARBOLO")"
     echo "after Delete Node: $left new records left, $count records"
     [ "$left" = 0 ] && [ "$count" = "$records" ] || { echo "FAIL: the new branch was not deleted"; exit 1; }
+    [ -f "$work/picture.png" ] || { echo "FAIL: Ctrl+E wrote no picture"; exit 1; }
+    [ "$(head -c 4 "$work/picture.png" | tail -c 3)" = PNG ] || { echo "FAIL: the exported file is no PNG picture"; exit 1; }
   fi
 done
 stored="$(find "$work/config" -type f)"

@@ -1,0 +1,251 @@
+// Export of the whole drawing to a PNG file: the file holds exactly what the window
+// paints of the same area, in any strip height, whatever the window's scroll, zoom and
+// selection (which the file leaves out and which stay as they were); a drawing larger
+// than the limit is scaled down and the scale answered; bad names and folders give
+// clear errors and leave no file.
+#include "orgchart/tests/ChartFixture.h"
+#include "platform/core/AtomicFile.h"
+#include "platform/core/Exception.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/window/Backend.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ExportTest : public ChartTest {
+protected:
+    void SetUp() override
+    {
+        ChartTest::SetUp();
+        folder = fs::temp_directory_path() /
+                 ("chart-export-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override
+    {
+        fs::remove_all(folder);
+        ChartTest::TearDown();
+    }
+
+    // Board over Sales, Engineering (over Platform and Chart) and Finance (over a
+    // collapsed Audit), each level in its own colour.
+    void BuildSample(TzqOrgChart* chart)
+    {
+        chart->SetColor(clWhite);
+        TzqOcNode* board = chart->AddChild(nullptr, 0);
+        board->AssignText("Board");
+        board->SetColor(RGB(255, 240, 200));
+        for (const char* name : {"Sales", "Engineering", "Finance"}) {
+            TzqOcNode* n = chart->AddChild(board, 0);
+            n->AssignText(name);
+            n->SetColor(RGB(210, 230, 255));
+        }
+        TzqOcNode* eng = board->Items(1);
+        for (const char* name : {"Platform", "Chart"})
+            chart->AddChild(eng, 0)->AssignText(name);
+        chart->AddChild(board->Items(2), 0)->AssignText("Audit");
+        board->Expand(false);
+        eng->Expand(false);
+        chart->SetSelected(nullptr);
+    }
+
+    // The window's own picture of its client area.
+    std::unique_ptr<TBitmap> WindowPicture()
+    {
+        driver.PaintAll();
+        const TBitmap* surface = WindowSurface(form->Handle());
+        auto bitmap = std::make_unique<TBitmap>(surface->Width(), surface->Height());
+        bitmap->Canvas()->Draw(0, 0, const_cast<TBitmap*>(surface));
+        return bitmap;
+    }
+
+    static std::unique_ptr<TBitmap> ReadPng(const fs::path& path)
+    {
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->LoadFromPngFile(path.string());
+        return bitmap;
+    }
+
+    // Pixels of `a` and `b` that differ inside width x height, with the first few named.
+    static std::string Differences(const TBitmap& a, const TBitmap& b, int width, int height)
+    {
+        int wrong = 0;
+        std::string where;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if ((a.Pixel(x, y) & 0xFFFFFF) != (b.Pixel(x, y) & 0xFFFFFF) && ++wrong <= 4)
+                    where += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        return wrong == 0 ? "none" : std::to_string(wrong) + " pixels, at" + where;
+    }
+
+    size_t FileCount() const
+    {
+        return size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+
+    fs::path folder;
+};
+
+} // namespace
+
+TEST_F(ExportTest, TheFileHoldsWhatTheWindowPaintsOfTheWholeDrawingInEveryLookAndStripHeight)
+{
+    struct Look {
+        const char* name;
+        std::function<void(TzqOrgChart*)> apply;
+    };
+    const Look looks[] = {
+        {"plain", [](TzqOrgChart*) {}},
+        {"rotated", [](TzqOrgChart* c) { c->SetRotated(true); }},
+        {"3D with wide lines",
+         [](TzqOrgChart* c) {
+             c->SetLineWidth(3);
+             c->SetOptions(c->Options() + TzqOcOption::ocRect3D);
+         }},
+    };
+    for (const Look& look : looks) {
+        TzqOrgChart* chart = NewShownChart(900, 700);
+        // Buttons are left out of a file unless asked for: the window goes without too.
+        chart->SetOptions(chart->Options() - TzqOcOption::ocButtons);
+        BuildSample(chart);
+        look.apply(chart);
+        const int width = int(chart->TotalWidth());
+        const int height = int(chart->TotalHeight());
+        ASSERT_LT(width, 900);
+        ASSERT_LT(height, 700);
+        const auto window = WindowPicture();
+        for (int strip : {1024, 7, 1}) {
+            TzqOcExportOptions options;
+            options.StripHeight = strip;
+            const fs::path file = folder / "chart.png";
+            EXPECT_EQ(chart->ExportToFile(file.string(), options), 1.0);
+            const auto picture = ReadPng(file);
+            ASSERT_EQ(picture->Width(), width) << look.name;
+            ASSERT_EQ(picture->Height(), height) << look.name;
+            EXPECT_EQ(Differences(*picture, *window, width, height), "none") << look.name << ", strips of " << strip;
+        }
+        delete form;
+        form = nullptr;
+    }
+}
+
+TEST_F(ExportTest, ScrollZoomAndSelectionOfTheWindowChangeNothingInTheFileAndStayAsTheyWere)
+{
+    TzqOrgChart* chart = NewShownChart(900, 700);
+    chart->SetOptions(chart->Options() - TzqOcOption::ocButtons);
+    BuildSample(chart);
+    const fs::path reference = folder / "reference.png";
+    chart->ExportToFile(reference.string());
+    delete form;
+
+    chart = NewShownChart(120, 90);
+    chart->SetOptions(chart->Options() - TzqOcOption::ocButtons);
+    BuildSample(chart);
+    chart->SetFocus();
+    chart->SetSelected(chart->Items(0)->Items(1)->Items(1));
+    chart->ScrollTo(70, 40);
+    driver.Pump();
+    const auto before = WindowPicture();
+    const int left = chart->LeftPos();
+    const int top = chart->TopPos();
+    TzqOcNode* selected = chart->Selected();
+
+    const fs::path scrolled = folder / "scrolled.png";
+    chart->ExportToFile(scrolled.string());
+    EXPECT_EQ(chart->LeftPos(), left);
+    EXPECT_EQ(chart->TopPos(), top);
+    EXPECT_EQ(chart->Selected(), selected);
+    EXPECT_TRUE(chart->Options().contains(TzqOcOption::ocSelect));
+    chart->Invalidate();
+    EXPECT_EQ(Differences(*WindowPicture(), *before, 120, 90), "none") << "the window paints as before";
+
+    chart->SetZoom(true);
+    driver.Pump();
+    const int64_t numerator = chart->ZoomNumerator();
+    const fs::path zoomed = folder / "zoomed.png";
+    chart->ExportToFile(zoomed.string());
+    EXPECT_TRUE(chart->Zoom());
+    EXPECT_EQ(chart->ZoomNumerator(), numerator);
+
+    const auto expected = ReadPng(reference);
+    for (const fs::path& file : {scrolled, zoomed}) {
+        const auto picture = ReadPng(file);
+        ASSERT_EQ(picture->Width(), expected->Width()) << file;
+        ASSERT_EQ(picture->Height(), expected->Height()) << file;
+        EXPECT_EQ(Differences(*picture, *expected, expected->Width(), expected->Height()), "none") << file;
+    }
+}
+
+TEST_F(ExportTest, ADrawingLargerThanTheLimitIsScaledDownToFitAndTheScaleAnswered)
+{
+    TzqOrgChart* chart = NewShownChart(300, 200);
+    BuildSample(chart);
+    const int64_t width = chart->TotalWidth();
+    const int64_t height = chart->TotalHeight();
+    TzqOcExportOptions options;
+    options.MaxSide = 150;
+    const fs::path file = folder / "small.png";
+    const double scale = chart->ExportToFile(file.string(), options);
+    const int64_t largest = std::max(width, height);
+    ASSERT_GT(largest, 150);
+    EXPECT_DOUBLE_EQ(scale, 150.0 / double(largest));
+    const auto picture = ReadPng(file);
+    EXPECT_EQ(std::max(picture->Width(), picture->Height()), 150);
+    EXPECT_EQ(picture->Width(), int(width * 150 / largest));
+    EXPECT_EQ(picture->Height(), int(height * 150 / largest));
+    // The boxes are there, smaller: the board's colour and the children's.
+    int board = 0, children = 0;
+    for (int y = 0; y < picture->Height(); ++y)
+        for (int x = 0; x < picture->Width(); ++x) {
+            board += (picture->Pixel(x, y) & 0xFFFFFF) == RGB(255, 240, 200);
+            children += (picture->Pixel(x, y) & 0xFFFFFF) == RGB(210, 230, 255);
+        }
+    EXPECT_GT(board, 20);
+    EXPECT_GT(children, 60);
+    EXPECT_FALSE(chart->ScaleInEffect()) << "the window is back at full size";
+}
+
+TEST_F(ExportTest, BadNamesFoldersAndAnEmptyChartGiveClearErrorsAndLeaveNoFile)
+{
+    TzqOrgChart* chart = NewShownChart(300, 200);
+    fs::create_directories(folder / "a folder.png");
+    struct Case {
+        fs::path file;
+        bool fileError; // EFileError, else EInvalidOperation
+        const char* says;
+    };
+    const Case cases[] = {
+        {folder / "chart.txt", false, "must end in .png"},
+        {folder / "chart", false, "must end in .png"},
+        {folder / "missing" / "chart.png", true, "No such file or directory"},
+        {folder / "a folder.png", true, "Is a directory"},
+    };
+    auto expectError = [&](const Case& c) {
+        try {
+            chart->ExportToFile(c.file.string());
+            ADD_FAILURE() << "no error for " << c.file;
+        } catch (const EFileError& e) {
+            EXPECT_TRUE(c.fileError) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+        } catch (const EInvalidOperation& e) {
+            EXPECT_FALSE(c.fileError) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+        }
+    };
+    EXPECT_THROW(chart->ExportToFile((folder / "empty.png").string()), EInvalidOperation);
+    BuildSample(chart);
+    for (const Case& c : cases)
+        expectError(c);
+    EXPECT_EQ(FileCount(), 1u) << "only the folder made by the test";
+    EXPECT_NO_THROW(chart->ExportToFile((folder / "UPPER.PNG").string()));
+    EXPECT_TRUE(fs::exists(folder / "UPPER.PNG"));
+}
