@@ -76,6 +76,8 @@ bool TCanvas::Private::Monochrome() const
 
 QRect TCanvas::Private::SurfaceRect() const
 {
+    if (vector)
+        return vectorBounds;
     return surface ? QRect(0, 0, surface->Width(), surface->Height()) : QRect();
 }
 
@@ -86,6 +88,10 @@ const QRegion& TCanvas::Private::EffectiveClip() const
         return clipCache;
     clipCacheValid = true;
     clipCacheSurfaceSize = size;
+    if (vector) {
+        clipCache = hasUserClip ? userClip.intersected(vectorBounds) : QRegion(vectorBounds);
+        return clipCache;
+    }
     if (!surface) {
         clipCache = QRegion();
         return clipCache;
@@ -196,6 +202,10 @@ bool TCanvas::Private::SourcePixelAt(const TPaintSource& source, int x, int y, u
 
 void TCanvas::Private::PaintSpans(const TSpans& spans, const TPaintSource& source)
 {
+    if (vector) {
+        VectorSpans(spans, SourceColor(source));
+        return;
+    }
     if (!surface || spans.empty())
         return;
     const QRegion& clip = EffectiveClip();
@@ -216,6 +226,10 @@ void TCanvas::Private::PaintSpans(const TSpans& spans, const TPaintSource& sourc
 
 void TCanvas::Private::PaintLogicalRect(const TRect& rect, const TPaintSource& source)
 {
+    if (vector) {
+        VectorFillRect(rect, SourceColor(source));
+        return;
+    }
     if (!surface || rect.IsEmpty())
         return;
     const QRect device(rect.Left + origin.x(), rect.Top + origin.y(), rect.Width(), rect.Height());
@@ -244,6 +258,10 @@ void TCanvas::Private::ForEachVisiblePixel(const TRect& logical, const std::func
 
 void TCanvas::Private::WithPainter(const TRect& affected, const std::function<void(QPainter&)>& fn)
 {
+    if (vector) {
+        VectorPainter(fn);
+        return;
+    }
     if (!surface)
         return;
     const QRegion& clip = EffectiveClip();
@@ -288,6 +306,7 @@ void TCanvas::BindSurface(TBitmap* surface, TPoint origin, const TRegion& device
     if (d->surface && d->surface != surface)
         RemoveFromSurface(d->surface, this);
     d->surface = surface;
+    d->vector = nullptr;
     d->origin = QPoint(origin.X, origin.Y);
     d->wholeSurface = false;
     d->deviceClip = RegionAccess::Get(deviceClip);
@@ -310,13 +329,14 @@ void TCanvas::UnbindSurface()
     if (d->surface)
         RemoveFromSurface(d->surface, this);
     d->surface = nullptr;
+    d->vector = nullptr;
     d->deviceClip = QRegion();
     d->hasUserClip = false;
     d->userClip = QRegion();
     d->InvalidateClip();
 }
 
-bool TCanvas::HasSurface() const { return d->surface != nullptr; }
+bool TCanvas::HasSurface() const { return d->surface != nullptr || d->vector != nullptr; }
 TBitmap* TCanvas::Surface() const { return d->surface; }
 TPoint TCanvas::Origin() const { return {d->origin.x(), d->origin.y()}; }
 
@@ -501,7 +521,7 @@ void TCanvas::DrawFocusRect(const TRect& rect)
 
 TColor TCanvas::Pixel(int x, int y) const
 {
-    if (!PtVisible(x, y))
+    if (!d->surface || !PtVisible(x, y))
         return CLR_INVALID;
     const QImage* image = d->Image();
     return PixelToColor(reinterpret_cast<const uint32_t*>(image->constScanLine(y + d->origin.y()))[x + d->origin.x()]);

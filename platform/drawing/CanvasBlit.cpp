@@ -48,6 +48,55 @@ TSourceArea TakeSource(TCanvas& source, int sx, int sy, int sw, int sh)
     return area;
 }
 
+bool IsClear(const TBrush& brush)
+{
+    return brush.Style() == TBrushStyle::bsClear && !brush.HasPattern();
+}
+
+// A transfer onto a vector surface: a source becomes an embedded picture (whatever
+// the raster code, the source is copied), a pattern a fill with the brush colour,
+// blackness and whiteness fills; operations that only change the destination have
+// nothing to work on and are left out.
+void VectorBlit(TCanvas::Private& d, const TBrush& brush, const TSourceArea& src, const QRect& wanted, bool mirrorX,
+                bool mirrorY, const TRect& dest, uint32_t rop)
+{
+    if (rop == BLACKNESS || rop == WHITENESS) {
+        d.VectorFillRect(dest, rop == BLACKNESS ? clBlack : clWhite);
+        return;
+    }
+    if (rop == PATCOPY) {
+        if (!IsClear(brush))
+            d.VectorFillRect(dest, ColorToRGB(brush.Color()) & 0xFFFFFF);
+        return;
+    }
+    if (!Rop3UsesSource(rop) || src.pixels.isNull())
+        return;
+    // The part of the wanted source area the source has, placed where it lands.
+    const QRect have = src.device;
+    if (have.isEmpty())
+        return;
+    QImage picture = src.pixels.convertToFormat(QImage::Format_ARGB32);
+    if (src.monochrome) {
+        d.SyncTools();
+        const uint32_t text = ColorToPixel(ColorToRGB(d.textColor) & 0xFFFFFF);
+        const uint32_t back = ColorToPixel(ColorToRGB(d.bkColor) & 0xFFFFFF);
+        for (int y = 0; y < picture.height(); ++y) {
+            auto* line = reinterpret_cast<uint32_t*>(picture.scanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                line[x] = (line[x] & 0xFFFFFFu) == 0 ? text : back;
+        }
+    }
+    if (mirrorX || mirrorY)
+        picture = picture.mirrored(mirrorX, mirrorY);
+    const double fx = double(dest.Width()) / wanted.width(), fy = double(dest.Height()) / wanted.height();
+    const int left = mirrorX ? wanted.right() - have.right() : have.left() - wanted.left();
+    const int top = mirrorY ? wanted.bottom() - have.bottom() : have.top() - wanted.top();
+    const TRect placed(dest.Left + int(std::lround(left * fx)), dest.Top + int(std::lround(top * fy)),
+                       dest.Left + int(std::lround((left + have.width()) * fx)),
+                       dest.Top + int(std::lround((top + have.height()) * fy)));
+    d.VectorImage(picture, placed);
+}
+
 } // namespace
 
 // Copies whole rows of a snapshot, shifted (device destination = device source +
@@ -87,7 +136,7 @@ void TCanvas::StretchBlt(int x, int y, int width, int height, TCanvas* source, i
     const bool usesSource = Rop3UsesSource(rop);
     if (usesSource && !source)
         throw EPlatformError("Raster operation " + RopName(rop) + " needs a source");
-    if (!d->surface || width == 0 || height == 0 || (usesSource && (sw == 0 || sh == 0)))
+    if ((!d->surface && !d->vector) || width == 0 || height == 0 || (usesSource && (sw == 0 || sh == 0)))
         return;
     // Negative extents mirror the picture.
     bool mirrorX = false, mirrorY = false;
@@ -100,6 +149,12 @@ void TCanvas::StretchBlt(int x, int y, int width, int height, TCanvas* source, i
     if (usesSource)
         src = TakeSource(*source, sx, sy, sw, sh);
     const QPoint srcOrigin = usesSource ? CanvasAccess::Get(*source).origin : QPoint();
+
+    if (d->vector) {
+        VectorBlit(*d, m_brush, src, QRect(sx + srcOrigin.x(), sy + srcOrigin.y(), sw, sh), mirrorX, mirrorY,
+                   TRect(x, y, x + width, y + height), usesSource ? rop : (Rop3UsesPattern(rop) ? PATCOPY : rop));
+        return;
+    }
 
     // A plain copy of the same size between pictures of one kind moves whole rows: the
     // common case of showing an off-screen picture (animation frames, scrolling).
@@ -164,6 +219,17 @@ void TCanvas::StretchDraw(const TRect& rect, TBitmap* bitmap)
     // Pixels of the transparent colour leave the canvas as it was.
     const QImage& image = BitmapImage(*bitmap);
     const uint32_t key = ColorToPixel(ColorToRGB(bitmap->TransparentColor()) & 0xFFFFFF) & 0xFFFFFFu;
+    if (d->vector) {
+        QImage picture = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            auto* line = reinterpret_cast<uint32_t*>(picture.scanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                if ((line[x] & 0xFFFFFFu) == key)
+                    line[x] = 0;
+        }
+        d->VectorImage(picture, rect);
+        return;
+    }
     const QPoint org = d->origin;
     const bool destMono = d->Monochrome();
     d->ForEachVisiblePixel(rect, [&](int dx, int dy, uint32_t& dest) {

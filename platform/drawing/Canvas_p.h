@@ -13,6 +13,9 @@
 #include <functional>
 #include <vector>
 
+class TVectorSink;
+struct TVectorShape;
+
 // What a run of pixels is painted with.
 struct TPaintSource {
     enum class Kind { Solid, Brush };
@@ -40,6 +43,14 @@ struct TCanvas::Private {
     mutable QSize clipCacheSurfaceSize;
     mutable bool clipCacheValid = false;
     void InvalidateClip() { clipCacheValid = false; }
+
+    // A vector surface (TVectorCanvas): drawing goes to the sink instead of pixels;
+    // bounds take the place of the surface's size. The clip last sent to the sink is
+    // kept so that it is sent again only when a drawing needs another one.
+    TVectorSink* vector = nullptr;
+    QRect vectorBounds;
+    QRegion sentClip;
+    bool clipSent = false;
 
     int bkMode = OPAQUE;
     TColor bkColor = clWhite;
@@ -92,6 +103,21 @@ struct TCanvas::Private {
     }
 
     TPoint ToDevice(TPoint p) const { return {p.X + origin.x(), p.Y + origin.y()}; }
+
+    // ---- Vector surface (VectorCanvas.cpp; logical coordinates) ----
+    // Makes sure the sink clips to `clip` wherever the device box reaches; false when
+    // nothing of the box can show.
+    bool SendVectorClip(const QRegion& clip, const QRectF& deviceBox);
+    // A shape to the sink, clipped by the canvas.
+    void VectorShape(TVectorShape& shape);
+    void VectorFillRect(const TRect& rect, TColor color);
+    void VectorSpans(const TSpans& spans, TColor color);
+    // A picture (ARGB32, straight alpha) stretched into dest.
+    void VectorImage(const QImage& picture, const TRect& dest);
+    // Runs fn with a QPainter whose text and rectangles go to the sink.
+    void VectorPainter(const std::function<void(QPainter&)>& fn);
+    // The colour a paint source paints with (a brush's colour for hatches and patterns).
+    static TColor SourceColor(const TPaintSource& source);
 };
 
 struct CanvasAccess {
