@@ -81,12 +81,14 @@ public:
     void SetSelected(TzqOcNode* Node);
 
     // ---- Export ----
-    // Writes the whole drawing (not the window's view) to a PNG file, as the chart
-    // paints it, without the selection's highlight. The file appears whole or not at
-    // all. Answers the scale of the picture: 1 at full size, less when the drawing was
-    // larger than Options.MaxSide and was scaled down to fit. Throws EFileError when
-    // the file cannot be written and EInvalidOperation for a name that is not a .png
-    // file or an empty chart.
+    // Writes the whole drawing (not the window's view) to a file, as the chart paints
+    // it, without the selection's highlight; the file's extension chooses the format:
+    // .png a picture, .svg a drawing (captions as text, a group per node), .pdf pages
+    // (one fitted or tiles, as Options say). The file appears whole or not at all.
+    // Answers the scale of a picture: 1 at full size, less when the drawing was larger
+    // than Options.MaxSide and was scaled down to fit (SVG and PDF are at full size).
+    // Throws EFileError when the file cannot be written and EInvalidOperation for a
+    // name without one of those extensions or an empty chart.
     double ExportToFile(const std::string& FileName, const TzqOcExportOptions& Options = {});
 
     void BeginUpdate();
@@ -360,6 +362,10 @@ private:
     void PaintAreaOn(TCanvas* Target, const TRect& Clip);
     void PrepareFont(PaintContext& Ctx);
     class ExportScope;
+    // The export's formats, the view already set up for the whole drawing.
+    void ExportPng(const std::string& FileName, const TzqOcExportOptions& Options, int Width, int Height);
+    void ExportSvg(const std::string& FileName, int Width, int Height);
+    void ExportPdf(const std::string& FileName, const TzqOcExportOptions& Options, int Width, int Height);
     void FillBackground(PaintContext& Ctx);
     void DrawTree(PaintContext& Ctx);
     // Lines to the children, then the node's box, shape, content and button.

@@ -8,6 +8,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Font.h"
+#include "platform/drawing/VectorCanvas.h"
 #include "platform/window/WinApi.h"
 
 #include <algorithm>
@@ -213,6 +214,19 @@ void TzqCustomOrgChart::FinishNode(PaintContext& Ctx, TzqOcNode* N, TRect64 R, T
     const TRect64& A = Ctx.area;
     TCanvas* canvas = Ctx.canvas;
     const bool isRoot = N == m_root;
+    // On a vector surface (an SVG or PDF file) everything a node draws, its lines down
+    // to its children included, is one group named after its caption.
+    struct NodeGroup {
+        TCanvas* canvas;
+        bool open;
+        ~NodeGroup()
+        {
+            if (open)
+                EndCanvasGroup(canvas);
+        }
+    } group{canvas, !isRoot && IsVectorCanvas(canvas)};
+    if (group.open)
+        BeginCanvasGroup(canvas, "node", N->GetText());
 
     if (DrewChildren) {
         SetLinePen(canvas);

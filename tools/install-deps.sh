@@ -12,6 +12,8 @@ packages=(
   # The install and package tests: dpkg-shlibdeps, file and readelf for CPack, the
   # desktop entry's validator, and xwd for dumping the virtual screen.
   dpkg-dev file binutils desktop-file-utils x11-apps
+  # The chart's PDF export is read back by the tests with pdfinfo and pdftotext.
+  poppler-utils
 )
 # The fuzz build (tools/fuzz.sh) also needs clang with libFuzzer.
 if [ "${VELMORA_FUZZ:-0}" = 1 ]; then

@@ -4,14 +4,18 @@
 // than the limit is scaled down and the scale answered; bad names and folders give
 // clear errors and leave no file.
 #include "orgchart/tests/ChartFixture.h"
+#include "orgchart/tests/MiniXml.h"
 #include "platform/core/AtomicFile.h"
 #include "platform/core/Exception.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/window/Backend.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -226,7 +230,10 @@ TEST_F(ExportTest, BadNamesFoldersAndAnEmptyChartGiveClearErrorsAndLeaveNoFile)
     const Case cases[] = {
         {folder / "chart.txt", false, "must end in .png"},
         {folder / "chart", false, "must end in .png"},
+        {folder / "chart.pdfx", false, "must end in .png"},
         {folder / "missing" / "chart.png", true, "No such file or directory"},
+        {folder / "missing" / "chart.svg", true, "No such file or directory"},
+        {folder / "missing" / "chart.pdf", true, "No such file or directory"},
         {folder / "a folder.png", true, "Is a directory"},
     };
     auto expectError = [&](const Case& c) {
@@ -248,4 +255,183 @@ TEST_F(ExportTest, BadNamesFoldersAndAnEmptyChartGiveClearErrorsAndLeaveNoFile)
     EXPECT_EQ(FileCount(), 1u) << "only the folder made by the test";
     EXPECT_NO_THROW(chart->ExportToFile((folder / "UPPER.PNG").string()));
     EXPECT_TRUE(fs::exists(folder / "UPPER.PNG"));
+}
+
+namespace {
+
+std::vector<TXmlElement> ReadSvg(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return ParseXml(text.str());
+}
+
+double Number(const TXmlElement& e, const char* name)
+{
+    return std::stod(e.attributes.at(name));
+}
+
+} // namespace
+
+TEST_F(ExportTest, AnSvgFileHoldsOneGroupPerShownNodeWithItsCaptionAsTextAndItsBoxWhereThePngHasIt)
+{
+    TzqOrgChart* chart = NewShownChart(900, 700);
+    BuildSample(chart);
+    chart->SetLineWidth(3);
+    chart->SetOptions(chart->Options() + TzqOcOption::ocRect3D);
+    const fs::path svgFile = folder / "chart.svg";
+    const fs::path pngFile = folder / "chart.png";
+    EXPECT_EQ(chart->ExportToFile(svgFile.string()), 1.0);
+    chart->ExportToFile(pngFile.string());
+    const auto picture = ReadPng(pngFile);
+    const auto elements = ReadSvg(svgFile);
+    ASSERT_FALSE(elements.empty());
+    EXPECT_EQ(elements[0].name, "svg");
+    EXPECT_EQ(Number(elements[0], "width"), picture->Width());
+    EXPECT_EQ(Number(elements[0], "height"), picture->Height());
+
+    std::vector<std::string> captions;
+    for (size_t i = 0; i < elements.size(); ++i) {
+        const TXmlElement& g = elements[i];
+        if (g.name != "g")
+            continue;
+        EXPECT_EQ(g.attributes.at("class"), "node");
+        std::string caption, title;
+        const TXmlElement* box = nullptr;
+        for (size_t j = i + 1; j < g.end; ++j) {
+            const TXmlElement& e = elements[j];
+            if (e.name == "text")
+                caption += e.text;
+            if (e.name == "title")
+                title = e.text;
+            if (e.name == "rect" && e.attributes.count("stroke") && e.attributes.at("fill") != "none")
+                box = &e;
+        }
+        EXPECT_EQ(caption, title);
+        captions.push_back(caption);
+        ASSERT_NE(box, nullptr) << caption;
+        // A pen 3 wide centred on the outline: the PNG has the pen's colour on the
+        // box's outer edge and the node's colour just inside its inner edge.
+        const double x = Number(*box, "x"), y = Number(*box, "y");
+        const double w = Number(*box, "width"), h = Number(*box, "height");
+        EXPECT_EQ(Number(*box, "stroke-width"), 3) << caption;
+        const int midY = int(y + h / 2);
+        EXPECT_EQ(picture->Pixel(int(x - 1.5), midY) & 0xFFFFFF, clBlack) << caption;
+        EXPECT_EQ(picture->Pixel(int(x - 2.5), midY) & 0xFFFFFF, clWhite) << caption;
+        const unsigned long fill = std::stoul(box->attributes.at("fill").substr(1), nullptr, 16);
+        EXPECT_EQ(picture->Pixel(int(x + 1.5), int(y + 1.5)) & 0xFFFFFF, RGB(fill >> 16, (fill >> 8) & 0xFF, fill & 0xFF))
+            << caption;
+        EXPECT_EQ(picture->Pixel(int(x + w + 1.5 - 1), midY) & 0xFFFFFF, clBlack) << caption;
+    }
+    std::sort(captions.begin(), captions.end());
+    EXPECT_EQ(captions, (std::vector<std::string>{"Board", "Chart", "Engineering", "Finance", "Platform", "Sales"}))
+        << "Audit is under a collapsed node";
+}
+
+namespace {
+
+// What a command prints; empty when it cannot run.
+std::string Output(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+bool HavePoppler()
+{
+    return !Output("command -v pdfinfo").empty() && !Output("command -v pdftotext").empty();
+}
+
+int PdfPages(const fs::path& file)
+{
+    const std::string info = Output("pdfinfo '" + file.string() + "'");
+    const size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+std::string PdfText(const fs::path& file, int page = 0)
+{
+    const std::string pages = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+    return Output("pdftotext -layout" + pages + " '" + file.string() + "' -");
+}
+
+} // namespace
+
+TEST_F(ExportTest, APdfFileFitsTheDrawingOnOnePageTurnedToSuitItWithTheCaptionsAsText)
+{
+    if (!HavePoppler())
+        GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
+    TzqOrgChart* chart = NewShownChart(900, 700);
+    BuildSample(chart);
+    ASSERT_GT(chart->TotalWidth(), chart->TotalHeight());
+    const fs::path file = folder / "chart.pdf";
+    EXPECT_EQ(chart->ExportToFile(file.string()), 1.0);
+    EXPECT_EQ(PdfPages(file), 1);
+    EXPECT_NE(Output("pdfinfo '" + file.string() + "'").find("842 x 595 pts"), std::string::npos)
+        << "A4 turned to landscape for a wide drawing";
+    const std::string text = PdfText(file);
+    for (const char* caption : {"Board", "Sales", "Engineering", "Finance", "Platform", "Chart"})
+        EXPECT_NE(text.find(caption), std::string::npos) << caption << " in:\n" << text;
+    EXPECT_EQ(text.find("Audit"), std::string::npos) << "under a collapsed node";
+    EXPECT_EQ(FileCount(), 1u) << "no temporary file left";
+}
+
+TEST_F(ExportTest, ATiledPdfCoversTheDrawingOnNumberedPagesAndKeepsToThePagesAskedFor)
+{
+    if (!HavePoppler())
+        GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
+    TzqOrgChart* chart = NewShownChart(600, 400);
+    chart->SetColor(clWhite);
+    // 1,000 nodes: 40 departments of 24 teams each, all shown.
+    chart->BeginUpdate();
+    TzqOcNode* top = chart->AddChild(nullptr, 0);
+    top->AssignText("Company");
+    for (int i = 0; i < 39; ++i) {
+        TzqOcNode* department = chart->AddChild(top, 0);
+        department->AssignText("Dept" + std::to_string(i));
+        for (int j = 0; j < 24; ++j)
+            chart->AddChild(department, 0)->AssignText("T" + std::to_string(i) + "x" + std::to_string(j));
+        department->Expand(false);
+    }
+    top->Expand(false);
+    chart->EndUpdate();
+    chart->SetSelected(nullptr);
+
+    TzqOcExportOptions options;
+    options.Pages = TzqOcPdfPages::ppTiles;
+    const fs::path full = folder / "full.pdf";
+    chart->ExportToFile(full.string(), options);
+    const int pages = PdfPages(full);
+    ASSERT_GT(pages, 4);
+    std::string all;
+    for (int page = 1; page <= pages; ++page) {
+        const std::string text = PdfText(full, page);
+        EXPECT_NE(text.find("Page " + std::to_string(page) + " of " + std::to_string(pages)), std::string::npos)
+            << "page " << page << ":\n" << text;
+        all += text;
+    }
+    for (const std::string caption : {"Company", "Dept0", "Dept38", "T0x0", "T38x23", "T17x11"})
+        EXPECT_NE(all.find(caption), std::string::npos) << caption;
+
+    for (auto [across, down] : {std::pair{2, 2}, std::pair{1, 1}, std::pair{3, 0}}) {
+        options.PagesAcross = across;
+        options.PagesDown = down;
+        const fs::path file = folder / ("fit-" + std::to_string(across) + "x" + std::to_string(down) + ".pdf");
+        chart->ExportToFile(file.string(), options);
+        const int fitted = PdfPages(file);
+        EXPECT_GE(fitted, 1);
+        if (down > 0)
+            EXPECT_LE(fitted, across * down) << across << " x " << down;
+        else
+            EXPECT_LT(fitted, pages) << across << " across";
+        EXPECT_NE(PdfText(file).find("T38x23"), std::string::npos) << across << " x " << down;
+    }
 }
