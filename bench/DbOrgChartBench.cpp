@@ -305,10 +305,10 @@ long PeakResidentKiB()
     return usage.ru_maxrss;
 }
 
-// The whole chart, every branch expanded, written to a PNG picture as File > Export
-// writes it: the time, the picture's scale and size, and how far the process's peak
-// memory rose during the export (0 when it stayed below the peak of the loading).
-void ExportPng(benchmark::State& state)
+// The whole chart, every branch expanded, written to a file as File > Export writes
+// it: the time, the scale and size, and how far the process's peak memory rose during
+// the export (0 when it stayed below the peak of the loading).
+void ExportTo(benchmark::State& state, const std::string& extension, TzqOcPdfPages pages = TzqOcPdfPages::ppFitPage)
 {
     const int count = int(state.range(0));
     BoundChart bound(Tables().Folder(count, ShapeOf(state)));
@@ -316,16 +316,23 @@ void ExportPng(benchmark::State& state)
     bound.table.Open();
     bound.chart.FullExpand();
     BoundChart::Paint();
-    const fs::path file = fs::temp_directory_path() / ("velmora-export-bench-" + std::to_string(getpid()) + ".png");
+    const fs::path file = fs::temp_directory_path() / ("velmora-export-bench-" + std::to_string(getpid()) + extension);
+    TzqOcExportOptions options;
+    options.Pages = pages;
     const long peakBefore = PeakResidentKiB();
     double scale = 1;
     for (auto _ : state)
-        scale = bound.chart.ExportToFile(file.string());
+        scale = bound.chart.ExportToFile(file.string(), options);
     state.counters["scale"] = scale;
     state.counters["file_kib"] = double(fs::file_size(file)) / 1024;
     state.counters["peak_rise_mib"] = double(PeakResidentKiB() - peakBefore) / 1024;
     fs::remove(file);
 }
+
+void ExportPng(benchmark::State& state) { ExportTo(state, ".png"); }
+void ExportSvg(benchmark::State& state) { ExportTo(state, ".svg"); }
+void ExportPdf(benchmark::State& state) { ExportTo(state, ".pdf"); }
+void ExportPdfTiles(benchmark::State& state) { ExportTo(state, ".pdf", TzqOcPdfPages::ppTiles); }
 
 void FindNoMatch(benchmark::State& state)
 {
@@ -485,6 +492,10 @@ BENCHMARK(FindNoMatch)->Args({kMillion, 0})->Args({kMillion, 2})->Iterations(5)-
 // Exporting the whole chart to a PNG picture, every shape.
 BENCHMARK(ExportPng)->ArgsProduct({{10000, kHundredThousand}, {0, 1, 2, 3}})->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportPng)->Args({kMillion, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
+// Exporting to an SVG drawing and to PDF pages (one fitted page, and tiles at full size).
+BENCHMARK(ExportSvg)->ArgsProduct({{10000, kHundredThousand}, {0, 3}})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportPdf)->ArgsProduct({{10000, kHundredThousand}, {0, 3}})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportPdfTiles)->Args({10000, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
 // 100,000 siblings of one parent (the flat shape).
 BENCHMARK(InsertAmongSiblings)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(MoveWithRenumbering)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
