@@ -90,6 +90,11 @@ public:
     // Throws EFileError when the file cannot be written and EInvalidOperation for a
     // name without one of those extensions or an empty chart.
     double ExportToFile(const std::string& FileName, const TzqOcExportOptions& Options = {});
+    // Prints the whole drawing: the PDF pages ExportToFile makes with Options go to the
+    // desktop's print service under the job name Title. Answers what the service said
+    // (its job number); throws EPrintError when there is no print service or it refuses
+    // the job, EInvalidOperation for an empty chart.
+    std::string Print(const TzqOcExportOptions& Options = {}, const std::string& Title = "Org chart");
 
     void BeginUpdate();
     void EndUpdate();

@@ -8,6 +8,7 @@
 #include "orgchart/OcPdfLayout.h"
 
 #include "platform/core/Exception.h"
+#include "platform/core/PrintService.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/PdfWriter.h"
@@ -16,7 +17,10 @@
 #include "platform/drawing/VectorCanvas.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -183,4 +187,26 @@ void TzqCustomOrgChart::ExportPdf(const std::string& FileName, const TzqOcExport
             }
         }
     document.Finish();
+}
+
+std::string TzqCustomOrgChart::Print(const TzqOcExportOptions& Options, const std::string& Title)
+{
+    RequirePrintService();
+    if (m_root->Count() == 0)
+        throw EInvalidOperation("The chart has no nodes to print.");
+    // The pages go to a file of their own in the temporary folder, removed once the
+    // print service has taken (copied) it.
+    static std::atomic<int> serial{0};
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+        ("velmora-print-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".pdf");
+    struct Removal {
+        const std::filesystem::path& file;
+        ~Removal()
+        {
+            std::error_code ignored;
+            std::filesystem::remove(file, ignored);
+        }
+    } removal{file};
+    ExportToFile(file.string(), Options);
+    return PrintPdfFile(file.string(), Title);
 }

@@ -7,6 +7,7 @@
 #include "orgchart/tests/MiniXml.h"
 #include "platform/core/AtomicFile.h"
 #include "platform/core/Exception.h"
+#include "platform/core/PrintService.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/window/Backend.h"
@@ -434,4 +435,71 @@ TEST_F(ExportTest, ATiledPdfCoversTheDrawingOnNumberedPagesAndKeepsToThePagesAsk
             EXPECT_LT(fitted, pages) << across << " across";
         EXPECT_NE(PdfText(file).find("T38x23"), std::string::npos) << across << " x " << down;
     }
+}
+
+namespace {
+
+// The PATH holding only a fake lp (or none) while a test runs.
+class FakePrintService {
+public:
+    FakePrintService(const fs::path& folder, bool present) : m_bin(folder / "bin")
+    {
+        fs::create_directories(m_bin);
+        if (present) {
+            std::ofstream script(m_bin / "lp");
+            // lp -t TITLE -- FILE: keep a copy of the file, as the spooler does.
+            script << "#!/bin/sh\ncp \"$4\" '" << (folder / "printed.pdf").string() << "' && echo \"request id is desk-7 ($2)\"\n";
+            script.close();
+            fs::permissions(m_bin / "lp", fs::perms::owner_all);
+        }
+        const char* path = std::getenv("PATH");
+        m_saved = path ? path : "";
+        ::setenv("PATH", (m_bin.string() + ":/usr/bin:/bin").c_str(), 1);
+        if (!present)
+            ::setenv("PATH", m_bin.c_str(), 1);
+    }
+    ~FakePrintService() { ::setenv("PATH", m_saved.c_str(), 1); }
+
+private:
+    fs::path m_bin;
+    std::string m_saved;
+};
+
+size_t PrintFilesLeft()
+{
+    const std::string prefix = "velmora-print-" + std::to_string(::getpid()) + "-";
+    size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+        count += entry.path().filename().string().rfind(prefix, 0) == 0;
+    return count;
+}
+
+} // namespace
+
+TEST_F(ExportTest, PrintHandsThePdfPagesToThePrintServiceOrSaysThereIsNone)
+{
+    if (!HavePoppler())
+        GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
+    TzqOrgChart* chart = NewShownChart(600, 400);
+    BuildSample(chart);
+    {
+        FakePrintService service(folder, true);
+        TzqOcExportOptions options;
+        options.Pages = TzqOcPdfPages::ppTiles;
+        options.PagesAcross = 1;
+        options.PagesDown = 1;
+        EXPECT_EQ(chart->Print(options, "Sample chart"), "request id is desk-7 (Sample chart)");
+    }
+    EXPECT_EQ(PdfPages(folder / "printed.pdf"), 1);
+    EXPECT_NE(PdfText(folder / "printed.pdf").find("Engineering"), std::string::npos);
+    EXPECT_EQ(PrintFilesLeft(), 0u);
+
+    FakePrintService none(folder / "empty", false);
+    try {
+        chart->Print();
+        ADD_FAILURE() << "no error without a print service";
+    } catch (const EPrintError& e) {
+        EXPECT_NE(std::string(e.what()).find("There is no print service"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(PrintFilesLeft(), 0u);
 }
