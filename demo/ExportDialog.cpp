@@ -15,7 +15,7 @@ TExportDialog::TExportDialog(TComponent* AOwner) : TForm(AOwner)
 
     auto* prompt = new TLabel(this);
     prompt->SetParent(this);
-    prompt->SetCaption("Save a picture of the whole chart as (a .png file):");
+    prompt->SetCaption("Save the whole chart as (a .png picture, .svg drawing or .pdf document):");
     prompt->SetBounds(10, 10, 400, 16);
 
     edFileName = new TEdit(this);

@@ -236,6 +236,7 @@ void TMainForm::CreateBars()
     bbOptions = button("bbOptions");
     bbExit = button("bbExit");
     bbExport = button("bbExport");
+    bbPrint = button("bbPrint");
     bsAddNode = button("bsAddNode");
     bbAddChild = button("bbAddChild");
     bbRenameNode = button("bbRenameNode");
@@ -250,6 +251,7 @@ void TMainForm::CreateBars()
     bbOptions->OnClick = [this](TObject* s) { bbOptionsClick(s); };
     bbExit->OnClick = [this](TObject* s) { bbExitClick(s); };
     bbExport->OnClick = [this](TObject* s) { bbExportClick(s); };
+    bbPrint->OnClick = [this](TObject* s) { bbPrintClick(s); };
     bsAddNode->OnClick = [this](TObject* s) { bsAddNodeClick(s); };
     bbAddChild->OnClick = [this](TObject* s) { bbAddChildClick(s); };
     bbRenameNode->OnClick = [this](TObject* s) { bbRenameNodeClick(s); };
@@ -587,6 +589,16 @@ void TMainForm::bbExportClick(TObject*)
                            std::to_string(int(scale * 1000.0) / 10) + "." + std::to_string(int(scale * 1000.0) % 10) +
                            " % of its size.",
                        "Export Chart", MB_OK | MB_ICONINFORMATION);
+}
+
+// The whole chart on one page of the default paper, to the default printer. A
+// missing print service, or one that refuses, raises its message; the application's
+// loop shows it.
+void TMainForm::bbPrintClick(TObject*)
+{
+    const std::string said = Tree->Print({}, "Org chart");
+    ShowMessageBox("The chart was sent to the printer." + (said.empty() ? std::string() : "\n" + said), "Print Chart",
+                   MB_OK | MB_ICONINFORMATION);
 }
 
 void TMainForm::SideBarItemClick(TObject*, TzqSideBarItem* Item)

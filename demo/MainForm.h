@@ -69,6 +69,7 @@ public:
     TzqBarSubItem* sbView = nullptr;
     TzqBarButton* bbOptions = nullptr;
     TzqBarButton* bbExport = nullptr;
+    TzqBarButton* bbPrint = nullptr;
     TzqBarButton* bbExit = nullptr;
     TzqBarButton* bsAddNode = nullptr;
     TzqBarButton* bbAddChild = nullptr;
@@ -97,6 +98,7 @@ public:
     // Asks for a file name and writes a picture of the whole chart there (an existing
     // file is replaced only when the user says so).
     void bbExportClick(TObject* Sender);
+    void bbPrintClick(TObject* Sender);
     // Made on first use.
     TExportDialog* ExportDialog = nullptr;
 

@@ -104,6 +104,8 @@ void DefineMainFormBars(TzqBarManager& Manager)
     // Commands.
     TzqBarButton* bbExport = MakeButton(Manager, "bbExport", "&Export...", "Export", File);
     bbExport->SetShortCut(16453); // Ctrl+E
+    TzqBarButton* bbPrint = MakeButton(Manager, "bbPrint", "&Print...", "Print", File);
+    bbPrint->SetShortCut(16464); // Ctrl+P
     TzqBarButton* bbExit = MakeButton(Manager, "bbExit", "&Exit", "Exit", File);
     bbExit->SetShortCut(32856); // Alt+X
 
@@ -134,7 +136,7 @@ void DefineMainFormBars(TzqBarManager& Manager)
 
     // Menus.
     auto* bsFile = MakeItem<TzqBarSubItem>(Manager, "bsFile", "&File", Menus);
-    LinkItems(bsFile->ItemLinks(), {bbExport, bbExit}, bbExit);
+    LinkItems(bsFile->ItemLinks(), {bbExport, bbPrint, bbExit}, bbExit);
     auto* bsEdit = MakeItem<TzqBarSubItem>(Manager, "bsEdit", "&Edit", Menus);
     LinkItems(bsEdit->ItemLinks(), {bsAddNode, bbAddChild, bbRenameNode, bbDeleteNode});
     auto* sbView = MakeItem<TzqBarSubItem>(Manager, "sbView", "&View", Menus);

@@ -3,7 +3,7 @@
 //   velmora-demo                       shows the window (a display is needed)
 //   velmora-demo --render-png FILE     renders the main window into FILE without a display
 //   velmora-demo --render-options-png FILE   the same for the Options dialog
-//   velmora-demo --export FILE.png      writes a picture of the table's whole chart and ends
+//   velmora-demo --export FILE          writes the table's whole chart (FILE.png, .svg or .pdf) and ends
 //                                       (no display needed; with --full-expand every branch)
 //   velmora-demo --full-expand          starts with every branch expanded (a picture
 //                                       rendered so shows the top of the organisation)

@@ -103,7 +103,7 @@ TEST_F(MainFormBarsTest, TheManagerHoldsTheWindowsCategoriesAndBars)
         EXPECT_FALSE(bar->UseOwnFont()) << bar->Caption();
     }
 
-    EXPECT_EQ(LinkedNames(Menu("bsFile")->ItemLinks()), (std::vector<std::string>{"bbExport", "bbExit|"}));
+    EXPECT_EQ(LinkedNames(Menu("bsFile")->ItemLinks()), (std::vector<std::string>{"bbExport", "bbPrint", "bbExit|"}));
     EXPECT_EQ(LinkedNames(Menu("bsEdit")->ItemLinks()),
               (std::vector<std::string>{"bsAddNode", "bbAddChild", "bbRenameNode", "bbDeleteNode"}));
     EXPECT_EQ(LinkedNames(Menu("sbView")->ItemLinks()),
@@ -126,6 +126,7 @@ TEST_F(MainFormBarsTest, EveryItemHasItsCaptionHintCategoryAndGlyph)
         {"sbView", "&View", "", 0, false},
         {"bbOptions", "&Options", "Options", 0, false},
         {"bbExport", "&Export...", "Export", 1, false},
+        {"bbPrint", "&Print...", "Print", 1, false},
         {"bbExit", "&Exit", "Exit", 1, false},
         {"bsAddNode", "&Add Node", "Add Node", 2, true},
         {"bbAddChild", "Add &Child Node ", "Add Child Node ", 2, true},
@@ -138,7 +139,7 @@ TEST_F(MainFormBarsTest, EveryItemHasItsCaptionHintCategoryAndGlyph)
         {"bbFullExpand", "Full Expand", "Full Expand", 3, true},
         {"bbFullCollaps", "Full Collapse", "Full Collapse", 3, true},
     };
-    EXPECT_EQ(bars->ItemCount(), 16);
+    EXPECT_EQ(bars->ItemCount(), 17);
     for (const ItemRow& row : rows) {
         TzqBarItem* item = bars->ItemByName(row.name);
         ASSERT_NE(item, nullptr) << row.name;
@@ -152,6 +153,7 @@ TEST_F(MainFormBarsTest, EveryItemHasItsCaptionHintCategoryAndGlyph)
     EXPECT_EQ(Button("bbOptions")->PaintStyle(), TzqBarPaintStyle::psCaption);
     EXPECT_EQ(Button("bbExit")->ShortCut(), 32856);
     EXPECT_EQ(Button("bbExport")->ShortCut(), ShortCut('E', {TShiftStateFlag::ssCtrl}));
+    EXPECT_EQ(Button("bbPrint")->ShortCut(), ShortCut('P', {TShiftStateFlag::ssCtrl}));
 }
 
 TEST_F(MainFormBarsTest, TheViewSwitchesStartZoomAndRotatedUpAnimatedAnd3DDown)
@@ -203,7 +205,7 @@ TEST_F(MainFormBarsTest, AResetBringsTheToolbarBack)
     EXPECT_EQ(LinkedNames(toolbar->ItemLinks()),
               (std::vector<std::string>{"bsAddNode", "bbAddChild", "bbRenameNode", "bbDeleteNode", "bbFullExpand|",
                                         "bbFullCollaps"}));
-    EXPECT_EQ(bars->ItemCount(), 16);
+    EXPECT_EQ(bars->ItemCount(), 17);
 }
 
 TEST_F(MainFormBarsTest, TheTopDockSiteHoldsTheMenuBarAndTheToolbarInTwoRows)

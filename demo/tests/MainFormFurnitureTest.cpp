@@ -234,7 +234,7 @@ TEST_F(MainFormFurnitureTest, TheWindowOwnsEveryBarItemUnderItsNameAndBindsTheCo
     }
     const std::pair<const char*, TzqBarButton* TMainForm::*> buttons[] = {
         {"bbOptions", &TMainForm::bbOptions},       {"bbExit", &TMainForm::bbExit},
-        {"bbExport", &TMainForm::bbExport},
+        {"bbExport", &TMainForm::bbExport},         {"bbPrint", &TMainForm::bbPrint},
         {"bsAddNode", &TMainForm::bsAddNode},       {"bbAddChild", &TMainForm::bbAddChild},
         {"bbRenameNode", &TMainForm::bbRenameNode}, {"bbDeleteNode", &TMainForm::bbDeleteNode},
         {"bbZoom", &TMainForm::bbZoom},             {"bbRotate", &TMainForm::bbRotate},
@@ -247,7 +247,7 @@ TEST_F(MainFormFurnitureTest, TheWindowOwnsEveryBarItemUnderItsNameAndBindsTheCo
         EXPECT_EQ(MainForm->FindComponent(name), MainForm->*member);
         EXPECT_TRUE(static_cast<bool>((MainForm->*member)->OnClick)) << "no handler";
     }
-    EXPECT_EQ(Bars()->ItemCount(), 16);
+    EXPECT_EQ(Bars()->ItemCount(), 17);
     // In the window the bars are docked where the definition puts them.
     TzqDockControl* top = Bars()->Bars()->DockSite(TzqBarDockingStyle::dsTop);
     EXPECT_EQ(top->Rows(0).Cols.front().BarControl->Bar(), Bars()->MainMenuBar());
@@ -557,4 +557,33 @@ TEST_F(MainFormFurnitureTest, CtrlEWritesAPictureOfTheWholeChartWhereTheDialogSa
     answer = IDYES;
     exportTo(file, VK_RETURN);
     EXPECT_NO_THROW(picture.LoadFromPngFile(file.string())) << "Yes replaces it with the picture";
+}
+
+TEST_F(MainFormFurnitureTest, CtrlPSendsTheChartToThePrintServiceOrSaysThereIsNone)
+{
+    Start();
+    Tree()->SetFocus();
+    SetMessageBoxHandler([&](const std::string& text, const std::string&, UINT) {
+        messages.push_back(text);
+        return IDOK;
+    });
+    const char* path = std::getenv("PATH");
+    const std::string savedPath = path ? path : "";
+    fs::create_directories(folder / "bin");
+    ::setenv("PATH", (folder / "bin").c_str(), 1);
+    driver.PressKey('P', THeadlessDriver::Ctrl);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages.back().find("There is no print service"), std::string::npos) << messages.back();
+
+    // A print service that takes the job: its answer is shown.
+    {
+        std::ofstream script(folder / "bin" / "lp");
+        script << "#!/bin/sh\ntest -s \"$4\" && echo 'request id is desk-3 (1 file(s))'\n";
+    }
+    fs::permissions(folder / "bin" / "lp", fs::perms::owner_all);
+    ::setenv("PATH", ((folder / "bin").string() + ":/usr/bin:/bin").c_str(), 1);
+    driver.PressKey('P', THeadlessDriver::Ctrl);
+    ::setenv("PATH", savedPath.c_str(), 1);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages.back(), "The chart was sent to the printer.\nrequest id is desk-3 (1 file(s))");
 }
