@@ -245,6 +245,18 @@ void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) co
     auto& c = CanvasAccess::Get(*canvas);
     for (const auto& [dx, color] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}}) {
         const uint32_t pixel = c.SurfacePixel(color);
+        if (c.vector) {
+            // The silhouette as a picture of its own, transparent around it.
+            QImage silhouette(d->width, d->height, QImage::Format_ARGB32);
+            for (int j = 0; j < d->height; ++j)
+                for (int i = 0; i < d->width; ++i) {
+                    const uint32_t src = reinterpret_cast<const uint32_t*>(img.pixels.constScanLine(j))[i];
+                    const bool opaque = !(d->masked && img.clear[size_t(j * d->width + i)]);
+                    silhouette.setPixel(i, j, opaque && (src & 0xFFFFFFu) != 0xFFFFFFu ? pixel : 0u);
+                }
+            c.VectorImage(silhouette, TRect(x + dx, y + dx, x + dx + d->width, y + dx + d->height));
+            continue;
+        }
         const int ox = x + dx + c.origin.x(), oy = y + dx + c.origin.y();
         c.ForEachVisiblePixel(TRect(x + dx, y + dx, x + dx + d->width, y + dx + d->height), [&](int px, int py, uint32_t& dest) {
             const int i = px - ox, j = py - oy;
@@ -276,6 +288,26 @@ void TImageList::DrawEx(TCanvas* canvas, int x, int y, int index, int width, int
     const uint32_t blendPixel = fg == CLR_DEFAULT ? c.SurfacePixel(clHighlight) : blendWithDest ? 0 : c.SurfacePixel(fg);
     const bool mono = c.Monochrome();
     const int ox = x + c.origin.x(), oy = y + c.origin.y();
+
+    if (c.vector) {
+        // A picture of its own: clear pixels transparent (or the background colour);
+        // a blend with what lies under it has nothing to read and blends with nothing.
+        QImage picture(w, h, QImage::Format_ARGB32);
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i) {
+                const bool clear = d->masked && img.clear[size_t(j * d->width + i)];
+                uint32_t p = reinterpret_cast<const uint32_t*>(img.pixels.constScanLine(j))[i];
+                if (style & ILD_MASK)
+                    p = clear ? 0xFFFFFFFFu : 0xFF000000u;
+                else if (clear)
+                    p = transparent ? 0u : bkPixel;
+                else if (blend && !blendWithDest)
+                    p = Mix(p, blendPixel, blend);
+                picture.setPixel(i, j, p);
+            }
+        c.VectorImage(picture, TRect(x, y, x + w, y + h));
+        return;
+    }
 
     c.ForEachVisiblePixel(TRect(x, y, x + w, y + h), [&](int px, int py, uint32_t& dest) {
         const int i = px - ox, j = py - oy;

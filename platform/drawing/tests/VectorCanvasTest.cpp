@@ -5,6 +5,7 @@
 #include "platform/core/Exception.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/ImageList.h"
 #include "platform/drawing/VectorCanvas.h"
 
 #include <gtest/gtest.h>
@@ -262,4 +263,23 @@ TEST(VectorCanvasTest, BitmapsArriveAsPicturesAndGroupsOnlyOnVectorCanvases)
     EXPECT_FALSE(IsVectorCanvas(raster.Canvas()));
     EXPECT_NO_THROW(BeginCanvasGroup(raster.Canvas(), "node", "x"));
     EXPECT_NO_THROW(EndCanvasGroup(raster.Canvas()));
+}
+
+TEST(VectorCanvasTest, ImageListPicturesArriveWithTheirClearPixelsTransparent)
+{
+    TBitmap strip(2, 1);
+    strip.Canvas()->SetPixel(0, 0, clFuchsia); // the mask colour
+    strip.Canvas()->SetPixel(1, 0, clNavy);
+    TImageList list(2, 1);
+    list.AddMasked(&strip, clFuchsia);
+    TRecordingSink sink;
+    TVectorCanvas canvas(sink, TRect(0, 0, 50, 50));
+    list.Draw(&canvas, 7, 9, 0, true);
+    ASSERT_EQ(sink.images.size(), 1u);
+    EXPECT_EQ(sink.images[0].Dest.Left, 7);
+    EXPECT_EQ(sink.images[0].Dest.Top, 9);
+    EXPECT_TRUE(sink.images[0].HasAlpha);
+    ASSERT_EQ(sink.imagePixels[0].size(), 2u);
+    EXPECT_EQ(sink.imagePixels[0][0] >> 24, 0u) << "clear";
+    EXPECT_EQ(sink.imagePixels[0][1], 0xFF000080u) << "navy, opaque";
 }
