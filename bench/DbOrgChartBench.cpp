@@ -10,7 +10,9 @@
 //    100,000 siblings of one parent, beside the renumbering the order rules require
 //    done bare on the table;
 //  - deleting a branch of 10,000 and of 50,000 nodes of a 1,000,000-record table,
-//    beside deleting the same records bare in one transaction.
+//    beside deleting the same records bare in one transaction;
+//  - undoing such a deletion (the records checked, written back in one transaction,
+//    the chart read again in place and the branch shown as it was), and redoing it.
 // Tables live in a temporary folder on the same disk as the tests use.
 #include "TableGenerator.h"
 
@@ -381,6 +383,47 @@ void DeleteBranchRecordsBare(benchmark::State& state)
     state.counters["branch_nodes"] = size;
 }
 
+// Undoing the deletion of a branch of about range(2) nodes (every record checked against
+// its image and written back with every field in one transaction, the chart read again
+// in place, the branch's expansion and the selection given back, the window painted);
+// with range(3) set, the redo after it is what is timed.
+void UndoBranchDeletion(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    const bool redo = state.range(3) != 0;
+    int size = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bound = std::make_unique<BoundChart>(Tables().Copy(count, ShapeOf(state), "undo"));
+        bound->chart.SetDataSource(&bound->source);
+        bound->table.Open();
+        BoundChart::Paint();
+        TzqDbOcNode* top = BranchOfAbout(*bound, int(state.range(2)), size);
+        const Variant topKey = top->Key();
+        top->Expand(false);
+        top->MakeVisible();
+        bound->chart.SetSelected(top);
+        const int before = bound->table.RecordCount();
+        bound->chart.DeleteNode(top);
+        BoundChart::Paint();
+        if (redo)
+            bound->chart.Undo();
+        state.ResumeTiming();
+        if (redo)
+            bound->chart.Redo();
+        else
+            bound->chart.Undo();
+        BoundChart::Paint();
+        state.PauseTiming();
+        const bool back = bound->chart.FindNodeByKey(topKey) != nullptr;
+        if (bound->table.RecordCount() != (redo ? before - size : before) || back == redo)
+            state.SkipWithError("the branch's records did not come back (or go again)");
+        bound.reset();
+        state.ResumeTiming();
+    }
+    state.counters["branch_nodes"] = size;
+}
+
 // Among 100,000 siblings of one parent: an insert before, and a move to, a random
 // sibling, with the renumbering of the siblings after it that the order rules require.
 void InsertAmongSiblings(benchmark::State& state)
@@ -459,6 +502,9 @@ BENCHMARK(RenumberingBare)->Args({kHundredThousand, 3})->Iterations(20)->UseManu
 BENCHMARK(DeleteBranch)->Args({kHundredThousand, 0, 10000})->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteBranch)->Args({kMillion, 0, 10000})->Args({kMillion, 0, 50000})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteBranchRecordsBare)->Args({kMillion, 0, 10000})->Args({kMillion, 0, 50000})->Iterations(1)->Unit(benchmark::kMillisecond);
+// Arguments: record count, shape, branch size, redo (1) rather than undo (0).
+BENCHMARK(UndoBranchDeletion)->Args({kHundredThousand, 0, 10000, 0})->Args({kHundredThousand, 0, 10000, 1})->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoBranchDeletion)->Args({kMillion, 0, 10000, 0})->Args({kMillion, 0, 50000, 0})->Args({kMillion, 0, 50000, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -236,13 +236,15 @@ void TzqOcUndoReplay::Apply()
         m_scannedValid = false;
     }
 
+    // The records that come back are put back whole, in one go: no new-record
+    // handler fills them, and a large branch takes its place in one merge.
+    std::vector<TzqOcUndoEntry::TValues> added;
     for (const TPlanned& step : m_plan) {
-        if (step.Step != TStep::Add)
-            continue;
-        m_dataSet.Append();
-        StoreValues(*Target(changes[step.Change]));
-        m_dataSet.Post();
+        if (step.Step == TStep::Add)
+            added.push_back(*Target(changes[step.Change]));
     }
+    if (!added.empty())
+        m_dataSet.PostRecords(m_fields, added);
 }
 
 std::vector<Variant> TzqOcUndoReplay::ExpandedKeys() const

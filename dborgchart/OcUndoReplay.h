@@ -6,8 +6,8 @@
 // or deleted by someone else, or a record of the same key added meanwhile, is refused
 // with a message naming the record and what changed, so that no other record is ever
 // reversed. Apply then writes the other side's images: records to delete first (in
-// one go), then the records to rewrite, then the records to add back, each with every
-// field. The caller runs Apply inside one transaction and puts the chart in line with
+// one go), then the records to rewrite, then the records to add back (in one go too),
+// each with every field. The caller runs Apply inside one transaction and puts the chart in line with
 // the dataset afterwards.
 #pragma once
 
