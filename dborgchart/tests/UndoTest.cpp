@@ -359,4 +359,34 @@ TEST_F(UndoTest, AbandonedGroupRecordsNothing)
     EXPECT_EQ(Query("SELECT COUNT(*) FROM ARBOLO"), "9");
 }
 
+// Without an order field, with the key as the order: an insert gives the siblings after
+// it new keys, and their children new parent keys. The undo must give every record its
+// old key back (and the redo the new ones), whatever the order the keys are rewritten in.
+TEST_F(UndoTest, NewKeysGivenBySiblingOrderAreTakenBackAndGivenAgain)
+{
+    Sql(std::string(kPlainKeySchema) +
+        "INSERT INTO ARBOLO (ID, PARENT, NAME) VALUES (1, NULL, 'top'), (2, 1, 'a'), (3, 1, 'b'), (4, 1, 'c'), "
+        "(5, 3, 'b1'), (6, 4, 'c1');");
+    Open([](TestDbOrgChart& c) {
+        c.SetOrderFieldName("");
+        c.SetKeyOrder(true);
+    });
+    const std::string rowsBefore = Rows(), treeBefore = Tree();
+    ASSERT_EQ(Captions(), "top(a,b(b1),c(c1))");
+    chart->Insert(Node(3), 0); // before 'b': 'b' and 'c' take new keys
+    const std::string rowsAfter = Rows(), treeAfter = Tree();
+    ASSERT_EQ(Captions(), "top(a,,b(b1),c(c1))");
+    ASSERT_NE(treeAfter, treeBefore);
+
+    chart->Undo();
+    EXPECT_EQ(Rows(), rowsBefore);
+    EXPECT_EQ(Tree(), treeBefore);
+    EXPECT_EQ(Captions(), "top(a,b(b1),c(c1))");
+    ExpectConsistent("after the undo");
+    chart->Redo();
+    EXPECT_EQ(Rows(), rowsAfter);
+    EXPECT_EQ(Tree(), treeAfter);
+    ExpectConsistent("after the redo");
+}
+
 } // namespace
