@@ -4,14 +4,19 @@
 
 namespace {
 
-bool SameValues(const std::optional<TzqOcUndoEntry::TValues>& a, const std::optional<TzqOcUndoEntry::TValues>& b)
+bool SameValues(const std::optional<TRecordValues>& a, const std::optional<TRecordValues>& b)
 {
     if (a.has_value() != b.has_value())
         return false;
     if (!a)
         return true;
-    return std::equal(a->begin(), a->end(), b->begin(), b->end(),
-                      [](const Variant& x, const Variant& y) { return x.IsIdentical(y); });
+    if (a->size() != b->size())
+        return false;
+    for (size_t i = 0; i < a->size(); ++i) {
+        if (!(*a)[i].IsIdentical((*b)[i]))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -56,8 +61,8 @@ void TzqOcUndoEntry::NoteBefore(const Variant& Key, const TValues& Values)
     TRecordChange change;
     change.BeforeKey = Key;
     change.AfterKey = Key;
-    change.Before = Values;
-    change.After = Values;
+    change.Before = TRecordValues(Values);
+    change.After = change.Before;
     m_changes.push_back(std::move(change));
     m_byKey[KeyText(Key)] = m_changes.size() - 1;
 }
@@ -69,13 +74,13 @@ void TzqOcUndoEntry::NoteAfter(const Variant& OldKey, const Variant& Key, const 
         // A new record: there was none before.
         TRecordChange added;
         added.AfterKey = Key;
-        added.After = Values;
+        added.After = TRecordValues(Values);
         m_changes.push_back(std::move(added));
         m_byKey[KeyText(Key)] = m_changes.size() - 1;
         return;
     }
     const size_t index = size_t(change - m_changes.data());
-    change->After = Values;
+    change->After = TRecordValues(Values);
     change->AfterKey = Key;
     Rekey(index, OldKey, Key);
 }
@@ -98,11 +103,11 @@ bool TzqOcUndoEntry::Merge(const TzqOcUndoEntry& Later)
         return false;
     for (const TRecordChange& later : Later.m_changes) {
         if (later.Before)
-            NoteBefore(later.BeforeKey, *later.Before);
+            NoteBefore(later.BeforeKey, later.Before->Unpacked());
         if (later.After) {
-            NoteAfter(later.Before ? later.BeforeKey : Variant::Null(), later.AfterKey, *later.After);
+            NoteAfter(later.Before ? later.BeforeKey : Variant::Null(), later.AfterKey, later.After->Unpacked());
         } else if (later.Before) {
-            NoteDeleted(later.BeforeKey, *later.Before, later.Expanded);
+            NoteDeleted(later.BeforeKey, later.Before->Unpacked(), later.Expanded);
         }
     }
     return true;

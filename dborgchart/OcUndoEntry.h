@@ -10,6 +10,7 @@
 // after-image. Actions grouped into one (TzqOcUndoGroup) are merged the same way.
 #pragma once
 
+#include "platform/data/Record.h"
 #include "platform/data/Variant.h"
 
 #include <cstddef>
@@ -22,11 +23,14 @@ class TzqOcUndoEntry {
 public:
     // One value per field, in the order of FieldNames().
     using TValues = std::vector<Variant>;
+    // The images are kept packed as the dataset keeps its records (about a hundred
+    // bytes for a record of a dozen small fields): a large deleted branch stays
+    // affordable in the history.
     struct TRecordChange {
         Variant BeforeKey = Variant::Null();
         Variant AfterKey = Variant::Null();
-        std::optional<TValues> Before;
-        std::optional<TValues> After;
+        std::optional<TRecordValues> Before;
+        std::optional<TRecordValues> After;
         // The record was deleted while its node's branch was expanded.
         bool Expanded = false;
     };

@@ -47,12 +47,12 @@ TzqOcUndoReplay::TzqOcUndoReplay(TDataSet& DataSet, const TField* KeyField, cons
     m_keyOrdered = index.size() == 1 && index.front() == KeyField;
 }
 
-const std::optional<TzqOcUndoEntry::TValues>& TzqOcUndoReplay::Expected(const TzqOcUndoEntry::TRecordChange& Change) const
+const std::optional<TRecordValues>& TzqOcUndoReplay::Expected(const TzqOcUndoEntry::TRecordChange& Change) const
 {
     return m_direction == TDirection::Undo ? Change.After : Change.Before;
 }
 
-const std::optional<TzqOcUndoEntry::TValues>& TzqOcUndoReplay::Target(const TzqOcUndoEntry::TRecordChange& Change) const
+const std::optional<TRecordValues>& TzqOcUndoReplay::Target(const TzqOcUndoEntry::TRecordChange& Change) const
 {
     return m_direction == TDirection::Undo ? Change.Before : Change.After;
 }
@@ -106,7 +106,7 @@ void TzqOcUndoReplay::Check()
 
 void TzqOcUndoReplay::CompareRecord(int Position, const TzqOcUndoEntry::TRecordChange& Change) const
 {
-    const auto& expected = *Expected(Change);
+    const TRecordValues& expected = *Expected(Change);
     for (size_t i = 0; i < m_fields.size(); ++i) {
         const Variant now = m_dataSet.ValueAt(Position, m_fields[i]);
         if (SameValue(now, expected[i]))
@@ -117,7 +117,7 @@ void TzqOcUndoReplay::CompareRecord(int Position, const TzqOcUndoEntry::TRecordC
     }
 }
 
-std::string TzqOcUndoReplay::Describe(const Variant& Key, const std::optional<TzqOcUndoEntry::TValues>& Values) const
+std::string TzqOcUndoReplay::Describe(const Variant& Key, const std::optional<TRecordValues>& Values) const
 {
     std::string out = "record " + Shown(Key);
     if (Values && m_textIndex >= 0 && !(*Values)[size_t(m_textIndex)].IsClear())
@@ -193,7 +193,7 @@ bool TzqOcUndoReplay::MoveToKey(const Variant& Key)
     return true;
 }
 
-void TzqOcUndoReplay::StoreValues(const TzqOcUndoEntry::TValues& Values)
+void TzqOcUndoReplay::StoreValues(const TRecordValues& Values)
 {
     for (size_t i = 0; i < m_fields.size(); ++i) {
         if (!m_fields[i]->Value().IsIdentical(Values[i]))
@@ -241,7 +241,7 @@ void TzqOcUndoReplay::Apply()
     std::vector<TzqOcUndoEntry::TValues> added;
     for (const TPlanned& step : m_plan) {
         if (step.Step == TStep::Add)
-            added.push_back(*Target(changes[step.Change]));
+            added.push_back(Target(changes[step.Change])->Unpacked());
     }
     if (!added.empty())
         m_dataSet.PostRecords(m_fields, added);

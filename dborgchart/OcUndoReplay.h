@@ -51,8 +51,8 @@ private:
         int Position; // where Check found the record (Delete and Rewrite)
     };
 
-    const std::optional<TzqOcUndoEntry::TValues>& Expected(const TzqOcUndoEntry::TRecordChange& Change) const;
-    const std::optional<TzqOcUndoEntry::TValues>& Target(const TzqOcUndoEntry::TRecordChange& Change) const;
+    const std::optional<TRecordValues>& Expected(const TzqOcUndoEntry::TRecordChange& Change) const;
+    const std::optional<TRecordValues>& Target(const TzqOcUndoEntry::TRecordChange& Change) const;
     const Variant& ExpectedKey(const TzqOcUndoEntry::TRecordChange& Change) const;
     const Variant& TargetKey(const TzqOcUndoEntry::TRecordChange& Change) const;
     // The position of the record with this key, or -1.
@@ -60,12 +60,12 @@ private:
     int FindByOrder(const Variant& Key) const;
     int FindByScan(const Variant& Key);
     [[noreturn]] void Refuse(const std::string& What, const TzqOcUndoEntry::TRecordChange& Change) const;
-    std::string Describe(const Variant& Key, const std::optional<TzqOcUndoEntry::TValues>& Values) const;
+    std::string Describe(const Variant& Key, const std::optional<TRecordValues>& Values) const;
     void CompareRecord(int Position, const TzqOcUndoEntry::TRecordChange& Change) const;
     void MoveTo(int Position);
     // Stores the target values into the record being edited or inserted, only the
     // fields that differ (a field's change handler sees only real changes).
-    void StoreValues(const TzqOcUndoEntry::TValues& Values);
+    void StoreValues(const TRecordValues& Values);
 
     TDataSet& m_dataSet;
     const TField* m_keyField;
