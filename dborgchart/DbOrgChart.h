@@ -303,7 +303,13 @@ private:
     void NoteRecordDeleted(int Position, const TzqDbOcNode* Node);
     Variant SelectedKey() const;
     void Replay(bool Undoing);
+    // The keys of the records an entry only rewrote in place (key, parent, order and the
+    // record's place in the order unchanged); empty when it did more.
+    std::vector<Variant> RewrittenInPlace(const TzqOcUndoEntry& Entry) const;
     void ShowReplayed(const std::vector<Variant>& ExpandedKeys, const Variant& SelectKey);
+    // For an entry that only rewrote records in place: their nodes take the records'
+    // captions and attributes again, without reading every record.
+    void ShowRewritten(const std::vector<Variant>& Keys, const Variant& SelectKey);
 
     std::unique_ptr<TzqOcDataLink> m_dataLink;
     std::array<std::string, kBindings> m_fieldNames;

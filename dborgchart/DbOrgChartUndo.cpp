@@ -181,6 +181,7 @@ void TzqDbOrgChart::Replay(bool Undoing)
     if (Undoing)
         entry.SetSelectedAfter(SelectedKey());
     const Variant selectKey = Undoing ? entry.SelectedBefore() : entry.SelectedAfter();
+    const std::vector<Variant> rewritten = RewrittenInPlace(entry);
     std::vector<Variant> expandedKeys;
     std::exception_ptr failure;
     bool refused = false;
@@ -258,7 +259,57 @@ void TzqDbOrgChart::Replay(bool Undoing)
         m_history.Undone();
     else
         m_history.Redone();
-    ShowReplayed(expandedKeys, selectKey);
+    if (!rewritten.empty())
+        ShowRewritten(rewritten, selectKey);
+    else
+        ShowReplayed(expandedKeys, selectKey);
+}
+
+std::vector<Variant> TzqDbOrgChart::RewrittenInPlace(const TzqOcUndoEntry& Entry) const
+{
+    // A rename or another change of a record's shown values (the same both ways): the
+    // records stay where they are and the tree keeps its shape.
+    std::vector<int> structural;
+    for (const TField* field : {KeyField(), ParentField(), OrderField()}) {
+        if (field)
+            structural.push_back(Entry.FieldIndex(field->FieldName()));
+    }
+    for (const TField* field : DataSet()->IndexFields())
+        structural.push_back(Entry.FieldIndex(field->FieldName()));
+    std::vector<Variant> keys;
+    for (const auto& change : Entry.Changes()) {
+        if (!change.Before || !change.After || !change.BeforeKey.IsIdentical(change.AfterKey) ||
+            !FindNodeByKey(change.AfterKey))
+            return {};
+        for (int index : structural) {
+            if (index < 0 || !(*change.Before)[size_t(index)].IsIdentical((*change.After)[size_t(index)]))
+                return {};
+        }
+        keys.push_back(change.AfterKey);
+    }
+    return keys;
+}
+
+void TzqDbOrgChart::ShowRewritten(const std::vector<Variant>& Keys, const Variant& SelectKey)
+{
+    // No record moved: the cursor's position is where the replay left it.
+    m_currentIndex = std::max(DataSet()->RecNo() - 1, 0);
+    BeginUpdate();
+    try {
+        for (const Variant& key : Keys) {
+            if (TzqDbOcNode* node = FindNodeByKey(key))
+                ShowRecordValues(node);
+        }
+        if (TzqDbOcNode* node = FindNodeByKey(SelectKey)) {
+            SetSelected(node);
+            if (Selected() == node)
+                node->MakeVisible();
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
 }
 
 void TzqDbOrgChart::ShowReplayed(const std::vector<Variant>& ExpandedKeys, const Variant& SelectKey)
