@@ -146,7 +146,7 @@ void DefineMainFormBars(TzqBarManager& Manager)
 
     // Menus.
     auto* bsFile = MakeItem<TzqBarSubItem>(Manager, "bsFile", "&File", Menus);
-    LinkItems(bsFile->ItemLinks(), {bbExport, bbExit}, bbExit);
+    LinkItems(bsFile->ItemLinks(), {bbExport, bbExit}, {bbExit});
     auto* bsEdit = MakeItem<TzqBarSubItem>(Manager, "bsEdit", "&Edit", Menus);
     LinkItems(bsEdit->ItemLinks(), {bbUndo, bbRedo, bsAddNode, bbAddChild, bbRenameNode, bbDeleteNode, bbFind},
               {bsAddNode, bbFind});
