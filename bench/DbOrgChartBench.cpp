@@ -565,6 +565,9 @@ BENCHMARK(ExportPng)->Args({kMillion, 0})->Iterations(1)->Unit(benchmark::kMilli
 BENCHMARK(ExportSvg)->ArgsProduct({{10000, kHundredThousand}, {0, 3}})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportPdf)->ArgsProduct({{10000, kHundredThousand}, {0, 3}})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportPdfTiles)->Args({10000, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
+// A million nodes: the drawing streamed, the page's content spilled to a file.
+BENCHMARK(ExportSvg)->Args({kMillion, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportPdf)->Args({kMillion, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
 // 100,000 siblings of one parent (the flat shape).
 BENCHMARK(InsertAmongSiblings)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(MoveWithRenumbering)->Args({kHundredThousand, 3})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
