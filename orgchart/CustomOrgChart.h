@@ -86,7 +86,8 @@ public:
     // .png a picture, .svg a drawing (captions as text, a group per node), .pdf pages
     // (one fitted or tiles, as Options say). The file appears whole or not at all.
     // Answers the scale of a picture: 1 at full size, less when the drawing was larger
-    // than Options.MaxSide and was scaled down to fit (SVG and PDF are at full size).
+    // than Options.MaxSide and was scaled down to fit (SVG and PDF drawings keep their
+    // full size up to 67,108,864 pixels a side).
     // Throws EFileError when the file cannot be written and EInvalidOperation for a
     // name without one of those extensions or an empty chart.
     double ExportToFile(const std::string& FileName, const TzqOcExportOptions& Options = {});

@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QPainterPath>
 #include <QPolygonF>
 
 #include <cmath>
