@@ -308,7 +308,8 @@ private:
     void PaintLine(TPaintContext& Context, const TVisibleLine& Line);
     void PaintGridLine(TPaintContext& Context, const TVisibleLine& Line);
     void PaintIndent(TPaintContext& Context, const TVisibleLine& Line, const TzqInspectorLineGeometry& Geometry);
-    void PaintCategoryFrame(TPaintContext& Context, const TVisibleLine& Line);
+    // The shadow under a category (or a data line's margin frames), or its edges.
+    void PaintCategoryFrame(TPaintContext& Context, const TVisibleLine& Line, bool Edges);
     void PaintExpandButton(TPaintContext& Context, const TzqInspectorNode* Node, const TRect& Button);
     void PaintCaption(TPaintContext& Context, const TVisibleLine& Line, const TzqInspectorLineGeometry& Geometry);
     void PaintDivider(TPaintContext& Context, const TVisibleLine& Line);

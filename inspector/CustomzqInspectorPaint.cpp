@@ -76,6 +76,9 @@ struct TCustomzqInspector::TPaintContext {
     bool HasClip = false;
     TRegion Clip;
 
+    // The layout the paint began with.
+    uint32_t Generation = 0;
+
     void RestoreClip() { Canvas->SelectClipRegion(HasClip ? &Clip : nullptr); }
 };
 
@@ -102,10 +105,10 @@ void TCustomzqInspector::Paint()
     // Handlers of the custom drawing may change the tree: the lines of this paint are a
     // copy, and a new layout ends the paint with another one to follow.
     const std::vector<TVisibleLine> lines = m_visible;
-    const uint32_t generation = m_layoutGeneration;
+    context.Generation = m_layoutGeneration;
     for (const TVisibleLine& line : lines) {
         PaintLine(context, line);
-        if (generation != m_layoutGeneration || IsDestroying()) {
+        if (context.Generation != m_layoutGeneration || IsDestroying()) {
             Invalidate();
             break;
         }
@@ -165,7 +168,7 @@ void TCustomzqInspector::PaintLine(TPaintContext& Context, const TVisibleLine& L
     if (m_gridLineWidth > 0)
         PaintGridLine(Context, Line);
     if (categorized)
-        PaintCategoryFrame(Context, Line);
+        PaintCategoryFrame(Context, Line, false);
     const TzqInspectorLineGeometry g = LineGeometry(Line.Node, Line.Rect);
     PaintIndent(Context, Line, g);
     if (!g.Button.IsEmpty())
@@ -179,6 +182,11 @@ void TCustomzqInspector::PaintLine(TPaintContext& Context, const TVisibleLine& L
         Context.RestoreClip();
     }
     PaintCaption(Context, Line, g);
+    if (Context.Generation != m_layoutGeneration || IsDestroying())
+        return;
+    // The edges of a category lie over its caption cell's outer pixels.
+    if (categorized && category)
+        PaintCategoryFrame(Context, Line, true);
     // The categorized chevron lies over the caption's right end.
     if (categorized && category && !g.Button.IsEmpty())
         PaintExpandButton(Context, Line.Node, g.Button);
@@ -215,7 +223,7 @@ void TCustomzqInspector::PaintGridLine(TPaintContext& Context, const TVisibleLin
     }
 }
 
-void TCustomzqInspector::PaintCategoryFrame(TPaintContext& Context, const TVisibleLine& Line)
+void TCustomzqInspector::PaintCategoryFrame(TPaintContext& Context, const TVisibleLine& Line, bool Edges)
 {
     TCanvas* canvas = Context.Canvas;
     if (!IsCategory(Line.Node)) {
@@ -227,7 +235,10 @@ void TCustomzqInspector::PaintCategoryFrame(TPaintContext& Context, const TVisib
         }
         return;
     }
-    Fill(canvas, Line.Rect, Context.IndentBrush);
+    if (!Edges) {
+        Fill(canvas, Line.Rect, Context.IndentBrush);
+        return;
+    }
     TRect r = Line.Rect.Inflate(-1, -1);
     if (Line.Node == m_pressedNode && m_mouseState == TzqInspectorMouseState::msRowPressed) {
         canvas->DrawEdge(r, BDR_SUNKENOUTER, BF_BOTTOMRIGHT | BF_ADJUST);

@@ -58,9 +58,10 @@ protected:
         driver.Pump();
     }
 
-    // The form's picture as the window system last painted it.
+    // The form's picture with the inspector painted anew.
     std::unique_ptr<TBitmap> Picture()
     {
+        host->Invalidate();
         driver.PaintAll();
         const TBitmap* surface = WindowSurface(form->Handle());
         auto bitmap = std::make_unique<TBitmap>();
