@@ -512,7 +512,9 @@ void TCustomzqInspector::WndProc(TMessage& Message)
     case WM_KILLFOCUS:
         TCustomzqContainer::WndProc(Message);
         InvalidateNode(m_focusedNode);
-        if (m_mouseState == TzqInspectorMouseState::msRowPressed)
+        // The focus going to the line's own editor keeps the press.
+        if (m_mouseState == TzqInspectorMouseState::msRowPressed &&
+            !(m_editor && m_editor->HandleAllocated() && reinterpret_cast<HWND>(Message.WParam) == m_editor->Handle()))
             EndPress();
         return;
     case WM_CANCELMODE:

@@ -111,6 +111,8 @@ void TCustomzqInspector::PressLine(const TzqInspectorHitInfo& Hit, bool DoubleCl
     m_clickEditor = nullptr;
     if (m_paintStyle == TzqInspectorPaintStyle::ipsCategorized)
         InvalidateNode(Hit.Node);
+    const bool toggles = Hit.Kind == K::ihtButton ||
+                         (DoubleClick && (Hit.Kind == K::ihtImage || Hit.Kind == K::ihtCaption));
     SetFocusedNode(Hit.Node);
     if (IsDestroying() || m_focusedNode != Hit.Node) {
         EndPress();
@@ -118,8 +120,6 @@ void TCustomzqInspector::PressLine(const TzqInspectorHitInfo& Hit, bool DoubleCl
     }
     if (Hit.ItemIndex >= 0)
         m_focusedItemIndex = Hit.ItemIndex;
-    const bool toggles = Hit.Kind == K::ihtButton ||
-                         (DoubleClick && (Hit.Kind == K::ihtImage || Hit.Kind == K::ihtCaption));
     if (toggles) {
         EndPress();
         if (Hit.Node->HasChildren())
