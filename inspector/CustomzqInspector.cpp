@@ -1,5 +1,6 @@
 #include "inspector/CustomzqInspector.h"
 
+#include "editors/ContainerHintWindow.h"
 #include "editors/InplaceEdit.h"
 #include "editors/InplaceTextEdit.h"
 #include "inspector/InspectorEditStyle.h"
@@ -121,6 +122,10 @@ void TCustomzqInspector::NodeDestroyed(TzqInspectorNode* Node, TzqInspectorNode*
         m_pressedNode = nullptr;
     if (m_clickNode == Node)
         m_clickNode = nullptr;
+    if (m_hintNode == Node) {
+        HideRowHint();
+        ResetRowHint();
+    }
     if (m_sizeNode == Node) {
         m_sizeLine = -1;
         m_sizeNode = nullptr;
@@ -408,8 +413,12 @@ void TCustomzqInspector::SetShowRowHint(bool Value)
     if (Value == m_showRowHint)
         return;
     m_showRowHint = Value;
-    if (Value)
+    if (Value) {
         SetShowHint(false);
+    } else {
+        HideRowHint();
+        ResetRowHint();
+    }
 }
 
 void TCustomzqInspector::SetValueColor(TColor Value)
@@ -548,6 +557,13 @@ bool TCustomzqInspector::EditWantsTab()
 void TCustomzqInspector::EditFocusChanged()
 {
     InvalidateNode(m_focusedNode);
+}
+
+void TCustomzqInspector::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomzqContainer::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_hintWindow)
+        m_hintWindow = nullptr;
 }
 
 void TCustomzqInspector::DoExit()

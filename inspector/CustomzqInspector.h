@@ -18,6 +18,7 @@ class TCanvas;
 class TImageList;
 class TzqInplaceEdit;
 class TzqInplaceEditClass;
+class TzqContainerHintWindow;
 
 using TzqInspectorChangeNodeEvent =
     std::function<void(TObject* Sender, TzqInspectorNode* OldNode, TzqInspectorNode* Node)>;
@@ -136,6 +137,8 @@ public:
     TzqInspectorNode* HotNode() const { return m_hotNode; }
     // The line the left button holds down.
     TzqInspectorNode* PressedNode() const { return m_pressedNode; }
+    // The window row hints show in (null until the first one).
+    TzqContainerHintWindow* RowHintWindow() const;
 
     // ---- Metrics ----
     // Runs the measuring (not while loading), the layout, the scroll bars and a repaint.
@@ -217,6 +220,14 @@ protected:
     // The measured value height with dioRowAutoHeight (0: none of its own).
     virtual int MeasureAutoHeight(const TzqInspectorNode* Node, int ValueWidth) { return 0; }
     virtual bool CanShowEditor();
+    // The hint over a caption or value cell (Item: of a complex line, or -1): a row's
+    // own hint (Delayed) or the full text the cell cuts off.
+    virtual bool GetRowHint(const TzqInspectorNode* Node, bool IsValue, int Item, const TRect& Cell,
+                            std::string& Text, bool& Delayed)
+    {
+        return false;
+    }
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // True while a customization window is open (there is none yet).
     virtual bool CustomizingOpen() const { return false; }
 
@@ -300,6 +311,13 @@ private:
     // The divider width dioAutoWidth keeps the divider's fraction of.
     int AutoWidthReference() const;
 
+    // ---- Row hints (CustomzqInspectorHints.cpp) ----
+    void UpdateRowHint(TPoint Point);
+    void ActivateRowHint();
+    void HideRowHint();
+    void ResetRowHint();
+    bool HandleHintMessage(TMessage& Message);
+
     // ---- Painting (CustomzqInspectorPaint.cpp) ----
     struct TPaintContext;
     struct TVisibleLine;
@@ -339,6 +357,13 @@ private:
     int m_autoDivider = 0;
     int m_autoWidth = 0;
     bool m_inResize = false;
+    // Row hints: the window, the cell the hint belongs to, and the hint waiting to show.
+    TzqContainerHintWindow* m_hintWindow = nullptr;
+    TzqInspectorNode* m_hintNode = nullptr;
+    TzqInspectorHitKind m_hintKind = TzqInspectorHitKind::ihtOutside;
+    int m_hintItem = -1;
+    std::string m_hintText;
+    TPoint m_hintPoint;
 
     // Metrics
     int m_indentWidth = 6;

@@ -264,6 +264,23 @@ bool TCustomzqInspectorControl::CanShowEditor()
     return allow;
 }
 
+bool TCustomzqInspectorControl::GetRowHint(const TzqInspectorNode* Node, bool IsValue, int Item, const TRect& Cell,
+                                           std::string& Text, bool& Delayed)
+{
+    TzqInspectorRow* row = RowOfNode(Node);
+    if (auto* complex = dynamic_cast<TzqInspectorComplexRow*>(row); complex && IsValue && Item >= 0)
+        row = complex->Items(Item) ? complex->Items(Item)->Row() : nullptr;
+    if (!row)
+        return false;
+    if (!IsValue && row->ShowHint() && !row->Hint().empty()) {
+        Text = row->Hint();
+        Delayed = true;
+        return true;
+    }
+    Delayed = false;
+    return row->GetHintText(IsValue, Cell, Text);
+}
+
 TColor TCustomzqInspectorControl::GetEditColor()
 {
     TColor color = clWindow;

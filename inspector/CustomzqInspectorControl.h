@@ -103,6 +103,8 @@ protected:
     std::vector<TRect> ComplexItemRects(const TzqInspectorNode* Node, const TRect& Cell) override;
     int MeasureAutoHeight(const TzqInspectorNode* Node, int ValueWidth) override;
     bool CanShowEditor() override;
+    bool GetRowHint(const TzqInspectorNode* Node, bool IsValue, int Item, const TRect& Cell, std::string& Text,
+                    bool& Delayed) override;
     void Loaded() override;
 
 private:

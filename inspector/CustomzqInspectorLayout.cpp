@@ -481,7 +481,7 @@ void TCustomzqInspector::InvalidateNode(const TzqInspectorNode* Node)
 
 void TCustomzqInspector::WndProc(TMessage& Message)
 {
-    if (HandleInputMessage(Message))
+    if (HandleInputMessage(Message) || HandleHintMessage(Message))
         return;
     switch (Message.Msg) {
     case WM_VSCROLL:

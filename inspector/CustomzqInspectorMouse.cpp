@@ -183,6 +183,7 @@ void TCustomzqInspector::MouseMove(TShiftState Shift, int X, int Y)
         break;
     default: break;
     }
+    UpdateRowHint(TPoint(X, Y));
     TCustomzqContainer::MouseMove(Shift, X, Y);
 }
 

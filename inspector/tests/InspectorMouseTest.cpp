@@ -3,6 +3,7 @@
 // hot category.
 #include "inspector/tests/InspectorFixture.h"
 
+#include "editors/ContainerHintWindow.h"
 #include "editors/InplaceCheckEdit.h"
 #include "inspector/InspectorNode.h"
 #include "platform/core/VirtualKeys.h"
@@ -243,6 +244,53 @@ TEST_F(InspectorMouseTest, CursorsOverEdgesAndTheHotCategoryClearedOnLeave)
     EXPECT_EQ(host->HotNode(), rows[2]->Node());
     driver.MoveTo(driver.ToScreen(form->Handle(), TPoint(350, 280)));
     EXPECT_EQ(host->HotNode(), nullptr);
+}
+
+TEST_F(InspectorMouseTest, RowHintsShowAfterTheirDelayOrAtOnceAndHideAfterFiveSeconds)
+{
+    host->SetShowRowHint(true);
+    rows[1]->SetHint("The row's own hint");
+    rows[1]->SetShowHint(true);
+    rows[2]->SetText("A value much too long for a cell two hundred pixels wide, surely");
+    rows[3]->SetHint("Not shown: ShowHint is off");
+    auto shown = [&]() { return host->RowHintWindow() && host->RowHintWindow()->IsHintVisible(); };
+    struct Case {
+        const char* name;
+        TPoint at;
+        DWORD delay; // 0: not shown at all
+        std::string text;
+    } cases[] = {
+        {"own hint over the caption", {50, MidY(1)}, 1000, "The row's own hint"},
+        {"cut-off value", {200, MidY(2)}, 1, "A value much too long for a cell two hundred pixels wide, surely"},
+        {"value that fits", {200, MidY(3)}, 0, ""},
+        {"caption without ShowHint", {50, MidY(3)}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        driver.MoveTo(At(c.at.X, c.at.Y));
+        if (c.delay == 0) {
+            driver.AdvanceTime(6000);
+            EXPECT_FALSE(shown()) << c.name;
+        } else {
+            if (c.delay > 1) {
+                driver.AdvanceTime(c.delay - 1);
+                EXPECT_FALSE(shown()) << c.name;
+                driver.AdvanceTime(1);
+            }
+            ASSERT_TRUE(shown()) << c.name;
+            EXPECT_EQ(host->RowHintWindow()->Caption(), c.text) << c.name;
+            driver.AdvanceTime(4999);
+            EXPECT_TRUE(shown()) << c.name;
+            driver.AdvanceTime(1);
+            EXPECT_FALSE(shown()) << c.name;
+        }
+        // Elsewhere, off every cell, the next cell starts afresh.
+        driver.MoveTo(At(150, host->ClientHeight() - 2));
+    }
+    // A hint showing goes when the mouse leaves the control.
+    driver.MoveTo(At(200, MidY(2)));
+    ASSERT_TRUE(shown());
+    driver.MoveTo(driver.ToScreen(form->Handle(), TPoint(350, 280)));
+    EXPECT_FALSE(shown());
 }
 
 TEST_F(InspectorMouseTest, RefusedValueOnPressLeavesNoPressOrCapture)
