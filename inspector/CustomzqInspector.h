@@ -266,6 +266,8 @@ private:
     void MakeNodeVisible(TzqInspectorNode* Node);
     // All lines of the expanded tree in display order.
     std::vector<TzqInspectorNode*> AllLines() const;
+    // The same, from the last layout where that is current.
+    const std::vector<TzqInspectorNode*>& CurrentLines() const;
     int BandOfLine(int LineIndex) const;
     void LoadEditor();
     void InvalidateNode(const TzqInspectorNode* Node);
@@ -388,6 +390,7 @@ private:
     std::vector<TVisibleLine> m_visible;
     std::vector<int> m_lineBands;
     std::vector<TzqInspectorNode*> m_lines;
+    mutable std::vector<TzqInspectorNode*> m_updatingLines;
     // Counts layouts: a paint whose lines were laid out again under it stops.
     uint32_t m_layoutGeneration = 0;
     int m_bandCount = 1;

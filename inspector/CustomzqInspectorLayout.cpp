@@ -204,18 +204,29 @@ void TCustomzqInspector::UpdateScrollBars()
     }
 }
 
+const std::vector<TzqInspectorNode*>& TCustomzqInspector::CurrentLines() const
+{
+    // The laid-out lines are current except inside an update, where the tree may have
+    // changed since the last layout.
+    if (!IsUpdating())
+        return m_lines;
+    m_updatingLines = AllLines();
+    return m_updatingLines;
+}
+
 int TCustomzqInspector::TopIndex() const
 {
-    return std::max(LineIndex(m_topNode), 0);
+    return std::max(IndexIn(CurrentLines(), m_topNode), 0);
 }
 
 void TCustomzqInspector::SetTopIndex(int Index)
 {
-    const int count = LineCount();
+    const std::vector<TzqInspectorNode*>& lines = CurrentLines();
+    const int count = static_cast<int>(lines.size());
     if (count == 0)
         return;
     Index = std::clamp(Index, 0, std::max(0, count - m_fullyVisibleLineCount));
-    TzqInspectorNode* node = LineNode(Index);
+    TzqInspectorNode* node = lines[static_cast<size_t>(Index)];
     if (node == m_topNode)
         return;
     m_topNode = node;
@@ -250,7 +261,7 @@ void TCustomzqInspector::ScrollVertical(int Code, int TrackPos)
     case SB_PAGEUP: SetTopIndex(top - m_fullyVisibleLineCount); break;
     case SB_PAGEDOWN: SetTopIndex(top + m_fullyVisibleLineCount); break;
     case SB_THUMBTRACK: {
-        const int count = LineCount();
+        const int count = static_cast<int>(CurrentLines().size());
         SetTopIndex(TrackPos < 1 ? 0 : std::min(TrackPos, count));
         break;
     }
