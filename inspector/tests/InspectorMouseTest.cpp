@@ -65,6 +65,74 @@ TEST_F(InspectorMouseTest, ExpandButtonTogglesAndDoubleClickOnCaptionToggles)
     EXPECT_FALSE(rows[0]->Node()->Expanded());
 }
 
+TEST_F(InspectorMouseTest, CategorizedCategoryTogglesOnceByChevronOrCaptionClick)
+{
+    host->SetPaintStyle(TzqInspectorPaintStyle::ipsCategorized);
+    rows[0]->SetIsCategory(true);
+    rows[1]->Node()->MoveTo(rows[0]->Node(), TzqInspectorMoveMode::imAddChild);
+    host->FullExpand();
+    driver.Pump();
+    const TzqInspectorLineGeometry g = host->LineGeometry(rows[0]->Node(), Line(0));
+    ASSERT_FALSE(g.Button.IsEmpty());
+    const TPoint chevron((g.Button.Left + g.Button.Right) / 2, MidY(0));
+    const TPoint caption(g.Caption.Left + 10, MidY(0));
+    struct Case {
+        const char* name;
+        TPoint press, release;
+        bool expandedAfter;
+    } cases[] = {
+        {"chevron click", chevron, chevron, false},
+        {"caption click", caption, caption, true},
+        {"caption pressed, released elsewhere", caption, {caption.X, MidY(3)}, true},
+    };
+    for (const Case& c : cases) {
+        driver.Press(At(c.press.X, c.press.Y));
+        // Held down, the category is the pressed one.
+        EXPECT_TRUE(host->PressedNode() == rows[0]->Node() || host->MouseState() == M::msNone) << c.name;
+        driver.MoveTo(At(c.release.X, c.release.Y));
+        driver.Release(At(c.release.X, c.release.Y));
+        EXPECT_EQ(rows[0]->Node()->Expanded(), c.expandedAfter) << c.name;
+        EXPECT_EQ(host->PressedNode(), nullptr) << c.name;
+        driver.AdvanceTime(1000);
+    }
+}
+
+TEST_F(InspectorMouseTest, PressBelowTheLinesFocusesTheLastLine)
+{
+    host->SetFocusedNode(rows[0]->Node());
+    driver.Click(At(150, host->ClientHeight() - 5));
+    EXPECT_EQ(host->FocusedNode(), rows[5]->Node());
+    EXPECT_EQ(host->EditingNode(), rows[5]->Node());
+}
+
+TEST_F(InspectorMouseTest, BandEdgeDragSetsTheBandWidthWithinItsLimits)
+{
+    host->SetOptions(zqDefaultInspectorOptions + O::dioAutoBandCount);
+    host->SetBandWidth(120);
+    driver.Pump();
+    const int edge = 120 - 2;
+    // Away from the focused line, whose editor reaches over the band's edge.
+    const int y = MidY(3);
+    struct Case {
+        int to, expected;
+    } cases[] = {{160, 160}, {10, 43}, {-5000, 43}, {5000, 300}};
+    for (const Case& c : cases) {
+        host->SetBandWidth(120);
+        driver.Drag(At(edge, y), At(c.to, y));
+        EXPECT_EQ(host->BandWidth(), c.expected) << c.to;
+        EXPECT_EQ(host->MouseState(), M::msNone) << c.to;
+    }
+    // The band follows the mouse at once; Escape takes it back.
+    host->SetBandWidth(120);
+    driver.Press(At(edge, y));
+    driver.MoveTo(At(170, y));
+    EXPECT_EQ(host->BandWidth(), 170);
+    driver.PressKey(VK_ESCAPE);
+    EXPECT_EQ(host->BandWidth(), 120);
+    driver.Release(At(170, y));
+    EXPECT_EQ(host->BandWidth(), 120);
+}
+
 TEST_F(InspectorMouseTest, ReleaseOnThePressedValueCellClicksTheEditor)
 {
     auto* check = new TCheckRow(form);
