@@ -11,6 +11,9 @@
 //    done bare on the table;
 //  - deleting a branch of 10,000 and of 50,000 nodes of a 1,000,000-record table,
 //    beside deleting the same records bare in one transaction;
+//  - undoing such a deletion (the records checked, written back in one transaction,
+//    the chart read again in place and the branch shown as it was), and redoing it;
+//    undoing a rename on a 100,000-record chart;
 //  - exporting the whole chart to a PNG picture, every branch expanded.
 // Tables live in a temporary folder on the same disk as the tests use.
 #include "TableGenerator.h"
@@ -280,6 +283,30 @@ void RenameNode(benchmark::State& state)
     });
 }
 
+// Undoing a rename of a random node: the one record checked and written back, then the
+// chart read again in place (what an undo costs on a large table, whatever it undoes).
+void UndoRename(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    BoundChart bound(Tables().Copy(count, ShapeOf(state), "undo-rename"));
+    bound.chart.SetDataSource(&bound.source);
+    bound.table.Open();
+    std::mt19937 rng(5);
+    const auto nodes = bound.Nodes();
+    for (auto _ : state) {
+        TzqDbOcNode* node = AnyNode(nodes, rng);
+        const std::string caption = node->Text();
+        node->AssignText("Renamed " + std::to_string(rng()));
+        BoundChart::Paint();
+        const auto start = std::chrono::steady_clock::now();
+        bound.chart.Undo();
+        BoundChart::Paint();
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        if (node->Text() != caption)
+            state.SkipWithError("the rename was not undone");
+    }
+}
+
 void ChangeSelection(benchmark::State& state)
 {
     TimeEachOperation(state, "select", [](BoundChart& b, const std::vector<TzqDbOcNode*>& nodes, std::mt19937& rng) {
@@ -412,6 +439,47 @@ void DeleteBranchRecordsBare(benchmark::State& state)
     state.counters["branch_nodes"] = size;
 }
 
+// Undoing the deletion of a branch of about range(2) nodes (every record checked against
+// its image and written back with every field in one transaction, the chart read again
+// in place, the branch's expansion and the selection given back, the window painted);
+// with range(3) set, the redo after it is what is timed.
+void UndoBranchDeletion(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    const bool redo = state.range(3) != 0;
+    int size = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bound = std::make_unique<BoundChart>(Tables().Copy(count, ShapeOf(state), "undo"));
+        bound->chart.SetDataSource(&bound->source);
+        bound->table.Open();
+        BoundChart::Paint();
+        TzqDbOcNode* top = BranchOfAbout(*bound, int(state.range(2)), size);
+        const Variant topKey = top->Key();
+        top->Expand(false);
+        top->MakeVisible();
+        bound->chart.SetSelected(top);
+        const int before = bound->table.RecordCount();
+        bound->chart.DeleteNode(top);
+        BoundChart::Paint();
+        if (redo)
+            bound->chart.Undo();
+        state.ResumeTiming();
+        if (redo)
+            bound->chart.Redo();
+        else
+            bound->chart.Undo();
+        BoundChart::Paint();
+        state.PauseTiming();
+        const bool back = bound->chart.FindNodeByKey(topKey) != nullptr;
+        if (bound->table.RecordCount() != (redo ? before - size : before) || back == redo)
+            state.SkipWithError("the branch's records did not come back (or go again)");
+        bound.reset();
+        state.ResumeTiming();
+    }
+    state.counters["branch_nodes"] = size;
+}
+
 // Among 100,000 siblings of one parent: an insert before, and a move to, a random
 // sibling, with the renumbering of the siblings after it that the order rules require.
 void InsertAmongSiblings(benchmark::State& state)
@@ -478,6 +546,7 @@ BENCHMARK(ReloadInPlace)->Args({kHundredThousand, 0})->Unit(benchmark::kMillisec
 BENCHMARK(InsertNode)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(MoveWithRenumbering)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(RenameNode)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoRename)->Args({kHundredThousand, 0})->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(ChangeSelection)->Args({kHundredThousand, 0})->Args({kHundredThousand, 1})->Args({kHundredThousand, 3})->Iterations(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 // Finding among a million nodes (random tree, and the deep chain).
 BENCHMARK(FindStep)->Args({kMillion, 0})->Args({kMillion, 2})->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -493,6 +562,9 @@ BENCHMARK(RenumberingBare)->Args({kHundredThousand, 3})->Iterations(20)->UseManu
 BENCHMARK(DeleteBranch)->Args({kHundredThousand, 0, 10000})->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteBranch)->Args({kMillion, 0, 10000})->Args({kMillion, 0, 50000})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteBranchRecordsBare)->Args({kMillion, 0, 10000})->Args({kMillion, 0, 50000})->Iterations(1)->Unit(benchmark::kMillisecond);
+// Arguments: record count, shape, branch size, redo (1) rather than undo (0).
+BENCHMARK(UndoBranchDeletion)->Args({kHundredThousand, 0, 10000, 0})->Args({kHundredThousand, 0, 10000, 1})->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoBranchDeletion)->Args({kMillion, 0, 10000, 0})->Args({kMillion, 0, 50000, 0})->Args({kMillion, 0, 50000, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

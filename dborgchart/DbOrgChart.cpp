@@ -24,6 +24,10 @@ bool IsIntegerFieldType(TFieldType Type)
 TzqDbOrgChart::TzqDbOrgChart(TComponent* AOwner) : TzqCustomOrgChart(AOwner)
 {
     m_dataLink = std::make_unique<TzqOcDataLink>(this);
+    m_history.OnChange = [this] {
+        if (OnUndoChange)
+            OnUndoChange(this);
+    };
 }
 
 TzqDbOrgChart::~TzqDbOrgChart()
@@ -52,6 +56,8 @@ void TzqDbOrgChart::SetDataSource(TDataSource* Value)
         return;
     if (old)
         RemoveFreeNotification(old);
+    // The history speaks of the records of the old source.
+    m_history.Clear();
     m_dataLink->SetDataSource(Value);
     if (Value)
         FreeNotification(Value);
@@ -74,6 +80,8 @@ void TzqDbOrgChart::SetFieldName(Binding Which, const std::string& Value)
     if (m_fieldNames[Which] == Value)
         return;
     m_fieldNames[Which] = Value;
+    // Records recorded through other fields are no longer the chart's to reverse.
+    m_history.Clear();
     ResetBindings();
 }
 

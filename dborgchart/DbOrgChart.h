@@ -20,6 +20,14 @@
 // cancelled, the transaction rolled back, the cursor put back, the chart made to match
 // the dataset again (a node whose insert failed is removed) and the error passed on.
 //
+// Undo and redo. Each user action (an add, a move, a deletion, a rename or another
+// change of a node's record, or several of them grouped by the program) is recorded
+// with the before- and after-images of every record it wrote. Undo checks that those
+// records still hold what the action left, then writes their former images back in
+// one transaction of its own; redo does the reverse. A record changed from outside
+// meanwhile refuses the step (and drops it with the ones before it); a failed write
+// leaves the table, the chart and the history as they were.
+//
 // SyncEnabled is the guard against feedback: while the chart moves the cursor, loads or
 // writes, it is off, and the dataset's notifications and the chart's own tree changes
 // are not acted on. It is given back on every exit.
@@ -31,6 +39,7 @@
 #include "dborgchart/OcNewKeyEvent.h"
 #include "dborgchart/OcRecordPositions.h"
 #include "dborgchart/OcSiblingOrder.h"
+#include "dborgchart/OcUndoHistory.h"
 #include "dborgchart/OcUndoJournal.h"
 #include "orgchart/CustomOrgChart.h"
 #include "platform/data/Variant.h"
@@ -128,8 +137,32 @@ public:
     // Editing starts only on a dataset that can be modified.
     void ShowEditor() override;
 
+    // ---- Undo and redo ----
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    // What the next undo or redo would reverse or make again ("Delete Node"); empty
+    // when there is nothing.
+    std::string UndoCaption() const;
+    std::string RedoCaption() const;
+    // Reverses the last action (or makes the last undone one again) as one transaction.
+    // Raises with a message when the records are no longer as the action left them (the
+    // step is then dropped from the history with the ones before it) or when the write
+    // fails (nothing changes). Does nothing while the caption is being edited.
+    void Undo();
+    void Redo();
+    // How many actions are kept (100 unless set).
+    int UndoLimit() const { return m_history.Limit(); }
+    void SetUndoLimit(int Value) { m_history.SetLimit(Value); }
+    void ClearUndo() { m_history.Clear(); }
+    const TzqOcUndoHistory& UndoHistory() const { return m_history; }
+    // The changes between these are one action in the history (see TzqOcUndoGroup).
+    void BeginUndoGroup(const std::string& Caption);
+    void EndUndoGroup(bool Keep);
+
     // ---- Events ----
     TzqOcNewKeyEvent OnNewKey;
+    // The undo history changed: what can be undone or redone may be different now.
+    TNotifyEvent OnUndoChange;
     // Fired for every record loaded, after the node took the record's values.
     TzqOcEvent OnLoadNode;
 
@@ -225,8 +258,8 @@ private:
     void SortChildren(TzqOcNode* List);
 
     // ---- Writing back (DbOrgChartWriteBack.cpp) ----
-    template <typename Work, typename Undo>
-    void RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool ReloadOnFailure);
+    template <typename Work, typename Revert>
+    void RunWriteAction(Work&& DoWork, Revert&& UndoInChart, bool ReloadOnFailure, const char* UndoCaption);
     void Touch();
     void CheckBound() const;
     void WriteNewRecord(TzqDbOcNode* Node);
@@ -257,6 +290,26 @@ private:
     void GiveNewKey(TzqDbOcNode* Node);
     Variant NextIntegerKey() const;
     bool RelocateByKey(TzqDbOcNode* Node);
+
+    // ---- Undo and redo (DbOrgChartUndo.cpp) ----
+    void StartRecording(const char* Caption);
+    void FinishRecording();
+    // Images of the record under the cursor (or at a position) for the action recorded.
+    TzqOcUndoEntry::TValues RecordValues() const;
+    TzqOcUndoEntry::TValues RecordValuesAt(int Position) const;
+    // Answers the record's key, for NoteRecordAfter.
+    Variant NoteRecordBefore();
+    void NoteRecordAfter(const Variant& OldKey);
+    void NoteRecordDeleted(int Position, const TzqDbOcNode* Node);
+    Variant SelectedKey() const;
+    void Replay(bool Undoing);
+    // The keys of the records an entry only rewrote in place (key, parent, order and the
+    // record's place in the order unchanged); empty when it did more.
+    std::vector<Variant> RewrittenInPlace(const TzqOcUndoEntry& Entry) const;
+    void ShowReplayed(const std::vector<Variant>& ExpandedKeys, const Variant& SelectKey);
+    // For an entry that only rewrote records in place: their nodes take the records'
+    // captions and attributes again, without reading every record.
+    void ShowRewritten(const std::vector<Variant>& Keys, const Variant& SelectKey);
 
     std::unique_ptr<TzqOcDataLink> m_dataLink;
     std::array<std::string, kBindings> m_fieldNames;
@@ -298,6 +351,13 @@ private:
     TzqOcWriteAction* m_action = nullptr;
     // What the running write-back changed in the nodes and the record positions.
     TzqOcUndoJournal m_journal;
+    // The user actions that can be undone and redone; the one being recorded; the
+    // group it joins.
+    TzqOcUndoHistory m_history;
+    std::unique_ptr<TzqOcUndoEntry> m_recording;
+    std::vector<TField*> m_recordedFields;
+    std::unique_ptr<TzqOcUndoEntry> m_undoGroup;
+    int m_undoGroupDepth = 0;
     bool m_destroying = false;
 };
 

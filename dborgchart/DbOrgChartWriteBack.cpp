@@ -71,8 +71,8 @@ std::vector<TzqDbOcNode*> BranchInPreOrder(TzqDbOcNode* Top)
 
 // ---- The frame of a write ----
 
-template <typename Work, typename Undo>
-void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool ReloadOnFailure)
+template <typename Work, typename Revert>
+void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Revert&& UndoInChart, bool ReloadOnFailure, const char* UndoCaption)
 {
     BusyScope busy(*this);
     bool touched = false;
@@ -82,8 +82,10 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
     // An action inside another keeps the outer one's steps: its rollback undoes only
     // its own, and the outer one may still need them all.
     const bool outermost = m_action == nullptr;
-    if (outermost)
+    if (outermost) {
         m_journal.Clear();
+        StartRecording(UndoCaption);
+    }
     const size_t mark = m_journal.Mark();
     try {
         TzqOcWriteAction action(*this);
@@ -96,9 +98,14 @@ void TzqDbOrgChart::RunWriteAction(Work&& DoWork, Undo&& UndoInChart, bool Reloa
             action.Fail();
             throw;
         }
-        if (outermost)
+        if (outermost) {
             m_journal.Clear();
+            FinishRecording();
+        }
     } catch (...) {
+        // Nothing of a failed action stays: there is nothing to undo.
+        if (outermost)
+            m_recording.reset();
         {
             TzqOcFlagScope suspended(m_syncEnabled, false);
             // The rollback gave the table back what it held: the chart takes back what
@@ -196,7 +203,7 @@ TzqOcNode* TzqDbOrgChart::InsertNode(TzqOcNode* Parent, uint32_t Data, int Index
     }
     // The chart never shows a node without a record: a node whose record could not be
     // written leaves again, and the error reaches the caller.
-    RunWriteAction([&] { WriteNewRecord(node); }, [&] { DeleteNode(node); }, true);
+    RunWriteAction([&] { WriteNewRecord(node); }, [&] { DeleteNode(node); }, true, "Add Node");
     // Records waiting for a parent of the new key (left out until now) belong under
     // the new node, as they will when the table is read again: the chart is read again
     // now, as it looks to the user, and the node of the new record answered.
@@ -288,6 +295,7 @@ void TzqDbOrgChart::WriteNewRecord(TzqDbOcNode* Node)
         dataSet->Post();
         CheckBound();
     }
+    NoteRecordAfter(Variant::Null());
     // The dataset's handlers may have filled the new record's caption and attributes:
     // the node shows what the record holds, as it will when the table is read again.
     ApplyAttributes(Node);
@@ -419,9 +427,11 @@ void TzqDbOrgChart::RenumberFollowing(TzqDbOcNode* Node)
         if (located) {
             const int position = m_currentIndex;
             Touch();
+            const Variant recordKey = NoteRecordBefore();
             DataSet()->Edit();
             OrderField()->SetValue(next->m_orderValue);
             DataSet()->Post();
+            NoteRecordAfter(recordKey);
             // A record that stays where it stood keeps its slot; only one the post moved
             // in the dataset's order needs its slot moved (and its position looked up).
             if (DataSet()->RecNo() - 1 == position) {
@@ -443,9 +453,11 @@ void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
         return;
     const Variant key = NewKey();
     Touch();
+    const Variant oldKey = NoteRecordBefore();
     DataSet()->Edit();
     KeyField()->SetValue(key);
     DataSet()->Post();
+    NoteRecordAfter(oldKey);
     // A cycle head naming the node's old key would name no record any more.
     if (TzqDbOcNode* top = TopLevelAncestor(Node); top != Node)
         StoreTopLevel(top);
@@ -463,9 +475,11 @@ void TzqDbOrgChart::GiveNewKey(TzqDbOcNode* Node)
         auto* child = static_cast<TzqDbOcNode*>(Node->Items(i));
         child->SetParentKey(Node->m_key);
         if (LocateNode(child)) {
+            const Variant childKey = NoteRecordBefore();
             DataSet()->Edit();
             ParentField()->SetValue(Node->m_key);
             DataSet()->Post();
+            NoteRecordAfter(childKey);
             SyncRecordIndex(child);
         }
     }
@@ -512,16 +526,18 @@ void TzqDbOrgChart::MoveNode(TzqOcNode* Parent, TzqOcNode* Node, int Index)
             TzqCustomOrgChart::MoveNode(oldParent, node, oldIndex);
             node->SetParentKey(oldParentKey);
         },
-        true);
+        true, "Move Node");
 }
 
 void TzqDbOrgChart::WriteMovedRecord(TzqDbOcNode* Node)
 {
     if (LocateNode(Node)) {
         Touch();
+        const Variant key = NoteRecordBefore();
         DataSet()->Edit();
         WriteParentField(Node);
         DataSet()->Post();
+        NoteRecordAfter(key);
         SyncRecordIndex(Node);
     }
     // The node's own order value changes only when its previous sibling's is not below
@@ -583,7 +599,7 @@ void TzqDbOrgChart::DeleteBranchRecords(const std::vector<TzqDbOcNode*>& Branch,
             DeleteRecordsOf(Branch, Progress);
             DeleteShadowedRecords(Branch);
         },
-        [] {}, ReloadOnFailure);
+        [] {}, ReloadOnFailure, "Delete Node");
     // A node whose record could not be found still goes; its record stays.
     for (TzqDbOcNode* n : Branch)
         n->m_branchWritten = true;
@@ -616,6 +632,8 @@ void TzqDbOrgChart::DeleteRecordsOf(const std::vector<TzqDbOcNode*>& Nodes, TPro
     positions.reserve(records.size());
     for (const auto& record : records)
         positions.push_back(record.first);
+    for (const auto& [position, n] : records)
+        NoteRecordDeleted(position, n);
     Touch();
     dataSet->DeleteRecords(positions);
     CheckBound();
@@ -639,6 +657,7 @@ void TzqDbOrgChart::DeleteRecordHere(TzqOcRecordPositions::Slot Slot)
 {
     Touch();
     const int position = m_currentIndex;
+    NoteRecordDeleted(position, nullptr);
     DataSet()->Delete();
     if (m_action)
         m_action->SlotErased(Slot, position);
@@ -686,11 +705,13 @@ void TzqDbOrgChart::StoreTopLevel(TzqDbOcNode* Node)
     if (Node->Parent() || Node->ParentKey().IsClear() || !LocateNode(Node))
         return;
     Touch();
+    const Variant key = NoteRecordBefore();
     DataSet()->Edit();
     RememberNode(Node);
     Node->SetParentKey(Variant::Null());
     WriteParentField(Node);
     DataSet()->Post();
+    NoteRecordAfter(key);
     SyncRecordIndex(Node);
 }
 
@@ -712,13 +733,15 @@ void TzqDbOrgChart::NodeChanged(TzqOcNode* Node)
             if (!LocateNode(node))
                 return;
             Touch();
+            const Variant key = NoteRecordBefore();
             DataSet()->Edit();
             CheckBound();
             StoreAttributes(node);
             DataSet()->Post();
+            NoteRecordAfter(key);
             SyncRecordIndex(node);
         },
-        [&] { ShowRecordValues(node); }, true);
+        [&] { ShowRecordValues(node); }, true, "Change Node");
 }
 
 void TzqDbOrgChart::ShowRecordValues(TzqDbOcNode* Node)

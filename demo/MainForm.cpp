@@ -15,6 +15,7 @@
 #include "demo/OptionsForm.h"
 #include "dborgchart/DbOrgChart.h"
 #include "dborgchart/OcFieldValues.h"
+#include "dborgchart/OcUndoGroup.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Panel.h"
 #include "platform/controls/Splitter.h"
@@ -144,9 +145,12 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner)
 
 TMainForm::~TMainForm()
 {
-    // The chart lets go of the table before the table goes.
-    if (Tree)
+    // The chart lets go of the table before the table goes (and no longer tells the
+    // bar items about its history, which goes with it).
+    if (Tree) {
+        Tree->OnUndoChange = nullptr;
         Tree->SetDataSource(nullptr);
+    }
     if (MainForm == this)
         MainForm = nullptr;
 }
@@ -240,6 +244,9 @@ void TMainForm::CreateBars()
     bbAddChild = button("bbAddChild");
     bbRenameNode = button("bbRenameNode");
     bbDeleteNode = button("bbDeleteNode");
+    bbUndo = button("bbUndo");
+    bbRedo = button("bbRedo");
+    bbFind = button("bbFind");
     bbZoom = button("bbZoom");
     bbRotate = button("bbRotate");
     bbAnimate = button("bbAnimate");
@@ -254,6 +261,9 @@ void TMainForm::CreateBars()
     bbAddChild->OnClick = [this](TObject* s) { bbAddChildClick(s); };
     bbRenameNode->OnClick = [this](TObject* s) { bbRenameNodeClick(s); };
     bbDeleteNode->OnClick = [this](TObject* s) { bbDeleteNodeClick(s); };
+    bbUndo->OnClick = [this](TObject* s) { bbUndoClick(s); };
+    bbRedo->OnClick = [this](TObject* s) { bbRedoClick(s); };
+    bbFind->OnClick = [this](TObject* s) { bbFindClick(s); };
     bbZoom->OnClick = [this](TObject* s) { bbZoomClick(s); };
     bbRotate->OnClick = [this](TObject* s) { bbRotateClick(s); };
     bbAnimate->OnClick = [this](TObject* s) { bbAnimateClick(s); };
@@ -330,6 +340,7 @@ void TMainForm::CreateChart()
     Tree->SetParentFont(false);
     Tree->SetFont(font);
     Tree->OnCreateNode = [this](TObject* s, TzqOcNode* n) { TreeCreateNode(s, n); };
+    Tree->OnUndoChange = [this](TObject* s) { TreeUndoChange(s); };
     Tree->SetKeyFieldName("ID");
     Tree->SetParentFieldName("PARENT");
     Tree->SetTextFieldName("NAME");
@@ -471,18 +482,20 @@ void TMainForm::AddNewNodeLook(TzqOcNode* Node)
     Node->AssignText("New topic");
 }
 
-TzqOcNode* TMainForm::AddWithNewLook(const std::function<TzqOcNode*()>& Add)
+TzqOcNode* TMainForm::AddWithNewLook(const std::string& Caption, const std::function<TzqOcNode*()>& Add)
 {
     // A table that cannot take the record yields no node, and nothing more happens.
     if (!Table->Active() || !Table->CanModify())
         return Add();
     // The record and its look are one user action: written together, or not at all
-    // (the rollback takes the chart's node with the record).
+    // (the rollback takes the chart's node with the record), and undone together.
+    TzqOcUndoGroup undoGroup(*Tree, Caption);
     TTableTransaction transaction(*Table);
     TzqOcNode* node = Add();
     if (node)
         AddNewNodeLook(node);
     transaction.Commit();
+    undoGroup.Commit();
     return node;
 }
 
@@ -490,7 +503,7 @@ void TMainForm::bsAddNodeClick(TObject*)
 {
     TzqOcNode* selected = Tree->Selected();
     TzqOcNode* node =
-        AddWithNewLook([&] { return selected ? Tree->Insert(selected, 0) : Tree->Add(nullptr, 0); });
+        AddWithNewLook("Add Node", [&] { return selected ? Tree->Insert(selected, 0) : Tree->Add(nullptr, 0); });
     if (!node)
         return;
     Tree->SetSelected(node);
@@ -500,7 +513,7 @@ void TMainForm::bbAddChildClick(TObject*)
 {
     TzqOcNode* selected = Tree->Selected();
     TzqOcNode* node =
-        AddWithNewLook([&] { return selected ? Tree->AddChild(selected, 0) : Tree->Add(nullptr, 0); });
+        AddWithNewLook("Add Child Node", [&] { return selected ? Tree->AddChild(selected, 0) : Tree->Add(nullptr, 0); });
     if (!node)
         return;
     if (Tree->Selected())
@@ -518,6 +531,30 @@ void TMainForm::bbDeleteNodeClick(TObject*)
 {
     if (Tree->Selected())
         Tree->DeleteNode(Tree->Selected());
+}
+
+void TMainForm::bbUndoClick(TObject*)
+{
+    Tree->Undo();
+}
+
+void TMainForm::bbRedoClick(TObject*)
+{
+    Tree->Redo();
+}
+
+void TMainForm::bbFindClick(TObject*)
+{
+    FindBox->Open();
+}
+
+void TMainForm::TreeUndoChange(TObject*)
+{
+    // The hint names what the command would undo or redo.
+    bbUndo->SetEnabled(Tree->CanUndo());
+    bbUndo->SetHint(Tree->CanUndo() ? "Undo " + Tree->UndoCaption() : "Undo");
+    bbRedo->SetEnabled(Tree->CanRedo());
+    bbRedo->SetHint(Tree->CanRedo() ? "Redo " + Tree->RedoCaption() : "Redo");
 }
 
 // The View switches are check buttons: a click toggles Down before the handler runs,
@@ -621,5 +658,10 @@ void TMainForm::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift)
     } else if (Key == VK_F3 && !ctrl) {
         FindBox->FindNext(!shift);
         Key = 0;
+    } else if (Key == 'Z' && ctrl && shift && !Shift.contains(TShiftStateFlag::ssAlt)) {
+        // Ctrl+Shift+Z redoes, as Ctrl+Y does.
+        Key = 0;
+        if (Tree->CanRedo())
+            Tree->Redo();
     }
 }

@@ -74,6 +74,9 @@ public:
     TzqBarButton* bbAddChild = nullptr;
     TzqBarButton* bbRenameNode = nullptr;
     TzqBarButton* bbDeleteNode = nullptr;
+    TzqBarButton* bbUndo = nullptr;
+    TzqBarButton* bbRedo = nullptr;
+    TzqBarButton* bbFind = nullptr;
     TzqBarButton* bbZoom = nullptr;
     TzqBarButton* bbRotate = nullptr;
     TzqBarButton* bbAnimate = nullptr;
@@ -86,6 +89,11 @@ public:
     void bbAddChildClick(TObject* Sender);
     void bbRenameNodeClick(TObject* Sender);
     void bbDeleteNodeClick(TObject* Sender);
+    // Undo and redo the chart's last action (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
+    void bbUndoClick(TObject* Sender);
+    void bbRedoClick(TObject* Sender);
+    // Opens the find box (Ctrl+F).
+    void bbFindClick(TObject* Sender);
     void bbZoomClick(TObject* Sender);
     void bbRotateClick(TObject* Sender);
     void bbAnimateClick(TObject* Sender);
@@ -106,6 +114,8 @@ public:
     void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void FormClose(TObject* Sender, TCloseAction& Action);
     void TreeCreateNode(TObject* Sender, TzqOcNode* Node);
+    // The chart's history changed: Undo and Redo are enabled as far as they can run.
+    void TreeUndoChange(TObject* Sender);
     void TableAfterInsert(class TDataSet* DataSet);
     void TableWIDTHChange(TField* Sender);
     void TableHEIGHTChange(TField* Sender);
@@ -131,8 +141,9 @@ private:
     void CreateBars();
     void CreateSideBar();
     void AddNewNodeLook(TzqOcNode* Node);
-    // Adds a node (by Add) and gives it the new look, in one transaction.
-    TzqOcNode* AddWithNewLook(const std::function<TzqOcNode*()>& Add);
+    // Adds a node (by Add) and gives it the new look, in one transaction and as one
+    // action of the chart's undo history (Caption).
+    TzqOcNode* AddWithNewLook(const std::string& Caption, const std::function<TzqOcNode*()>& Add);
     bool FieldChangeApplies() const;
     TColor SideBarBackground() const;
 

@@ -10,9 +10,11 @@
 #include "bars/Bars.h"
 #include "demo/Artwork.h"
 #include "platform/controls/Form.h"
+#include "platform/controls/ShortCuts.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Font.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -52,13 +54,14 @@ void MakeCheckButton(TzqBarButton* button, bool down)
     button->SetDown(down);
 }
 
-// Links the items in order; the item at `groupStart` (when given) begins a group.
-void LinkItems(TzqBarItemLinks* links, std::initializer_list<TzqBarItem*> items, TzqBarItem* groupStart = nullptr)
+// Links the items in order; the items in `groupStarts` begin a group each.
+void LinkItems(TzqBarItemLinks* links, std::initializer_list<TzqBarItem*> items,
+               std::initializer_list<TzqBarItem*> groupStarts = {})
 {
     for (TzqBarItem* item : items) {
         TzqBarItemLink* link = links->Add();
         link->SetItem(item);
-        link->SetBeginGroup(item == groupStart);
+        link->SetBeginGroup(std::find(groupStarts.begin(), groupStarts.end(), item) != groupStarts.end());
         link->SetVisible(true);
     }
 }
@@ -115,6 +118,15 @@ void DefineMainFormBars(TzqBarManager& Manager)
     SetGlyph(bbRenameNode, Artwork::tgRenameNode);
     TzqBarButton* bbDeleteNode = MakeButton(Manager, "bbDeleteNode", "&Delete Node", "Delete Node", Edit);
     SetGlyph(bbDeleteNode, Artwork::tgDeleteNode);
+    // Undo and Redo start disabled: the window enables them as its chart's history fills.
+    TzqBarButton* bbUndo = MakeButton(Manager, "bbUndo", "&Undo", "Undo", Edit);
+    bbUndo->SetShortCut(ShortCut('Z', TShiftState{TShiftStateFlag::ssCtrl}));
+    bbUndo->SetEnabled(false);
+    TzqBarButton* bbRedo = MakeButton(Manager, "bbRedo", "R&edo", "Redo", Edit);
+    bbRedo->SetShortCut(ShortCut('Y', TShiftState{TShiftStateFlag::ssCtrl}));
+    bbRedo->SetEnabled(false);
+    TzqBarButton* bbFind = MakeButton(Manager, "bbFind", "&Find...", "Find", Edit);
+    bbFind->SetShortCut(ShortCut('F', TShiftState{TShiftStateFlag::ssCtrl}));
 
     TzqBarButton* bbZoom = MakeButton(Manager, "bbZoom", "&Zoom", "Zoom", View);
     MakeCheckButton(bbZoom, false);
@@ -134,11 +146,12 @@ void DefineMainFormBars(TzqBarManager& Manager)
 
     // Menus.
     auto* bsFile = MakeItem<TzqBarSubItem>(Manager, "bsFile", "&File", Menus);
-    LinkItems(bsFile->ItemLinks(), {bbExport, bbExit}, bbExit);
+    LinkItems(bsFile->ItemLinks(), {bbExport, bbExit}, {bbExit});
     auto* bsEdit = MakeItem<TzqBarSubItem>(Manager, "bsEdit", "&Edit", Menus);
-    LinkItems(bsEdit->ItemLinks(), {bsAddNode, bbAddChild, bbRenameNode, bbDeleteNode});
+    LinkItems(bsEdit->ItemLinks(), {bbUndo, bbRedo, bsAddNode, bbAddChild, bbRenameNode, bbDeleteNode, bbFind},
+              {bsAddNode, bbFind});
     auto* sbView = MakeItem<TzqBarSubItem>(Manager, "sbView", "&View", Menus);
-    LinkItems(sbView->ItemLinks(), {bbZoom, bbRotate, bbAnimate, bb3D, bbFullExpand, bbFullCollaps}, bbFullExpand);
+    LinkItems(sbView->ItemLinks(), {bbZoom, bbRotate, bbAnimate, bb3D, bbFullExpand, bbFullCollaps}, {bbFullExpand});
 
     // Bars.
     TzqBar* mainMenu = MakeBar(Manager, "Main Menu", 0, 0, {396, 286});
@@ -150,5 +163,5 @@ void DefineMainFormBars(TzqBarManager& Manager)
     TzqBar* toolbar = MakeBar(Manager, "OrgChart Toolbar", 1, 27, {253, 146});
     toolbar->SetWholeRow(false);
     LinkItems(toolbar->ItemLinks(), {bsAddNode, bbAddChild, bbRenameNode, bbDeleteNode, bbFullExpand, bbFullCollaps},
-              bbFullExpand);
+              {bbFullExpand});
 }

@@ -16,6 +16,7 @@
 #include "bars/DockControl.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/MessageBoxForm.h"
+#include "platform/controls/ShortCuts.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,8 @@ TEST_F(MainFormBarsTest, TheManagerHoldsTheWindowsCategoriesAndBars)
 
     EXPECT_EQ(LinkedNames(Menu("bsFile")->ItemLinks()), (std::vector<std::string>{"bbExport", "bbExit|"}));
     EXPECT_EQ(LinkedNames(Menu("bsEdit")->ItemLinks()),
-              (std::vector<std::string>{"bsAddNode", "bbAddChild", "bbRenameNode", "bbDeleteNode"}));
+              (std::vector<std::string>{"bbUndo", "bbRedo", "bsAddNode|", "bbAddChild", "bbRenameNode", "bbDeleteNode",
+                                        "bbFind|"}));
     EXPECT_EQ(LinkedNames(Menu("sbView")->ItemLinks()),
               (std::vector<std::string>{"bbZoom", "bbRotate", "bbAnimate", "bb3D", "bbFullExpand|", "bbFullCollaps"}));
 }
@@ -131,6 +133,9 @@ TEST_F(MainFormBarsTest, EveryItemHasItsCaptionHintCategoryAndGlyph)
         {"bbAddChild", "Add &Child Node ", "Add Child Node ", 2, true},
         {"bbRenameNode", "&Rename Node", "Rename Node", 2, true},
         {"bbDeleteNode", "&Delete Node", "Delete Node", 2, true},
+        {"bbUndo", "&Undo", "Undo", 2, false},
+        {"bbRedo", "R&edo", "Redo", 2, false},
+        {"bbFind", "&Find...", "Find", 2, false},
         {"bbZoom", "&Zoom", "Zoom", 3, false},
         {"bbRotate", "&Rotated", "Rotated", 3, false},
         {"bbAnimate", "&Animated", "Animated", 3, false},
@@ -138,7 +143,7 @@ TEST_F(MainFormBarsTest, EveryItemHasItsCaptionHintCategoryAndGlyph)
         {"bbFullExpand", "Full Expand", "Full Expand", 3, true},
         {"bbFullCollaps", "Full Collapse", "Full Collapse", 3, true},
     };
-    EXPECT_EQ(bars->ItemCount(), 16);
+    EXPECT_EQ(bars->ItemCount(), 19);
     for (const ItemRow& row : rows) {
         TzqBarItem* item = bars->ItemByName(row.name);
         ASSERT_NE(item, nullptr) << row.name;
@@ -152,6 +157,13 @@ TEST_F(MainFormBarsTest, EveryItemHasItsCaptionHintCategoryAndGlyph)
     EXPECT_EQ(Button("bbOptions")->PaintStyle(), TzqBarPaintStyle::psCaption);
     EXPECT_EQ(Button("bbExit")->ShortCut(), 32856);
     EXPECT_EQ(Button("bbExport")->ShortCut(), ShortCut('E', {TShiftStateFlag::ssCtrl}));
+    EXPECT_EQ(ShortCutToText(Button("bbUndo")->ShortCut()), "Ctrl+Z");
+    EXPECT_EQ(ShortCutToText(Button("bbRedo")->ShortCut()), "Ctrl+Y");
+    EXPECT_EQ(ShortCutToText(Button("bbFind")->ShortCut()), "Ctrl+F");
+    // Nothing to undo or redo before the window has a chart with a history.
+    EXPECT_FALSE(Button("bbUndo")->Enabled());
+    EXPECT_FALSE(Button("bbRedo")->Enabled());
+    EXPECT_TRUE(Button("bbFind")->Enabled());
 }
 
 TEST_F(MainFormBarsTest, TheViewSwitchesStartZoomAndRotatedUpAnimatedAnd3DDown)
@@ -203,7 +215,7 @@ TEST_F(MainFormBarsTest, AResetBringsTheToolbarBack)
     EXPECT_EQ(LinkedNames(toolbar->ItemLinks()),
               (std::vector<std::string>{"bsAddNode", "bbAddChild", "bbRenameNode", "bbDeleteNode", "bbFullExpand|",
                                         "bbFullCollaps"}));
-    EXPECT_EQ(bars->ItemCount(), 16);
+    EXPECT_EQ(bars->ItemCount(), 19);
 }
 
 TEST_F(MainFormBarsTest, TheTopDockSiteHoldsTheMenuBarAndTheToolbarInTwoRows)

@@ -240,6 +240,8 @@ TEST_F(MainFormFurnitureTest, TheWindowOwnsEveryBarItemUnderItsNameAndBindsTheCo
         {"bbZoom", &TMainForm::bbZoom},             {"bbRotate", &TMainForm::bbRotate},
         {"bbAnimate", &TMainForm::bbAnimate},       {"bb3D", &TMainForm::bb3D},
         {"bbFullExpand", &TMainForm::bbFullExpand}, {"bbFullCollaps", &TMainForm::bbFullCollaps},
+        {"bbUndo", &TMainForm::bbUndo},             {"bbRedo", &TMainForm::bbRedo},
+        {"bbFind", &TMainForm::bbFind},
     };
     for (const auto& [name, member] : buttons) {
         SCOPED_TRACE(name);
@@ -247,7 +249,7 @@ TEST_F(MainFormFurnitureTest, TheWindowOwnsEveryBarItemUnderItsNameAndBindsTheCo
         EXPECT_EQ(MainForm->FindComponent(name), MainForm->*member);
         EXPECT_TRUE(static_cast<bool>((MainForm->*member)->OnClick)) << "no handler";
     }
-    EXPECT_EQ(Bars()->ItemCount(), 16);
+    EXPECT_EQ(Bars()->ItemCount(), 19);
     // In the window the bars are docked where the definition puts them.
     TzqDockControl* top = Bars()->Bars()->DockSite(TzqBarDockingStyle::dsTop);
     EXPECT_EQ(top->Rows(0).Cols.front().BarControl->Bar(), Bars()->MainMenuBar());
@@ -298,6 +300,98 @@ TEST_F(MainFormFurnitureTest, TheEditMenuAndTheToolbarRunTheChartCommands)
     ClickOnBar(Toolbar(), MainForm->bbDeleteNode);
     EXPECT_EQ(Tree()->Count(), nodes);
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MainFormFurnitureTest, UndoAndRedoRunByKeysAndTheEditMenuFollowingTheHistory)
+{
+    Start();
+    Tree()->SetFocus();
+    Tree()->SetSelected(Tree()->Items(0));
+    const int nodes = Tree()->Count();
+    // The records as a second connection to the file reads them.
+    const auto records = [this] {
+        TTable reader;
+        reader.SetDatabaseName(folder.string());
+        reader.SetTableName("ARBOLO.DB");
+        reader.Open();
+        std::string out;
+        for (reader.First(); !reader.Eof(); reader.Next())
+            out += reader.FieldByName("ID")->AsString() + ":" + reader.FieldByName("NAME")->AsString() + ";";
+        return out;
+    };
+    const std::string before = records();
+    EXPECT_FALSE(MainForm->bbUndo->Enabled());
+    EXPECT_FALSE(MainForm->bbRedo->Enabled());
+
+    // Add Node with its look is one step of the history.
+    driver.PressKey('E', THeadlessDriver::Alt);
+    driver.PressKey('A');
+    ASSERT_EQ(Tree()->Count(), nodes + 1);
+    const std::string added = records();
+    EXPECT_NE(added.find("New topic"), std::string::npos);
+    EXPECT_TRUE(MainForm->bbUndo->Enabled());
+    EXPECT_EQ(MainForm->bbUndo->Hint(), "Undo Add Node");
+    EXPECT_FALSE(MainForm->bbRedo->Enabled());
+
+    struct Step {
+        const char* what;
+        std::function<void()> keys;
+        bool undone;
+    };
+    const Step steps[] = {
+        {"Ctrl+Z", [this] { driver.PressKey('Z', THeadlessDriver::Ctrl); }, true},
+        {"Ctrl+Y", [this] { driver.PressKey('Y', THeadlessDriver::Ctrl); }, false},
+        {"Alt+E U",
+         [this] {
+             driver.PressKey('E', THeadlessDriver::Alt);
+             driver.PressKey('U');
+         },
+         true},
+        {"Ctrl+Shift+Z", [this] { driver.PressKey('Z', THeadlessDriver::Ctrl | THeadlessDriver::Shift); }, false},
+        {"Ctrl+Z again", [this] { driver.PressKey('Z', THeadlessDriver::Ctrl); }, true},
+        {"Alt+E E",
+         [this] {
+             driver.PressKey('E', THeadlessDriver::Alt);
+             driver.PressKey('E');
+         },
+         false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.keys();
+        EXPECT_EQ(records(), step.undone ? before : added);
+        EXPECT_EQ(Tree()->Count(), step.undone ? nodes : nodes + 1);
+        EXPECT_EQ(MainForm->bbUndo->Enabled(), !step.undone);
+        EXPECT_EQ(MainForm->bbRedo->Enabled(), step.undone);
+    }
+    // With nothing to redo, Ctrl+Y does nothing.
+    driver.PressKey('Y', THeadlessDriver::Ctrl);
+    EXPECT_EQ(records(), added);
+
+    // Alt+E F opens the find box.
+    driver.PressKey('E', THeadlessDriver::Alt);
+    driver.PressKey('F');
+    EXPECT_TRUE(MainForm->FindBox->Edit()->Focused());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MainFormFurnitureTest, AnUndoRefusedAfterAnotherChangeIsReportedInAMessageBox)
+{
+    Start();
+    Tree()->SetFocus();
+    TzqOcNode* node = Tree()->Items(0);
+    Tree()->SetSelected(node);
+    node->AssignText("Board");
+    // Another control changes the same record's caption.
+    MainForm->Table->Edit();
+    MainForm->Table->FieldByName("NAME")->SetAsString("Council");
+    MainForm->Table->Post();
+    driver.PressKey('Z', THeadlessDriver::Ctrl);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Cannot undo \"Rename Node\""), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("NAME is \"Council\" now, not \"Board\""), std::string::npos) << messages[0];
+    EXPECT_EQ(MainForm->Table->FieldByName("NAME")->AsString(), "Council");
+    EXPECT_FALSE(MainForm->bbUndo->Enabled());
 }
 
 TEST_F(MainFormFurnitureTest, TheViewMenuTogglesZoomByKeys)

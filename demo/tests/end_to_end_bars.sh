@@ -6,9 +6,11 @@
 #               "Rename Node", Ctrl+Shift+End, type "Sales", Alt+Enter; View > Zoom on
 #               and off; Options, Line Width 3, OK; Alt+X.
 #   Then the two new records are read back with the sqlite3 tool.
-#   Second run: File > Export by Ctrl+E, a file name typed into the dialog, Enter; the
-#               toolbar's "Delete Node" on the new branch (selected at start), Alt+X;
-#               the picture is a PNG file and the branch's records are gone.
+#   Second run: the toolbar's "Delete Node" on the new branch (selected at start), then
+#               Ctrl+Z, Ctrl+Y and Ctrl+Z: the branch's records are back as they were.
+#   Third run:  File > Export by Ctrl+E, a file name typed into the dialog, Enter;
+#               "Delete Node" again, Alt+X; the picture is a PNG file and the branch's
+#               records are gone.
 # The settings folder holds nothing afterwards: the bars store no layout.
 #   end_to_end_bars.sh <velmora-demo binary> <ARBOLO.DB> <about.html>
 set -euo pipefail
@@ -29,6 +31,7 @@ cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 work="$1"
 run="$2"
+before="$3"
 # The program must open a window on this display, whatever the calling environment
 # asks of Qt (the unit tests run with the offscreen platform).
 export QT_QPA_PLATFORM=xcb
@@ -83,6 +86,17 @@ if [ "$run" = 1 ]; then
   click options.seLineWidth
   xdotool key --delay 60 End BackSpace BackSpace BackSpace 3
   click options.BitBtn2
+elif [ "$run" = 2 ]; then
+  # Every step is committed when it returns: the file tells how many of the two new
+  # records are there after each.
+  new_records() { sqlite3 "$work/ARBOLO.DB" "SELECT COUNT(*) FROM ARBOLO WHERE ID > $before"; }
+  click toolbar.bbDeleteNode
+  [ "$(new_records)" = 0 ] || fail "Delete Node left $(new_records) of the new records"
+  for step in ctrl+z:2 ctrl+y:0 ctrl+z:2; do
+    xdotool key --delay 150 "${step%%:*}"
+    sleep 0.5
+    [ "$(new_records)" = "${step##*:}" ] || fail "after ${step%%:*}: $(new_records) new records, not ${step##*:}"
+  done
 else
   xdotool key --delay 150 ctrl+e
   sleep 0.8
@@ -100,16 +114,16 @@ kill -0 "$pid" 2>/dev/null && fail "the program did not close within 10 s of Alt
 wait "$pid" || fail "the program ended with status $?"
 SESSION
 
-for run in 1 2; do
-  timeout 100 xvfb-run -a -s '-screen 0 1280x800x24' bash "$work/session.sh" "$work" "$run" ||
+for run in 1 2 3; do
+  timeout 100 xvfb-run -a -s '-screen 0 1280x800x24' bash "$work/session.sh" "$work" "$run" "$before" ||
     { echo "FAIL: run $run on the virtual display failed or took longer than 100 s"; exit 1; }
-  if [ "$run" = 1 ]; then
+  if [ "$run" != 3 ]; then
     rows="$(sqlite3 "$work/ARBOLO.DB" "SELECT ID, IFNULL(PARENT, 'null'), \"ORDER\", NAME, WIDTH, HEIGHT, TYPE, COLOR,
                                               IMAGEALIGN, ALIGN FROM ARBOLO WHERE ID > $before ORDER BY ID")"
     added="$((before + 1))"
     expected="$added|null|0|New topic|90|70|0|16777215|0|1
 $((added + 1))|$added|0|Sales|90|70|0|16777215|0|1"
-    echo "new records:"
+    echo "new records after run $run:"
     echo "$rows"
     if [ "$rows" != "$expected" ]; then
       echo "FAIL: expected"

@@ -17,6 +17,7 @@
 #include "platform/data/WordField.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -961,6 +962,57 @@ void TDataSet::DeleteRecords(std::vector<int> positions)
     DataEvent(TDataEvent::deDataSetChange);
     DoEvent(AfterDelete);
     DoEvent(AfterScroll);
+}
+
+void TDataSet::PostRecords(const std::vector<TField*>& fields, const std::vector<std::vector<Variant>>& rows)
+{
+    CheckActive();
+    CheckBrowseMode();
+    for (const TField* f : fields) {
+        if (!f || !f->IsDataField() || f->FieldNo() <= 0 || f->DataSet() != this)
+            DatabaseError("PostRecords takes only data fields of this dataset.");
+    }
+    for (const std::vector<Variant>& row : rows) {
+        if (row.size() != fields.size())
+            DatabaseError("PostRecords got a row of " + std::to_string(row.size()) + " values for " +
+                          std::to_string(fields.size()) + " fields.");
+    }
+    if (rows.empty())
+        return;
+    CheckCanModify();
+    DataEvent(TDataEvent::deCheckBrowseMode);
+    DoEvent(BeforePost);
+    std::vector<bool> changed(m_fieldDefs.size(), false);
+    for (const TField* f : fields)
+        changed[size_t(f->FieldNo() - 1)] = true;
+    std::vector<TRecord> added;
+    added.reserve(rows.size());
+    for (const std::vector<Variant>& row : rows) {
+        TRecord record;
+        record.Values.assign(m_fieldDefs.size(), Variant::Null());
+        for (size_t i = 0; i < fields.size(); ++i)
+            record.Values.Set(size_t(fields[i]->FieldNo() - 1), row[i]);
+        TRecordPtr stored = InternalPost(nullptr, record, changed);
+        if (RecordAccepted(*stored))
+            added.push_back(std::move(*stored));
+    }
+    // The cursor's record moves down by the records placed before it.
+    int current = m_pos;
+    if (current >= 0 && current < int(m_records.size())) {
+        const TRecord& here = m_records[size_t(current)];
+        for (const TRecord& record : added)
+            current += CompareRecords(record, here) < 0 ? 1 : 0;
+    }
+    auto less = [this](const TRecord& a, const TRecord& b) { return CompareRecords(a, b) < 0; };
+    std::stable_sort(added.begin(), added.end(), less);
+    const size_t old = m_records.size();
+    m_records.reserve(old + added.size());
+    std::move(added.begin(), added.end(), std::back_inserter(m_records));
+    std::inplace_merge(m_records.begin(), m_records.begin() + std::ptrdiff_t(old), m_records.end(), less);
+    const int count = int(m_records.size());
+    MoveTo(count == 0 ? -1 : std::clamp(current, 0, count - 1), count == 0, count == 0);
+    DataEvent(TDataEvent::deDataSetChange);
+    DoEvent(AfterPost);
 }
 
 void TDataSet::InternalDeleteRecords(const std::vector<const TRecord*>& records)

@@ -145,6 +145,14 @@ public:
     // the place of the first one deleted, or on the new last one. A position outside
     // the records raises and deletes nothing.
     void DeleteRecords(std::vector<int> positions);
+    // Adds records with these values of these data fields (the other columns null) as
+    // one change: the storage writes each in the order given (inside the caller's
+    // transaction they commit or roll back together), the records in memory take
+    // their places in the order in one merge, however many there are, BeforePost and
+    // AfterPost are called once, and the cursor stays on the record it was on. For
+    // putting whole records back (an undo); no new-record handlers run and no field
+    // is filled. A row of another length than the fields raises and adds nothing.
+    void PostRecords(const std::vector<TField*>& fields, const std::vector<std::vector<Variant>>& rows);
     // Posts a modified pending edit, cancels an unmodified one.
     void CheckBrowseMode();
     // Asks the controls to write their pending values into the fields.

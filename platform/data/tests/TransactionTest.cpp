@@ -198,3 +198,49 @@ TEST_F(TransactionTest, DeletingRecordsTogetherIsAllOrNothing)
     EXPECT_EQ(Ids(), "1400");
     EXPECT_EQ(FileIds(), "1400");
 }
+
+TEST_F(TransactionTest, PostingRecordsTogetherPutsThemInTheirPlacesAndKeepsTheCursor)
+{
+    table.DeleteRecords({2, 4, 7}); // IDs 3, 5 and 8
+    ASSERT_TRUE(table.Locate("ID", Variant(6)));
+    int afterPost = 0, newRecords = 0;
+    table.AfterPost = [&](TDataSet*) { ++afterPost; };
+    table.OnNewRecord = [&](TDataSet*) { ++newRecords; };
+    const std::vector<TField*> fields = {table.FieldByName("ID"), table.FieldByName("NAME"), table.FieldByName("WIDTH")};
+    {
+        TTableTransaction action(table);
+        table.PostRecords(fields, {{Variant(8), Variant("eight"), Variant(80)},
+                                   {Variant(3), Variant("three"), Variant::Null()},
+                                   {Variant(5), Variant("five"), Variant(50)}});
+        action.Commit();
+    }
+    EXPECT_EQ(afterPost, 1);
+    EXPECT_EQ(newRecords, 0);
+    EXPECT_EQ(table.FieldByName("ID")->AsInteger(), 6);
+    EXPECT_EQ(table.RecNo(), 6);
+    EXPECT_EQ(Ids(), "1,2,3,4,5,6,7,8,9,10");
+    EXPECT_EQ(FileIds(), "1,2,3,4,5,6,7,8,9,10");
+    // The columns not given are null; the values given are as given, null included.
+    EXPECT_EQ(QuerySql(file, "SELECT ID, NAME, quote(WIDTH), quote(\"ORDER\") FROM ARBOLO WHERE ID IN (3, 5, 8) ORDER BY ID"),
+              "3|three|NULL|NULL\n5|five|50|NULL\n8|eight|80|NULL");
+    ASSERT_TRUE(table.Locate("ID", Variant(5)));
+    EXPECT_EQ(table.FieldByName("NAME")->AsString(), "five");
+}
+
+TEST_F(TransactionTest, PostingRecordsTogetherInATransactionIsAllOrNothing)
+{
+    table.DeleteRecords({2, 4}); // IDs 3 and 5
+    const std::vector<TField*> fields = {table.FieldByName("ID"), table.FieldByName("NAME")};
+    {
+        // The second record's key is taken: the first one goes with the rollback.
+        TTableTransaction action(table);
+        EXPECT_THROW(table.PostRecords(fields, {{Variant(3), Variant("three")}, {Variant(1), Variant("again")}}),
+                     EDatabaseError);
+    }
+    EXPECT_EQ(Ids(), "1,2,4,6,7,8,9,10");
+    EXPECT_EQ(FileIds(), "1,2,4,6,7,8,9,10");
+    // A row that does not fit the fields adds nothing.
+    EXPECT_THROW(table.PostRecords(fields, {{Variant(3), Variant("three")}, {Variant(5)}}), EDatabaseError);
+    EXPECT_EQ(FileIds(), "1,2,4,6,7,8,9,10");
+    EXPECT_EQ(table.RecordCount(), 8);
+}
