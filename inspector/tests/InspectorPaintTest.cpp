@@ -137,6 +137,31 @@ TEST_F(InspectorPaintTest, CategorizedStyleRaisesTheFocusedCategoryOverTheShadow
     EXPECT_EQ(ClientPixel(*picture, 40, cat.Top + 1), Rgb(clBtnFace));
 }
 
+TEST_F(InspectorPaintTest, FocusedCaptionAndGutterColoursPerStyle)
+{
+    struct Case {
+        S style;
+        TColor focusedCaption; // behind the focused line's caption
+        TColor gutter;         // the first indent strip of a line in a category
+    } cases[] = {
+        {S::ipsStandard, clBtnFace, clBtnFace},
+        {S::ipsExtended, clBtnFace, clBtnFace},
+        {S::ipsSimple, clHighlight, clWindow},
+        {S::ipsNET, clHighlight, clBtnFace},
+    };
+    for (const Case& c : cases) {
+        host->SetPaintStyle(c.style);
+        host->SetFocusedNode(rows[2]->Node());
+        auto picture = Picture();
+        const TRect line = host->LineRect(rows[2]->Node());
+        const TzqInspectorLineGeometry g = host->LineGeometry(rows[2]->Node(), line);
+        EXPECT_EQ(ClientPixel(*picture, g.Caption.Right - 3, g.Caption.Top + 2), Rgb(c.focusedCaption))
+            << int(c.style);
+        const TRect other = host->LineRect(rows[5]->Node());
+        EXPECT_EQ(ClientPixel(*picture, other.Left + 2, other.Top + 2), Rgb(c.gutter)) << int(c.style);
+    }
+}
+
 TEST_F(InspectorPaintTest, CustomDrawingRunsInspectorThenRowAndDoneSkipsTheOwnDrawing)
 {
     host->SetFocusedNode(rows[5]->Node());
