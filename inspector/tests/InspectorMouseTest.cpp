@@ -354,9 +354,12 @@ TEST_F(InspectorMouseTest, RowHintsShowAfterTheirDelayOrAtOnceAndHideAfterFiveSe
         // Elsewhere, off every cell, the next cell starts afresh.
         driver.MoveTo(At(150, host->ClientHeight() - 2));
     }
-    // A hint showing goes when the mouse leaves the control.
+    // A hint showing goes when the mouse leaves the control. It lies over the cell: one
+    // pixel left of the value's left edge, two above the line's top.
     driver.MoveTo(At(200, MidY(2)));
     ASSERT_TRUE(shown());
+    const TRect value = host->LineGeometry(rows[2]->Node(), Line(2)).Value;
+    EXPECT_EQ(host->RowHintWindow()->BoundsRect().TopLeft(), At(value.Left - 1, Line(2).Top - 2));
     driver.MoveTo(driver.ToScreen(form->Handle(), TPoint(350, 280)));
     EXPECT_FALSE(shown());
 }
