@@ -1,7 +1,8 @@
 // The inspector through the Qt back end on a real X display (run under Xvfb, keys typed
 // by xdotool through the X server as a user's would be): the first paint shows every
 // line's caption and value, the editor over the focused line has the keyboard focus, and
-// what is typed there is written back to the row when the focus moves on.
+// what is typed there is written back to the row when the focus moves on; a click and a
+// key move the focus from line to line.
 #include "inspector/CustomzqInspectorControl.h"
 #include "inspector/InspectorTextRow.h"
 #include "platform/backend/tests/DisplayPump.h"
@@ -117,6 +118,27 @@ TEST_F(InspectorQtTest, TypedValueIsWrittenBackWhenTheFocusMovesOn)
     inspector->SetFocusedNode(rows[2]->Node());
     EXPECT_EQ(rows[0]->Text(), "typed");
     EXPECT_EQ(inspector->Editor()->Text(), "Value 2");
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(InspectorQtTest, ClickOnAValueFocusesItsLineAndDownMovesOn)
+{
+    const TzqInspectorNode* node = rows[2]->Node();
+    const TRect value = inspector->LineGeometry(node, inspector->LineRect(node)).Value;
+    TPoint p{(value.Left + value.Right) / 2, (value.Top + value.Bottom) / 2};
+    ClientToScreen(inspector->Handle(), p);
+    const std::string click =
+        "xdotool mousemove --sync " + std::to_string(p.X) + " " + std::to_string(p.Y) + " click 1";
+    ASSERT_EQ(std::system(click.c_str()), 0);
+    ASSERT_TRUE(PumpUntil(form->Handle(), [&] { return inspector->FocusedNode() == rows[2]->Node(); }, 3s));
+    ASSERT_TRUE(PumpUntil(form->Handle(), [&] { return inspector->Editor() && inspector->Editor()->Focused(); }, 3s));
+    EXPECT_EQ(inspector->EditingNode(), rows[2]->Node());
+    // The release ends the press.
+    EXPECT_TRUE(
+        PumpUntil(form->Handle(), [&] { return inspector->MouseState() == TzqInspectorMouseState::msNone; }, 3s));
+    ASSERT_EQ(std::system("xdotool key --delay 30 Down"), 0);
+    ASSERT_TRUE(PumpUntil(form->Handle(), [&] { return inspector->FocusedNode() == rows[3]->Node(); }, 3s));
+    EXPECT_EQ(inspector->Editor()->Text(), "Value 3");
     EXPECT_TRUE(errors.empty());
 }
 
