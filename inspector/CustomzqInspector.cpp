@@ -1,5 +1,6 @@
 #include "inspector/CustomzqInspector.h"
 
+#include "editors/ContainerHintWindow.h"
 #include "editors/InplaceEdit.h"
 #include "editors/InplaceTextEdit.h"
 #include "inspector/InspectorEditStyle.h"
@@ -20,6 +21,9 @@ TCustomzqInspector::TCustomzqInspector(TComponent* AOwner) : TCustomzqContainer(
     SetColor(clBtnFace);
     SetParentColor(false);
     SetBounds(Left(), Top(), 150, 250);
+    // The divider starts at half the initial width, remembered for dioAutoWidth.
+    m_autoDivider = m_dividerPos;
+    m_autoWidth = Width();
     m_controlStyle.include(TControlStyleFlag::csOpaque);
     m_controlStyle.include(TControlStyleFlag::csCaptureMouse);
     m_controlStyle.include(TControlStyleFlag::csDoubleClicks);
@@ -103,10 +107,31 @@ void TCustomzqInspector::ClearNodes()
 void TCustomzqInspector::NodeDestroyed(TzqInspectorNode* Node, TzqInspectorNode* Prev, TzqInspectorNode* Next)
 {
     TzqInspectorNode* successor = Prev ? Prev : Next;
+    // The lines in view may hold the node until the next layout.
+    ++m_layoutGeneration;
+    m_visible.erase(std::remove_if(m_visible.begin(), m_visible.end(),
+                                   [Node](const TVisibleLine& line) { return line.Node == Node; }),
+                    m_visible.end());
     if (m_topNode == Node)
         m_topNode = successor;
     if (m_focusedNode == Node)
         m_focusedNode = successor;
+    if (m_hotNode == Node)
+        m_hotNode = nullptr;
+    if (m_pressedNode == Node)
+        m_pressedNode = nullptr;
+    if (m_clickNode == Node)
+        m_clickNode = nullptr;
+    if (m_hintNode == Node) {
+        HideRowHint();
+        ResetRowHint();
+    }
+    if (m_sizeNode == Node) {
+        m_sizeLine = -1;
+        m_sizeNode = nullptr;
+        if (m_mouseState == TzqInspectorMouseState::msRowSizing)
+            m_mouseState = TzqInspectorMouseState::msNone;
+    }
     if (m_editingNode == Node) {
         // The line being edited is going: its editor is closed without a value to write
         // back to.
@@ -117,7 +142,7 @@ void TCustomzqInspector::NodeDestroyed(TzqInspectorNode* Node, TzqInspectorNode*
         SetActiveEdit(nullptr);
     }
     if (m_nodes.empty()) {
-        m_topNode = m_focusedNode = m_editingNode = nullptr;
+        m_topNode = m_focusedNode = m_editingNode = m_hotNode = m_pressedNode = m_clickNode = nullptr;
         m_lines.clear();
         m_visibleLineCount = m_fullyVisibleLineCount = 0;
     }
@@ -264,6 +289,15 @@ void TCustomzqInspector::ApplyDividerPos(int Value)
 void TCustomzqInspector::SetDividerPos(int Value)
 {
     ApplyDividerPos(Value);
+    if (!m_inResize) {
+        m_autoDivider = m_dividerPos;
+        m_autoWidth = AutoWidthReference();
+    }
+}
+
+int TCustomzqInspector::AutoWidthReference() const
+{
+    return BandMode() ? m_bandWidth - BandSeparatorWidth : Width();
 }
 
 void TCustomzqInspector::SetGridColor(TColor Value)
@@ -339,6 +373,21 @@ void TCustomzqInspector::SetPaintStyle(TzqInspectorPaintStyle Value)
 {
     if (Value == m_paintStyle)
         return;
+    using S = TzqInspectorPaintStyle;
+    auto windowGroup = [](S style) { return style == S::ipsSimple || style == S::ipsNET; };
+    // Colours still at the old group's defaults take the new group's.
+    if (windowGroup(Value) != windowGroup(m_paintStyle)) {
+        const bool toWindow = windowGroup(Value);
+        const TColor fontColor = Font()->Color();
+        if (toWindow && m_valueColor == clNavy)
+            m_valueColor = fontColor;
+        else if (!toWindow && m_valueColor == fontColor)
+            m_valueColor = clNavy;
+        if (m_gridColor == (toWindow ? clBtnShadow : clBtnFace))
+            m_gridColor = toWindow ? clBtnFace : clBtnShadow;
+        if (Color() == (toWindow ? clBtnFace : clWindow))
+            SetColor(toWindow ? clWindow : clBtnFace);
+    }
     m_paintStyle = Value;
     RefreshMetrics();
 }
@@ -364,8 +413,12 @@ void TCustomzqInspector::SetShowRowHint(bool Value)
     if (Value == m_showRowHint)
         return;
     m_showRowHint = Value;
-    if (Value)
+    if (Value) {
         SetShowHint(false);
+    } else {
+        HideRowHint();
+        ResetRowHint();
+    }
 }
 
 void TCustomzqInspector::SetValueColor(TColor Value)
@@ -459,6 +512,14 @@ void TCustomzqInspector::FontChanged()
 void TCustomzqInspector::Resize()
 {
     TCustomzqContainer::Resize();
+    m_inResize = true;
+    if ((m_optionWord & zqInspectorOption::AutoWidth) && !IsLoading() && m_autoWidth > 0) {
+        // The divider keeps its fraction of the width it was set at.
+        ApplyDividerPos(static_cast<int>(int64_t(m_autoDivider) * AutoWidthReference() / m_autoWidth));
+    } else {
+        ApplyDividerPos(m_dividerPos);
+    }
+    m_inResize = false;
     RelayoutAndPaint();
     UpdateEditor(false, false);
 }
@@ -496,6 +557,13 @@ bool TCustomzqInspector::EditWantsTab()
 void TCustomzqInspector::EditFocusChanged()
 {
     InvalidateNode(m_focusedNode);
+}
+
+void TCustomzqInspector::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomzqContainer::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == m_hintWindow)
+        m_hintWindow = nullptr;
 }
 
 void TCustomzqInspector::DoExit()

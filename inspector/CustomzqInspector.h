@@ -18,6 +18,7 @@ class TCanvas;
 class TImageList;
 class TzqInplaceEdit;
 class TzqInplaceEditClass;
+class TzqContainerHintWindow;
 
 using TzqInspectorChangeNodeEvent =
     std::function<void(TObject* Sender, TzqInspectorNode* OldNode, TzqInspectorNode* Node)>;
@@ -130,6 +131,14 @@ public:
     void SetShowRowHint(bool Value);
     TColor ValueColor() const { return m_valueColor; }
     void SetValueColor(TColor Value);
+    // The value text colour painted: ValueColor, inverted on a black button face.
+    TColor EffectiveValueColor() const;
+    // The category under the mouse (ipsCategorized), drawn raised.
+    TzqInspectorNode* HotNode() const { return m_hotNode; }
+    // The line the left button holds down.
+    TzqInspectorNode* PressedNode() const { return m_pressedNode; }
+    // The window row hints show in (null until the first one).
+    TzqContainerHintWindow* RowHintWindow() const;
 
     // ---- Metrics ----
     // Runs the measuring (not while loading), the layout, the scroll bars and a repaint.
@@ -178,6 +187,7 @@ public:
     std::unique_ptr<TzqEditStyle> CreateEditStyle(TzqInplaceEdit* Edit) override;
     bool EmulateEditDblClick() override { return true; }
     bool EditWantsTab() override;
+    void EditKeyDown(WORD& Key, TShiftState Shift) override;
     void EditFocusChanged() override;
 
 protected:
@@ -194,6 +204,13 @@ protected:
     virtual void SaveEditorValue(TzqInspectorNode* Node, TzqInplaceEdit* Edit, Variant& Value);
     virtual void DrawCaption(const TzqInspectorNode* Node, TCanvas* Canvas, const TRect& Rect, const std::string& Text);
     virtual void DrawValue(const TzqInspectorNode* Node, TCanvas* Canvas, const TRect& Rect);
+    // Lets handlers draw a caption (IsValue false) or value cell instead; Color is the
+    // cell's brush colour, which they may change. True: drawn, nothing more to do.
+    virtual bool CustomDrawCell(const TzqInspectorNode* Node, bool IsValue, TCanvas* Canvas, const TRect& Rect,
+                                std::string& Text, TColor& Color)
+    {
+        return false;
+    }
     virtual void SetNodeHeight(TzqInspectorNode* Node, int Height) {}
     // The least height the node's row needs (the default line height takes the largest).
     virtual int GetNodeMinHeight(const TzqInspectorNode* Node, TCanvas* Canvas);
@@ -203,6 +220,14 @@ protected:
     // The measured value height with dioRowAutoHeight (0: none of its own).
     virtual int MeasureAutoHeight(const TzqInspectorNode* Node, int ValueWidth) { return 0; }
     virtual bool CanShowEditor();
+    // The hint over a caption or value cell (Item: of a complex line, or -1): a row's
+    // own hint (Delayed) or the full text the cell cuts off.
+    virtual bool GetRowHint(const TzqInspectorNode* Node, bool IsValue, int Item, const TRect& Cell,
+                            std::string& Text, bool& Delayed)
+    {
+        return false;
+    }
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // True while a customization window is open (there is none yet).
     virtual bool CustomizingOpen() const { return false; }
 
@@ -221,6 +246,10 @@ protected:
     void WindowCreated() override;
     void CreateParams(TCreateParams& Params) override;
     void DoExit() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
     // A node is going: the top and focused lines move to Prev (or Next).
     virtual void NodeDestroyed(TzqInspectorNode* Node, TzqInspectorNode* Prev, TzqInspectorNode* Next);
@@ -237,6 +266,8 @@ private:
     void MakeNodeVisible(TzqInspectorNode* Node);
     // All lines of the expanded tree in display order.
     std::vector<TzqInspectorNode*> AllLines() const;
+    // The same, from the last layout where that is current.
+    const std::vector<TzqInspectorNode*>& CurrentLines() const;
     int BandOfLine(int LineIndex) const;
     void LoadEditor();
     void InvalidateNode(const TzqInspectorNode* Node);
@@ -245,12 +276,96 @@ private:
     int BandAt(int X, bool& OnEdge) const;
     void HitInLine(const TzqInspectorNode* Node, const TRect& Line, TPoint Point, TzqInspectorHitInfo& Info);
 
+    // ---- Keys (CustomzqInspectorKeyboard.cpp) ----
+    int ComplexItemCount(const TzqInspectorNode* Node);
+    // The key would leave the first or last line, where there is nowhere to go.
+    bool KeyAtEdge(WORD Key, TShiftState Shift);
+    void NavigateByKey(WORD Key, TShiftState Shift);
+    void TabToItem(bool Backward);
+    bool CategoryKeys(WORD& Key, TShiftState Shift);
+    void GetDialogCode(TMessage& Message);
+
+    // ---- Mouse (CustomzqInspectorMouse.cpp) ----
+    bool IsSizing() const;
+    bool HasFocusInside();
+    void PressAt(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void PressLine(const TzqInspectorHitInfo& Hit, bool DoubleClick, int X, int Y);
+    void FocusLastLine(int Band);
+    // Ends a press or drag: timer stopped, state and pressed line cleared.
+    void EndPress();
+    void MovePressed(TShiftState Shift, int X, int Y);
+    void SetHotNode(TzqInspectorNode* Node);
+    void TrackHotNode(TPoint Point);
+    void PressTimer();
+    void ReleasePress(int X, int Y);
+    int SizingBandLeft() const;
+    int ClampedDivider(int X) const;
+    int ClampedSizingY(int Y);
+    void BeginSizing(TzqInspectorMouseState State, const TzqInspectorHitInfo& Hit, int X, int Y);
+    void MoveSizing(int X, int Y);
+    void FinishSizing(int X, int Y);
+    void CancelSizing();
+    void DrawSizingLine(int Pos);
+    void EraseSizingLine();
+    void XorSizingLine(int Pos);
+    TCursor CursorAt(TPoint Point);
+    bool HandleInputMessage(TMessage& Message);
+    // The divider width dioAutoWidth keeps the divider's fraction of.
+    int AutoWidthReference() const;
+
+    // ---- Row hints (CustomzqInspectorHints.cpp) ----
+    void UpdateRowHint(TPoint Point);
+    void ActivateRowHint();
+    void HideRowHint();
+    void ResetRowHint();
+    bool HandleHintMessage(TMessage& Message);
+
+    // ---- Painting (CustomzqInspectorPaint.cpp) ----
+    struct TPaintContext;
+    struct TVisibleLine;
+    void PaintFocusFrame(TPaintContext& Context);
+    void PaintBands(TPaintContext& Context);
+    void PaintLine(TPaintContext& Context, const TVisibleLine& Line);
+    void PaintGridLine(TPaintContext& Context, const TVisibleLine& Line);
+    void PaintIndent(TPaintContext& Context, const TVisibleLine& Line, const TzqInspectorLineGeometry& Geometry);
+    // The shadow under a category (or a data line's margin frames), or its edges.
+    void PaintCategoryFrame(TPaintContext& Context, const TVisibleLine& Line, bool Edges);
+    void PaintExpandButton(TPaintContext& Context, const TzqInspectorNode* Node, const TRect& Button);
+    void PaintCaption(TPaintContext& Context, const TVisibleLine& Line, const TzqInspectorLineGeometry& Geometry);
+    void PaintDivider(TPaintContext& Context, const TVisibleLine& Line);
+    void PaintValue(TPaintContext& Context, const TVisibleLine& Line, const TzqInspectorLineGeometry& Geometry);
+
     std::vector<TzqInspectorNode*> m_nodes; // owned top-level nodes
     int32_t m_updateCount = 0;
     bool m_metricsPending = false;
     TzqInspectorNode* m_focusedNode = nullptr;
     TzqInspectorNode* m_topNode = nullptr;
     TzqInspectorMouseState m_mouseState = TzqInspectorMouseState::msNone;
+    TzqInspectorNode* m_hotNode = nullptr;
+    TzqInspectorNode* m_pressedNode = nullptr;
+    TPoint m_pressPoint;
+    // What a press on a value cell remembered for the click-through on release.
+    TzqInspectorNode* m_clickNode = nullptr;
+    TzqInplaceEdit* m_clickEditor = nullptr;
+    int m_clickItem = -1;
+    // Sizing: the value at its start, the band it began in, the line sized, the line
+    // drawn (-1: none) and whether the value changed while dragging.
+    int m_sizeStartValue = 0;
+    int m_sizeStartBand = 0;
+    TzqInspectorNode* m_sizeNode = nullptr;
+    int m_sizeLine = -1;
+    bool m_sizeChangedLive = false;
+    // dioAutoWidth: the divider and the width it was set at.
+    int m_autoDivider = 0;
+    int m_autoWidth = 0;
+    bool m_inResize = false;
+    // Row hints: the window, the cell the hint belongs to, and the hint waiting to show.
+    TzqContainerHintWindow* m_hintWindow = nullptr;
+    TzqInspectorNode* m_hintNode = nullptr;
+    TzqInspectorHitKind m_hintKind = TzqInspectorHitKind::ihtOutside;
+    int m_hintItem = -1;
+    std::string m_hintText;
+    TPoint m_hintPoint;
 
     // Metrics
     int m_indentWidth = 6;
@@ -275,6 +390,9 @@ private:
     std::vector<TVisibleLine> m_visible;
     std::vector<int> m_lineBands;
     std::vector<TzqInspectorNode*> m_lines;
+    mutable std::vector<TzqInspectorNode*> m_updatingLines;
+    // Counts layouts: a paint whose lines were laid out again under it stops.
+    uint32_t m_layoutGeneration = 0;
     int m_bandCount = 1;
     int m_fullBandCount = 1;
     int m_visibleBandCount = 1;

@@ -264,6 +264,23 @@ bool TCustomzqInspectorControl::CanShowEditor()
     return allow;
 }
 
+bool TCustomzqInspectorControl::GetRowHint(const TzqInspectorNode* Node, bool IsValue, int Item, const TRect& Cell,
+                                           std::string& Text, bool& Delayed)
+{
+    TzqInspectorRow* row = RowOfNode(Node);
+    if (auto* complex = dynamic_cast<TzqInspectorComplexRow*>(row); complex && IsValue && Item >= 0)
+        row = complex->Items(Item) ? complex->Items(Item)->Row() : nullptr;
+    if (!row)
+        return false;
+    if (!IsValue && row->ShowHint() && !row->Hint().empty()) {
+        Text = row->Hint();
+        Delayed = true;
+        return true;
+    }
+    Delayed = false;
+    return row->GetHintText(IsValue, Cell, Text);
+}
+
 TColor TCustomzqInspectorControl::GetEditColor()
 {
     TColor color = clWindow;
@@ -291,14 +308,14 @@ void TCustomzqInspectorControl::DrawRowValue(TzqInspectorRow* Row, const TzqInsp
     std::string text;
     Row->GetDisplayText(text);
     m_cellViewData.Brush = Canvas->Brush();
-    m_cellViewData.Font = Font();
-    m_cellViewData.BkColor = Color();
-    m_cellViewData.FontColor = ValueColor();
+    m_cellViewData.Font = Canvas->Font();
+    m_cellViewData.BkColor = Canvas->Brush()->Color();
+    m_cellViewData.FontColor = Canvas->Font()->Color();
     m_cellViewData.Alignment = Row->Alignment();
     m_cellViewData.Text = text;
     m_cellViewData.EndEllipsis = (OptionWord() & zqInspectorOption::DrawEndEllipsis) != 0;
     m_cellViewData.Node = Node;
-    m_cellViewData.IsHot = false;
+    m_cellViewData.IsHot = Node == HotNode();
     m_cellViewData.Bounds = Rect.Inflate(2, 2);
     TzqEditViewData& view = Row->ViewData();
     Row->FillViewData(view, m_cellViewData);
@@ -319,6 +336,28 @@ void TCustomzqInspectorControl::DrawValue(const TzqInspectorNode* Node, TCanvas*
     for (size_t i = 0; i < cells.size(); ++i)
         if (TzqInspectorRow* itemRow = complex->Items(static_cast<int>(i))->Row())
             DrawRowValue(itemRow, Node, Canvas, cells[i]);
+}
+
+bool TCustomzqInspectorControl::CustomDrawCell(const TzqInspectorNode* Node, bool IsValue, TCanvas* Canvas,
+                                               const TRect& Rect, std::string& Text, TColor& Color)
+{
+    TzqInspectorRow* row = RowOfNode(Node);
+    if (!row)
+        return false;
+    bool done = false;
+    const TzqInspectorRowDrawValue& own = IsValue ? OnDrawValue : OnDrawCaption;
+    if (own) {
+        own(row, Canvas, Rect, Text, Canvas->Font(), Color, done);
+        Canvas->Brush()->SetColor(Color);
+    }
+    // A handler that took the row away leaves nothing to draw.
+    if (done || IsDestroying() || std::find(m_rows.begin(), m_rows.end(), row) == m_rows.end())
+        return true;
+    if (IsValue)
+        row->DoDrawValue(Canvas, Rect, Text, Canvas->Font(), Canvas->Brush(), done);
+    else
+        row->DoDrawCaption(Canvas, Rect, Text, Canvas->Font(), Canvas->Brush(), done);
+    return done || IsDestroying();
 }
 
 // ---- The layout stream ----

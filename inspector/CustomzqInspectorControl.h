@@ -21,6 +21,10 @@ struct TzqInspectorLayoutData;
 using TzqInspectorEditingEvent =
     std::function<void(TObject* Sender, TzqInspectorNode* Node, TzqInspectorRow* Row, bool& Allow)>;
 using TzqInspectorEditedEvent = std::function<void(TObject* Sender, TzqInspectorNode* Node, TzqInspectorRow* Row)>;
+// Custom drawing of a caption or value cell (Sender: the row); ADone skips the
+// inspector's own drawing.
+using TzqInspectorRowDrawValue = std::function<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect,
+                                                    std::string& AText, TFont* AFont, TColor& AColor, bool& ADone)>;
 using TzqInspectorGetEditColor = std::function<void(TObject* Sender, TColor& AColor)>;
 using TzqInspectorGetEditFont = std::function<void(TObject* Sender, TFont& AFont)>;
 // Makes a row of one kind, owned by AOwner.
@@ -78,6 +82,8 @@ public:
     TzqEditValidateEvent OnEditValidate;
     TzqInspectorGetEditColor OnGetEditColor;
     TzqInspectorGetEditFont OnGetEditFont;
+    TzqInspectorRowDrawValue OnDrawCaption;
+    TzqInspectorRowDrawValue OnDrawValue;
 
 protected:
     int GetNodeHeight(const TzqInspectorNode* Node) override;
@@ -90,11 +96,15 @@ protected:
     void LoadEditorValue(TzqInspectorNode* Node, TzqInplaceEdit* Edit, Variant& Value) override;
     void SaveEditorValue(TzqInspectorNode* Node, TzqInplaceEdit* Edit, Variant& Value) override;
     void DrawValue(const TzqInspectorNode* Node, TCanvas* Canvas, const TRect& Rect) override;
+    bool CustomDrawCell(const TzqInspectorNode* Node, bool IsValue, TCanvas* Canvas, const TRect& Rect,
+                        std::string& Text, TColor& Color) override;
     void SetNodeHeight(TzqInspectorNode* Node, int Height) override;
     int GetNodeMinHeight(const TzqInspectorNode* Node, TCanvas* Canvas) override;
     std::vector<TRect> ComplexItemRects(const TzqInspectorNode* Node, const TRect& Cell) override;
     int MeasureAutoHeight(const TzqInspectorNode* Node, int ValueWidth) override;
     bool CanShowEditor() override;
+    bool GetRowHint(const TzqInspectorNode* Node, bool IsValue, int Item, const TRect& Cell, std::string& Text,
+                    bool& Delayed) override;
     void Loaded() override;
 
 private:

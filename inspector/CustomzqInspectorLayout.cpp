@@ -1,5 +1,5 @@
 // The inspector's layout: which lines are in view and where, the bands of the band
-// layout, the scroll bars, line geometry, hit testing and the plain painting.
+// layout, the scroll bars, line geometry and hit testing.
 #include "inspector/CustomzqInspector.h"
 
 #include "editors/InplaceEdit.h"
@@ -41,6 +41,7 @@ void TCustomzqInspector::GetNodeTexts(const TzqInspectorNode*, std::string& Capt
 
 void TCustomzqInspector::RecalcLayout()
 {
+    ++m_layoutGeneration;
     m_lines = AllLines();
     // A top line hidden by a collapse gives way to its nearest shown ancestor.
     while (m_topNode && IndexIn(m_lines, m_topNode) < 0)
@@ -203,18 +204,29 @@ void TCustomzqInspector::UpdateScrollBars()
     }
 }
 
+const std::vector<TzqInspectorNode*>& TCustomzqInspector::CurrentLines() const
+{
+    // The laid-out lines are current except inside an update, where the tree may have
+    // changed since the last layout.
+    if (!IsUpdating())
+        return m_lines;
+    m_updatingLines = AllLines();
+    return m_updatingLines;
+}
+
 int TCustomzqInspector::TopIndex() const
 {
-    return std::max(LineIndex(m_topNode), 0);
+    return std::max(IndexIn(CurrentLines(), m_topNode), 0);
 }
 
 void TCustomzqInspector::SetTopIndex(int Index)
 {
-    const int count = LineCount();
+    const std::vector<TzqInspectorNode*>& lines = CurrentLines();
+    const int count = static_cast<int>(lines.size());
     if (count == 0)
         return;
     Index = std::clamp(Index, 0, std::max(0, count - m_fullyVisibleLineCount));
-    TzqInspectorNode* node = LineNode(Index);
+    TzqInspectorNode* node = lines[static_cast<size_t>(Index)];
     if (node == m_topNode)
         return;
     m_topNode = node;
@@ -249,7 +261,7 @@ void TCustomzqInspector::ScrollVertical(int Code, int TrackPos)
     case SB_PAGEUP: SetTopIndex(top - m_fullyVisibleLineCount); break;
     case SB_PAGEDOWN: SetTopIndex(top + m_fullyVisibleLineCount); break;
     case SB_THUMBTRACK: {
-        const int count = LineCount();
+        const int count = static_cast<int>(CurrentLines().size());
         SetTopIndex(TrackPos < 1 ? 0 : std::min(TrackPos, count));
         break;
     }
@@ -478,57 +490,10 @@ void TCustomzqInspector::InvalidateNode(const TzqInspectorNode* Node)
         InvalidateRect(Handle(), &r, false);
 }
 
-void TCustomzqInspector::DrawCaption(const TzqInspectorNode*, TCanvas* Canvas, const TRect& Rect,
-                                     const std::string& Text)
-{
-    Canvas->TextRect(Rect, Rect.Left + 2, Rect.Top + 1, Text);
-}
-
-void TCustomzqInspector::DrawValue(const TzqInspectorNode* Node, TCanvas* Canvas, const TRect& Rect)
-{
-    std::string caption, value;
-    GetNodeTexts(Node, caption, value);
-    Canvas->TextRect(Rect, Rect.Left + 2, Rect.Top + 1, value);
-}
-
-void TCustomzqInspector::Paint()
-{
-    UpdateEditor(false, false);
-    TCanvas* canvas = Canvas();
-    canvas->Brush()->SetColor(Color());
-    canvas->FillRect(ClientRect());
-    canvas->Font()->Assign(*Font());
-    canvas->Pen()->SetColor(m_gridColor);
-    for (const TVisibleLine& line : m_visible) {
-        const TzqInspectorLineGeometry g = LineGeometry(line.Node, line.Rect);
-        std::string caption, value;
-        GetNodeTexts(line.Node, caption, value);
-        canvas->Brush()->SetColor(Color());
-        if (!g.Button.IsEmpty())
-            canvas->TextRect(g.Button, g.Button.Left, g.Button.Top, line.Node->Expanded() ? "-" : "+");
-        DrawCaption(line.Node, canvas, g.Caption, caption);
-        if (!g.Value.IsEmpty())
-            DrawValue(line.Node, canvas, g.Value);
-        if (m_gridLineWidth > 0) {
-            canvas->MoveTo(line.Rect.Left, line.Rect.Bottom - 1);
-            canvas->LineTo(line.Rect.Right, line.Rect.Bottom - 1);
-            if (!IsCategory(line.Node)) {
-                const int divider = line.Rect.Left + m_dividerPos;
-                canvas->MoveTo(divider, line.Rect.Top);
-                canvas->LineTo(divider, line.Rect.Bottom);
-            }
-        }
-    }
-    if (BandMode())
-        for (int k = 0; k < m_visibleBandCount; ++k) {
-            const int right = (k + 1) * m_bandWidth;
-            canvas->Brush()->SetColor(clBtnShadow);
-            canvas->FillRect(TRect(right - BandSeparatorWidth, 0, right, ClientHeight()));
-        }
-}
-
 void TCustomzqInspector::WndProc(TMessage& Message)
 {
+    if (HandleInputMessage(Message) || HandleHintMessage(Message))
+        return;
     switch (Message.Msg) {
     case WM_VSCROLL:
     case WM_HSCROLL: {
@@ -558,12 +523,13 @@ void TCustomzqInspector::WndProc(TMessage& Message)
     case WM_KILLFOCUS:
         TCustomzqContainer::WndProc(Message);
         InvalidateNode(m_focusedNode);
-        if (m_mouseState == TzqInspectorMouseState::msRowPressed)
-            m_mouseState = TzqInspectorMouseState::msNone;
+        // The focus going to the line's own editor keeps the press.
+        if (m_mouseState == TzqInspectorMouseState::msRowPressed &&
+            !(m_editor && m_editor->HandleAllocated() && reinterpret_cast<HWND>(Message.WParam) == m_editor->Handle()))
+            EndPress();
         return;
     case WM_CANCELMODE:
-        if (m_mouseState != TzqInspectorMouseState::msNone && m_mouseState != TzqInspectorMouseState::msRowPressed)
-            m_mouseState = TzqInspectorMouseState::msNone;
+        CancelSizing();
         if (m_editor && m_editor->HandleAllocated())
             SendMessage(m_editor->Handle(), WM_CANCELMODE, 0, 0);
         break;

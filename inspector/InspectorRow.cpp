@@ -1,11 +1,14 @@
 #include "inspector/InspectorRow.h"
 
+#include "platform/drawing/Brush.h"
+
 #include "editors/InplaceTextEdit.h"
 #include "editors/TextEditViewData.h"
 #include "inspector/CustomzqInspectorControl.h"
 #include "inspector/InspectorCellViewData.h"
 #include "inspector/InspectorNode.h"
 #include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Brush.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Font.h"
 
@@ -338,4 +341,31 @@ void TzqInspectorRow::Assign(const TzqInspectorRow& Source)
     }
     if (m_inspector)
         m_inspector->EndUpdate();
+}
+
+namespace {
+
+template <typename Event>
+void FireDrawEvent(const Event& event, TObject* sender, TCanvas* canvas, const TRect& rect, std::string& text,
+                   TFont* font, TBrush* brush, bool& done)
+{
+    if (!event)
+        return;
+    TColor color = brush->Color();
+    event(sender, canvas, rect, text, font, color, done);
+    brush->SetColor(color);
+}
+
+} // namespace
+
+void TzqInspectorRow::DoDrawCaption(TCanvas* Canvas, const TRect& Rect, std::string& Text, TFont* Font, TBrush* Brush,
+                                    bool& Done)
+{
+    FireDrawEvent(OnDrawCaption, this, Canvas, Rect, Text, Font, Brush, Done);
+}
+
+void TzqInspectorRow::DoDrawValue(TCanvas* Canvas, const TRect& Rect, std::string& Text, TFont* Font, TBrush* Brush,
+                                  bool& Done)
+{
+    FireDrawEvent(OnDrawValue, this, Canvas, Rect, Text, Font, Brush, Done);
 }

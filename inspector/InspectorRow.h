@@ -15,8 +15,10 @@
 #include <memory>
 #include <string>
 
+class TBrush;
 class TCanvas;
 class TCustomzqInspectorControl;
+class TFont;
 class TzqInspectorCellViewData;
 class TzqInspectorRowNode;
 
@@ -104,11 +106,19 @@ public:
     // Copies the common properties of another row inside one update of the inspector.
     virtual void Assign(const TzqInspectorRow& Source);
 
+    // OnDrawCaption / OnDrawValue with the brush colour as AColor, written back.
+    void DoDrawCaption(TCanvas* Canvas, const TRect& Rect, std::string& Text, TFont* Font, TBrush* Brush, bool& Done);
+    void DoDrawValue(TCanvas* Canvas, const TRect& Rect, std::string& Text, TFont* Font, TBrush* Brush, bool& Done);
+
     // The view data this row paints its value with (of its editor class's kind).
     TzqEditViewData& ViewData();
 
     TNotifyEvent OnChange;
     TzqEditValidateEvent OnValidate;
+    // Custom drawing of the row's caption or value cell; ADone skips the own drawing.
+    std::function<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, std::string& AText, TFont* AFont,
+                       TColor& AColor, bool& ADone)>
+        OnDrawCaption, OnDrawValue;
 
 protected:
     // Relayout of the inspector after a change that can move lines.

@@ -11,7 +11,7 @@
 #include "bars/BarSubItem.h"
 #include "bars/BarSubMenuControl.h"
 #include "bars/Bars.h"
-#include "platform/backend/tests/DisplayPump.h"
+#include "platform/backend/tests/DisplayTest.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Form.h"
 #include "platform/drawing/Bitmap.h"
@@ -31,17 +31,13 @@
 namespace {
 
 
-class BarQtTest : public ::testing::Test {
+class BarQtTest : public DisplayTest {
 protected:
     void SetUp() override
     {
-        const char* display = std::getenv("DISPLAY");
-        if (!display || !*display)
-            GTEST_SKIP() << "needs an X display (the suite runs this under Xvfb)";
-        app = std::make_unique<TApplication>();
-        int argc = 0;
-        app->Initialize(argc, nullptr, false);
-        form = new TForm(app.get());
+        DisplayTest::SetUp();
+        if (IsSkipped())
+            return;
         form->SetBounds(100, 100, 400, 260);
         form->Show();
         manager = new TzqBarManager(form);
@@ -65,23 +61,9 @@ protected:
         bar->SetVisible(true);
         PumpFor(std::chrono::milliseconds(300));
     }
-    void TearDown() override { app.reset(); }
-
-    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-    {
-        return ::PumpUntil(form->Handle(), done, limit);
-    }
-    void PumpFor(std::chrono::milliseconds span) { ::PumpFor(form->Handle(), span); }
-    static void ClickAt(TPoint screen)
-    {
-        const std::string command =
-            "xdotool mousemove --sync " + std::to_string(screen.X) + " " + std::to_string(screen.Y) + " click 1";
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
+    static void ClickAt(TPoint screen) { Xdotool("mousemove --sync " + At(screen) + " click 1"); }
     TzqBarControl* Window() const { return static_cast<TzqBarControl*>(bar->Control()); }
 
-    std::unique_ptr<TApplication> app;
-    TForm* form = nullptr;
     TzqBarManager* manager = nullptr;
     TzqBar* bar = nullptr;
     int clicked = 0;

@@ -11,7 +11,7 @@
 #include "editors/InplaceImageEdit.h"
 #include "editors/InplacePickEdit.h"
 #include "editors/InplaceSpinEdit.h"
-#include "platform/backend/tests/DisplayPump.h"
+#include "platform/backend/tests/DisplayTest.h"
 #include "platform/drawing/Bitmap.h"
 
 #include <chrono>
@@ -21,40 +21,22 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class DropDownQtTest : public ::testing::Test {
+class DropDownQtTest : public DisplayTest {
 protected:
     void SetUp() override
     {
-        const char* display = std::getenv("DISPLAY");
-        if (!display || !*display)
-            GTEST_SKIP() << "needs an X display (the suite runs this under Xvfb)";
-        app = std::make_unique<TApplication>();
-        int argc = 0;
-        app->Initialize(argc, nullptr, false);
+        DisplayTest::SetUp();
+        if (IsSkipped())
+            return;
         app->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
-        form = new TForm(app.get());
         form->SetBounds(100, 100, 420, 260);
         form->SetCaption("Drop-down editors");
         host = new TDropDownHost(form);
         host->SetParent(form);
         host->SetBounds(0, 0, 400, 220);
         host->SetColor(clWhite);
-        form->Show();
-        PumpFor(300ms);
+        ShowForm();
     }
-    void TearDown() override { app.reset(); }
-
-    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-    {
-        return ::PumpUntil(form->Handle(), done, limit);
-    }
-    void PumpFor(std::chrono::milliseconds span) { ::PumpFor(form->Handle(), span); }
-    static void Xdotool(const std::string& args)
-    {
-        const std::string command = "xdotool " + args;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
-    static std::string At(TPoint p) { return std::to_string(p.X) + " " + std::to_string(p.Y); }
     // The screen point of a client point of a window.
     static TPoint ScreenOf(HWND window, TPoint client)
     {
@@ -81,8 +63,6 @@ protected:
             screen.SaveToPngFile(std::string(dir) + "/" + name + "-list.png");
     }
 
-    std::unique_ptr<TApplication> app;
-    TForm* form = nullptr;
     TDropDownHost* host = nullptr;
     std::vector<std::string> errors;
 };

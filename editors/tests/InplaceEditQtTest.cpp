@@ -3,7 +3,7 @@
 // the editor the first click opened and reaches the host as a double click; the editor
 // has the focus and the host is the form's active control.
 #include "editors/tests/EditorFixture.h"
-#include "platform/backend/tests/DisplayPump.h"
+#include "platform/backend/tests/DisplayTest.h"
 #include "platform/window/MessageLoop.h"
 #include "platform/window/WinApi.h"
 
@@ -13,31 +13,19 @@
 namespace {
 
 
-class InplaceEditQtTest : public ::testing::Test {
+class InplaceEditQtTest : public DisplayTest {
 protected:
     void SetUp() override
     {
-        const char* display = std::getenv("DISPLAY");
-        if (!display || !*display)
-            GTEST_SKIP() << "needs an X display (the suite runs this under Xvfb)";
-        app = std::make_unique<TApplication>();
-        int argc = 0;
-        app->Initialize(argc, nullptr, false);
-        form = new TForm(app.get());
+        DisplayTest::SetUp();
+        if (IsSkipped())
+            return;
         form->SetBounds(100, 100, 400, 200);
         host = new TTestHost(form);
         host->SetParent(form);
         host->SetBounds(0, 0, 360, 150);
-        form->Show();
-        PumpFor(std::chrono::milliseconds(300));
+        ShowForm();
     }
-    void TearDown() override { app.reset(); }
-
-    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-    {
-        return ::PumpUntil(form->Handle(), done, limit);
-    }
-    void PumpFor(std::chrono::milliseconds span) { ::PumpFor(form->Handle(), span); }
     // Clicks at a screen point; the pointer is moved there only when it is elsewhere (a
     // synchronous move to where it already is waits for a motion that never comes).
     static void Clicks(TPoint screen, int count, int delayMs)
@@ -51,8 +39,6 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
 
-    std::unique_ptr<TApplication> app;
-    TForm* form = nullptr;
     TTestHost* host = nullptr;
 };
 

@@ -6,7 +6,7 @@
 // (plain, masked, selected, read-only, right-aligned, the context menu open) there.
 #include "TextEditorFixture.h"
 
-#include "platform/backend/tests/DisplayPump.h"
+#include "platform/backend/tests/DisplayTest.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
@@ -18,38 +18,21 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class InplaceEditorQtTest : public ::testing::Test {
+class InplaceEditorQtTest : public DisplayTest {
 protected:
     void SetUp() override
     {
-        const char* display = std::getenv("DISPLAY");
-        if (!display || !*display)
-            GTEST_SKIP() << "needs an X display (the suite runs this under Xvfb)";
-        app = std::make_unique<TApplication>();
-        int argc = 0;
-        app->Initialize(argc, nullptr, false);
+        DisplayTest::SetUp();
+        if (IsSkipped())
+            return;
         app->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
-        form = new TForm(app.get());
         form->SetBounds(100, 100, 420, 260);
         form->SetCaption("Editors");
         host = new TEditorHost(form);
         host->SetParent(form);
         host->SetBounds(0, 0, 400, 220);
         host->SetColor(clWhite);
-        form->Show();
-        PumpFor(300ms);
-    }
-    void TearDown() override { app.reset(); }
-
-    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-    {
-        return ::PumpUntil(form->Handle(), done, limit);
-    }
-    void PumpFor(std::chrono::milliseconds span) { ::PumpFor(form->Handle(), span); }
-    static void Xdotool(const std::string& args)
-    {
-        const std::string command = "xdotool " + args;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        ShowForm();
     }
     // Pixels of the screen over the editor's client area that are neither its
     // background nor the border: the text drawn.
@@ -135,8 +118,6 @@ protected:
             picture.SaveToPngFile(std::string(dir) + "/cells.png");
     }
 
-    std::unique_ptr<TApplication> app;
-    TForm* form = nullptr;
     TEditorHost* host = nullptr;
     std::vector<std::string> errors;
 };

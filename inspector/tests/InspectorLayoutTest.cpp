@@ -143,6 +143,7 @@ TEST_F(InspectorLayoutTest, BandEdgesAreTheSeparatorsAndWithOneBandTheClientsRig
     Lines(30, 20);
     host->SetOptions(zqDefaultInspectorOptions + O::dioAutoBandCount);
     SetClientSize(450, 100);
+    host->SetDividerPos(75);
     struct Case {
         int x;
         K kind;
@@ -241,8 +242,8 @@ TEST_F(InspectorLayoutTest, HitKindsAtChosenPoints)
     rows[0]->Node()->MoveTo(rows[3]->Node(), TzqInspectorMoveMode::imAddChild); // R3 has a child now
     host->FullExpand();
     host->SetRowHeight(20);
-    host->SetDividerPos(100);
     SetClientSize(300, 200);
+    host->SetDividerPos(100);
     // Lines: R1 (image), R2, R3 (with child R0), R0.
     const int indent = host->IndentWidth() + 2; // level 0 in the standard style
     struct Case {

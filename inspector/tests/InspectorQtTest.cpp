@@ -1,10 +1,11 @@
 // The inspector through the Qt back end on a real X display (run under Xvfb, keys typed
 // by xdotool through the X server as a user's would be): the first paint shows every
 // line's caption and value, the editor over the focused line has the keyboard focus, and
-// what is typed there is written back to the row when the focus moves on.
+// what is typed there is written back to the row when the focus moves on; a click and a
+// key move the focus from line to line.
 #include "inspector/CustomzqInspectorControl.h"
 #include "inspector/InspectorTextRow.h"
-#include "platform/backend/tests/DisplayPump.h"
+#include "platform/backend/tests/DisplayTest.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Form.h"
 #include "platform/drawing/Bitmap.h"
@@ -22,18 +23,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class InspectorQtTest : public ::testing::Test {
+class InspectorQtTest : public DisplayTest {
 protected:
     void SetUp() override
     {
-        const char* display = std::getenv("DISPLAY");
-        if (!display || !*display)
-            GTEST_SKIP() << "needs an X display (the suite runs this under Xvfb)";
-        app = std::make_unique<TApplication>();
-        int argc = 0;
-        app->Initialize(argc, nullptr, false);
+        DisplayTest::SetUp();
+        if (IsSkipped())
+            return;
         app->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
-        form = new TForm(app.get());
         form->SetBounds(100, 100, 330, 260);
         form->SetCaption("Inspector");
         inspector = new TCustomzqInspectorControl(form);
@@ -51,9 +48,8 @@ protected:
         }
         form->Show();
         inspector->SetFocus();
-        PumpFor(form->Handle(), 300ms);
+        PumpFor(300ms);
     }
-    void TearDown() override { app.reset(); }
 
     // Pixels of a rectangle of the inspector's client area, as the screen shows it, that
     // differ from the inspector's background.
@@ -80,8 +76,6 @@ protected:
         return count;
     }
 
-    std::unique_ptr<TApplication> app;
-    TForm* form = nullptr;
     TCustomzqInspectorControl* inspector = nullptr;
     std::vector<TzqInspectorTextRow*> rows;
     std::vector<std::string> errors;
@@ -110,13 +104,32 @@ TEST_F(InspectorQtTest, TypedValueIsWrittenBackWhenTheFocusMovesOn)
     inspector->ShowEditor();
     TzqInplaceEdit* editor = inspector->Editor();
     ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(PumpUntil(form->Handle(), [&] { return editor->Focused(); }, 2s));
-    ASSERT_EQ(std::system("xdotool key --delay 30 ctrl+a"), 0);
-    ASSERT_EQ(std::system("xdotool type --delay 30 'typed'"), 0);
-    ASSERT_TRUE(PumpUntil(form->Handle(), [&] { return editor->Text() == "typed"; }, 3s)) << editor->Text();
+    ASSERT_TRUE(PumpUntil([&] { return editor->Focused(); }, 2s));
+    Xdotool("key --delay 30 ctrl+a");
+    Xdotool("type --delay 30 'typed'");
+    ASSERT_TRUE(PumpUntil([&] { return editor->Text() == "typed"; }, 3s)) << editor->Text();
     inspector->SetFocusedNode(rows[2]->Node());
     EXPECT_EQ(rows[0]->Text(), "typed");
     EXPECT_EQ(inspector->Editor()->Text(), "Value 2");
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(InspectorQtTest, ClickOnAValueFocusesItsLineAndDownMovesOn)
+{
+    const TzqInspectorNode* node = rows[2]->Node();
+    const TRect value = inspector->LineGeometry(node, inspector->LineRect(node)).Value;
+    TPoint p{(value.Left + value.Right) / 2, (value.Top + value.Bottom) / 2};
+    ClientToScreen(inspector->Handle(), p);
+    Xdotool("mousemove --sync " + At(p) + " click 1");
+    ASSERT_TRUE(PumpUntil([&] { return inspector->FocusedNode() == rows[2]->Node(); }, 3s));
+    ASSERT_TRUE(PumpUntil([&] { return inspector->Editor() && inspector->Editor()->Focused(); }, 3s));
+    EXPECT_EQ(inspector->EditingNode(), rows[2]->Node());
+    // The release ends the press.
+    EXPECT_TRUE(
+        PumpUntil([&] { return inspector->MouseState() == TzqInspectorMouseState::msNone; }, 3s));
+    Xdotool("key --delay 30 Down");
+    ASSERT_TRUE(PumpUntil([&] { return inspector->FocusedNode() == rows[3]->Node(); }, 3s));
+    EXPECT_EQ(inspector->Editor()->Text(), "Value 3");
     EXPECT_TRUE(errors.empty());
 }
 

@@ -2,7 +2,7 @@
 // moved and clicked through the X server by xdotool as a user's would be): a click
 // reports the item under the pointer, resting on an item shows its hint on the screen,
 // and dragging an item paints the drop marker.
-#include "platform/backend/tests/DisplayPump.h"
+#include "platform/backend/tests/DisplayTest.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/HintWindow.h"
@@ -28,18 +28,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class SideBarQtTest : public ::testing::Test {
+class SideBarQtTest : public DisplayTest {
 protected:
     void SetUp() override
     {
-        const char* display = std::getenv("DISPLAY");
-        if (!display || !*display)
-            GTEST_SKIP() << "needs an X display (the suite runs this under Xvfb)";
-        app = std::make_unique<TApplication>();
-        int argc = 0;
-        app->Initialize(argc, nullptr, false);
+        DisplayTest::SetUp();
+        if (IsSkipped())
+            return;
         ASSERT_NE(WindowBackend()->Name(), "headless") << "the display could not be opened";
-        form = new TForm(app.get());
         form->SetBounds(100, 100, 260, 460);
         bar = new TzqSideBar(form);
         bar->SetParent(form);
@@ -64,20 +60,8 @@ protected:
     {
         if (app)
             Xdotool("mouseup 1 mousemove 5 5");
-        app.reset();
+        DisplayTest::TearDown();
     }
-
-    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-    {
-        return ::PumpUntil(form->Handle(), done, limit);
-    }
-    void PumpFor(std::chrono::milliseconds span) { ::PumpFor(form->Handle(), span); }
-    static void Xdotool(const std::string& args)
-    {
-        const std::string command = "xdotool " + args;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
-    static std::string At(TPoint screen) { return std::to_string(screen.X) + " " + std::to_string(screen.Y); }
 
     const TzqSideItemViewInfo& Info(int i) const { return *bar->ViewInfo()->FindItem(group->Items()->Items(i)); }
     // The middle of an item's image, on the screen.
@@ -91,8 +75,6 @@ protected:
         return bar->ClientToScreen(client) - window.TopLeft();
     }
 
-    std::unique_ptr<TApplication> app;
-    TForm* form = nullptr;
     TzqSideBar* bar = nullptr;
     TzqSideGroup* group = nullptr;
     TzqSideBarItem* clicked = nullptr;

@@ -2,7 +2,7 @@
 // sent by xdotool as a user's would be): every physical press arrives once, and a
 // quick second click on a window that wants double clicks arrives as the window
 // system's own double-click message.
-#include "platform/backend/tests/DisplayPump.h"
+#include "platform/backend/tests/DisplayTest.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/CustomControl.h"
 #include "platform/controls/Form.h"
@@ -43,31 +43,16 @@ protected:
     }
 };
 
-class QtInputTest : public ::testing::Test {
+class QtInputTest : public DisplayTest {
 protected:
     void SetUp() override
     {
-        const char* display = std::getenv("DISPLAY");
-        if (!display || !*display)
-            GTEST_SKIP() << "needs an X display (the suite runs this under Xvfb)";
-        app = std::make_unique<TApplication>();
-        int argc = 0;
-        app->Initialize(argc, nullptr, false);
-        form = new TForm(app.get());
+        DisplayTest::SetUp();
+        if (IsSkipped())
+            return;
         form->SetBounds(100, 100, 300, 200);
-        form->Show();
-        // The window is mapped and painted once the display has answered.
-        PumpFor(std::chrono::milliseconds(300));
+        ShowForm();
     }
-    void TearDown() override { app.reset(); }
-
-    // Runs the message loop (which waits for the display's events) until `done` holds,
-    // at most `limit`; false when it never did. A timer wakes the loop to look.
-    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-    {
-        return ::PumpUntil(form->Handle(), done, limit);
-    }
-    void PumpFor(std::chrono::milliseconds span) { ::PumpFor(form->Handle(), span); }
 
     // Two clicks 60 ms apart at a screen point, sent through the X server.
     static void DoubleClickAt(TPoint screen)
@@ -76,9 +61,6 @@ protected:
                                     std::to_string(screen.Y) + " click --repeat 2 --delay 60 1";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
-
-    std::unique_ptr<TApplication> app;
-    TForm* form = nullptr;
 };
 
 TEST_F(QtInputTest, TwoQuickClicksArriveAsOnePressAndOneDoubleClick)
