@@ -190,10 +190,11 @@ TEST_P(MainFormLayoutTest, EveryComponentHasItsKindParentAlignmentAndScaledSize)
         EXPECT_EQ(control->Align(), row.align);
         // A scaled window scales the edges, so a size is the distance of its scaled edges.
         const int expected = MulDiv(row.at + row.size, ppi, 120) - MulDiv(row.at, ppi, 120);
-        if (row.align == TAlign::alLeft || row.align == TAlign::alRight)
+        if (row.align == TAlign::alLeft || row.align == TAlign::alRight) {
             EXPECT_EQ(control->Width(), expected);
-        else if (row.align == TAlign::alTop)
+        } else if (row.align == TAlign::alTop) {
             EXPECT_EQ(control->Height(), expected);
+        }
     }
     // The bars dock at the top in two rows; the panels fill the client area below them.
     TzqDockControl* top = Bars()->Bars()->DockSite(TzqBarDockingStyle::dsTop);
