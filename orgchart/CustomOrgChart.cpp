@@ -448,10 +448,14 @@ void TzqCustomOrgChart::SetSelected(TzqOcNode* Node)
         return;
     const bool wasEditing = IsEditing();
     HideEditor(true);
-    if (InvalidateNode(m_selected)) {
-        // The old node loses its highlight before the new one gets it.
+    TRect oldArea;
+    if (NodeRepaintArea(m_selected, oldArea)) {
+        InvalidateRect(Handle(), &oldArea, true);
+        // The old node loses its highlight before the new one gets it, when it is in
+        // the window to be seen doing so; a node scrolled out of it costs no paint.
         m_selected = nullptr;
-        if (Node && Node->IsVisible())
+        if (Node && oldArea.Right > 0 && oldArea.Bottom > 0 && oldArea.Left < ClientWidth() &&
+            oldArea.Top < ClientHeight() && Node->IsVisible())
             RepaintNow();
     }
     m_selected = Node;
@@ -524,6 +528,15 @@ bool TzqCustomOrgChart::CanInvalidateNodes() const
 
 bool TzqCustomOrgChart::InvalidateNode(TzqOcNode* Node)
 {
+    TRect area;
+    if (!NodeRepaintArea(Node, area))
+        return false;
+    InvalidateRect(Handle(), &area, true);
+    return true;
+}
+
+bool TzqCustomOrgChart::NodeRepaintArea(TzqOcNode* Node, TRect& Area)
+{
     if (!CanInvalidateNodes() || !IsInTree(Node) || Node == m_root)
         return false;
     const TRect64 slot = NodeSlotLayout(Node);
@@ -547,8 +560,7 @@ bool TzqCustomOrgChart::InvalidateNode(TzqOcNode* Node)
         r.Bottom += lw;
     }
     r = {r.Left - lw, r.Top - lw, r.Right + lw, r.Bottom + lw};
-    const TRect area = r.ToRect();
-    InvalidateRect(Handle(), &area, true);
+    Area = r.ToRect();
     return true;
 }
 

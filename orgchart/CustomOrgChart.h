@@ -374,6 +374,10 @@ private:
     void ExportPdf(const std::string& FileName, const TzqOcExportOptions& Options, int Width, int Height);
     void FillBackground(PaintContext& Ctx);
     void DrawTree(PaintContext& Ctx);
+    // The window area InvalidateNode repaints for a node; false when there is none.
+    bool NodeRepaintArea(TzqOcNode* Node, TRect& Area);
+    bool LiesOutside(const PaintContext& Ctx, TzqOcNode* N, const TRect64& R, const TPoint64& P, bool DrewChildren,
+                     int64_t First, int64_t Last, const TPoint64& Q);
     // Lines to the children, then the node's box, shape, content and button.
     void FinishNode(PaintContext& Ctx, TzqOcNode* N, TRect64 R, TPoint64 P, bool DrewChildren, int64_t First,
                     int64_t Last, TPoint64 Q);

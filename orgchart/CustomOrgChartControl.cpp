@@ -93,8 +93,12 @@ void TzqCustomOrgChart::MakeNodeVisible(TzqOcNode* Node)
     if (!IsInTree(Node) || Node == m_root)
         return;
     m_animationSuppressed = true;
-    for (TzqOcNode* p = Node->Parent(); p; p = p->Parent())
-        p->Expand(false);
+    // Only the collapsed ones are asked to expand: on a deep chain that is one flag
+    // read per ancestor.
+    for (TzqOcNode* p = Node->Parent(); p; p = p->Parent()) {
+        if (!p->Expanded())
+            p->Expand(false);
+    }
     m_animationSuppressed = false;
 
     const TRect64 layoutSlot = NodeSlotLayout(Node);

@@ -4,8 +4,8 @@
 // point are looked at one by one for a while: a match close by (typing into the find
 // box, a common word) is found at once. When none is close, every caption is looked at
 // in the order the nodes lie in memory, which is many times faster than following the
-// tree from node to node; the matches found are then put in tree order by their paths
-// from the root. Only when there are very many of them does the walk go on.
+// tree from node to node; the matches found are then put in tree order, compared
+// through their ancestors. Only when there are very many of them does the walk go on.
 #include "orgchart/CustomOrgChart.h"
 #include "orgchart/OcNode.h"
 #include "platform/core/SearchText.h"
@@ -20,15 +20,33 @@ constexpr int kNearbySteps = 4096;
 // Matches put in tree order by their paths; beyond it the walk goes on instead.
 constexpr size_t kMostOrderedMatches = 256;
 
-// The positions of a node and its ancestors among their siblings, from the top level
-// down: comparing two of them orders the nodes as tree order does (an ancestor first).
-std::vector<int> PathOf(const TzqOcNode* Node)
+int DepthOf(const TzqOcNode* Node)
 {
-    std::vector<int> path;
-    for (const TzqOcNode* n = Node; n; n = n->Parent())
-        path.push_back(n->Index());
-    std::reverse(path.begin(), path.end());
-    return path;
+    int depth = 0;
+    for (const TzqOcNode* n = Node->Parent(); n; n = n->Parent())
+        ++depth;
+    return depth;
+}
+
+// Where A lies against B in tree order (an ancestor first): negative before, 0 the
+// same node, positive after. Both are brought up to the same depth and then up
+// together to the children of one parent, whose places decide; only those two places
+// are looked up, not one for every ancestor.
+int CompareInTreeOrder(const TzqOcNode* A, int DepthA, const TzqOcNode* B, int DepthB)
+{
+    const TzqOcNode* a = A;
+    const TzqOcNode* b = B;
+    for (; DepthA > DepthB; --DepthA)
+        a = a->Parent();
+    for (; DepthB > DepthA; --DepthB)
+        b = b->Parent();
+    if (a == b)
+        return A == B ? 0 : (A == a ? -1 : 1);
+    while (a->Parent() != b->Parent()) {
+        a = a->Parent();
+        b = b->Parent();
+    }
+    return a->Index() < b->Index() ? -1 : 1;
 }
 
 } // namespace
@@ -122,31 +140,32 @@ TzqOcNode* TzqCustomOrgChart::FindNode(const std::string& Text, TzqOcNode* From,
     }
     // The first candidate after From in the search's order: past From going forwards
     // (before it backwards), else the first from the other end, having gone round.
-    const std::vector<int> from = PathOf(From);
-    TzqOcNode* ahead = nullptr;
-    std::vector<int> aheadPath;
-    TzqOcNode* round = nullptr;
-    std::vector<int> roundPath;
+    const int fromDepth = DepthOf(From);
+    struct Candidate {
+        TzqOcNode* node = nullptr;
+        int depth = 0;
+    };
+    Candidate ahead;
+    Candidate round;
+    // Forwards, a node earlier in tree order is the better one; backwards a later one.
+    auto better = [Forward](const Candidate& a, const Candidate& b) {
+        const int order = CompareInTreeOrder(a.node, a.depth, b.node, b.depth);
+        return Forward ? order < 0 : order > 0;
+    };
     for (TzqOcNode* c : candidates) {
-        std::vector<int> path = PathOf(c);
-        const bool after = Forward ? (IncludeFrom ? path >= from : path > from) : (IncludeFrom ? path <= from : path < from);
-        auto better = [Forward](const std::vector<int>& a, const std::vector<int>& b) { return Forward ? a < b : a > b; };
-        if (after) {
-            if (!ahead || better(path, aheadPath)) {
-                ahead = c;
-                aheadPath = std::move(path);
-            }
-        } else if (!round || better(path, roundPath)) {
-            round = c;
-            roundPath = std::move(path);
-        }
+        const Candidate candidate{c, DepthOf(c)};
+        const int order = CompareInTreeOrder(c, candidate.depth, From, fromDepth);
+        const bool after = Forward ? (IncludeFrom ? order >= 0 : order > 0) : (IncludeFrom ? order <= 0 : order < 0);
+        Candidate& best = after ? ahead : round;
+        if (!best.node || better(candidate, best))
+            best = candidate;
     }
-    if (ahead) {
+    if (ahead.node) {
         wrapped = false;
-        return found(ahead);
+        return found(ahead.node);
     }
     wrapped = true;
-    return found(round);
+    return found(round.node);
 }
 
 void TzqCustomOrgChart::RevealNode(TzqOcNode* Node)

@@ -323,23 +323,27 @@ TPoint64 TzqCustomOrgChart::LayoutOrigin()
 
 bool TzqCustomOrgChart::NodeColumn(TzqOcNode* Node, TPoint64& Column)
 {
-    if (!IsInTree(Node) || !Node->IsVisible())
+    if (!IsInTree(Node))
         return false;
-    std::vector<TzqOcNode*> path;
-    for (TzqOcNode* n = Node; n != m_root; n = n->m_parent)
-        path.push_back(n);
-    TPoint64 origin = LayoutOrigin();
-    TzqOcNode* parent = m_root;
-    for (auto it = path.rbegin(); it != path.rend(); ++it) {
-        TzqOcNode* node = *it;
+    // A node's column is the origin plus what each ancestor adds: its row's place
+    // below the row above, its children's offset within its column and the siblings
+    // before the child on the way down. The parts are sums, so one walk up adds them
+    // all, and answers on the way whether the node is shown (every ancestor below the
+    // root expanded). A walk over a deep chain touches each ancestor once.
+    const TPoint64 origin = LayoutOrigin();
+    const int64_t rowStep = GapDown() + EffectiveLineWidth();
+    TPoint64 offset{};
+    for (TzqOcNode* n = Node; n != m_root; n = n->m_parent) {
+        TzqOcNode* parent = n->m_parent;
+        if (!parent || (parent != m_root && !parent->m_expanded))
+            return false;
         if (parent != m_root) {
-            origin.X += ChildOffset(parent);
-            origin.Y += GapDown() + DownSize(parent) + EffectiveLineWidth();
+            offset.X += ChildOffset(parent);
+            offset.Y += rowStep + DownSize(parent);
         }
-        origin.X += OffsetInRow(parent, node);
-        parent = node;
+        offset.X += OffsetInRow(parent, n);
     }
-    Column = origin;
+    Column = {origin.X + offset.X, origin.Y + offset.Y};
     return true;
 }
 

@@ -206,6 +206,29 @@ void TzqCustomOrgChart::DrawTree(PaintContext& Ctx)
     }
 }
 
+// Whether nothing a node draws (its box, button and caption, the line from its
+// parent's row and its lines down to its children) reaches into the area being painted.
+// A node far above the area, on the way down a deep chain to what is shown, then costs
+// no pen changes and no lines that the clipping would drop anyway. A vector surface
+// keeps every node's group, so it is always drawn in full.
+bool TzqCustomOrgChart::LiesOutside(const PaintContext& Ctx, TzqOcNode* N, const TRect64& R, const TPoint64& P,
+                                    bool DrewChildren, int64_t First, int64_t Last, const TPoint64& Q)
+{
+    const int64_t lw = EffectiveLineWidth();
+    // A line is cut off no closer than this to the area, and a pixel of a pen lw wide
+    // lies at most lw / 2 + 1 from the line.
+    const int64_t margin = lw + 2;
+    const int64_t button = HasButton(N) ? 6 + lw : 0;
+    TRect64 reach{R.Left - margin, std::min(R.Top, P.Y) - margin, R.Right + margin, R.Bottom + button + margin};
+    if (DrewChildren) {
+        reach.Left = std::min({reach.Left, First - margin, Last - margin, P.X - margin});
+        reach.Right = std::max({reach.Right, First + margin, Last + margin, P.X + margin});
+        reach.Top = std::min(reach.Top, Q.Y - margin);
+        reach.Bottom = std::max(reach.Bottom, Q.Y + margin);
+    }
+    return !Touches(reach, Ctx.area);
+}
+
 void TzqCustomOrgChart::FinishNode(PaintContext& Ctx, TzqOcNode* N, TRect64 R, TPoint64 P, bool DrewChildren,
                                    int64_t First, int64_t Last, TPoint64 Q)
 {
@@ -214,6 +237,8 @@ void TzqCustomOrgChart::FinishNode(PaintContext& Ctx, TzqOcNode* N, TRect64 R, T
     const TRect64& A = Ctx.area;
     TCanvas* canvas = Ctx.canvas;
     const bool isRoot = N == m_root;
+    if (!IsVectorCanvas(canvas) && LiesOutside(Ctx, N, R, P, DrewChildren, First, Last, Q))
+        return;
     // On a vector surface (an SVG or PDF file) everything a node draws, its lines down
     // to its children included, is one group named after its caption.
     struct NodeGroup {
