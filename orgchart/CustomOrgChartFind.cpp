@@ -17,37 +17,8 @@ namespace {
 
 // Nodes looked at along the tree before every caption is searched.
 constexpr int kNearbySteps = 4096;
-// Matches put in tree order by their paths; beyond it the walk goes on instead.
+// Matches put in tree order one against another; beyond it the walk goes on instead.
 constexpr size_t kMostOrderedMatches = 256;
-
-int DepthOf(const TzqOcNode* Node)
-{
-    int depth = 0;
-    for (const TzqOcNode* n = Node->Parent(); n; n = n->Parent())
-        ++depth;
-    return depth;
-}
-
-// Where A lies against B in tree order (an ancestor first): negative before, 0 the
-// same node, positive after. Both are brought up to the same depth and then up
-// together to the children of one parent, whose places decide; only those two places
-// are looked up, not one for every ancestor.
-int CompareInTreeOrder(const TzqOcNode* A, int DepthA, const TzqOcNode* B, int DepthB)
-{
-    const TzqOcNode* a = A;
-    const TzqOcNode* b = B;
-    for (; DepthA > DepthB; --DepthA)
-        a = a->Parent();
-    for (; DepthB > DepthA; --DepthB)
-        b = b->Parent();
-    if (a == b)
-        return A == B ? 0 : (A == a ? -1 : 1);
-    while (a->Parent() != b->Parent()) {
-        a = a->Parent();
-        b = b->Parent();
-    }
-    return a->Index() < b->Index() ? -1 : 1;
-}
 
 } // namespace
 
@@ -140,7 +111,34 @@ TzqOcNode* TzqCustomOrgChart::FindNode(const std::string& Text, TzqOcNode* From,
     }
     // The first candidate after From in the search's order: past From going forwards
     // (before it backwards), else the first from the other end, having gone round.
-    const int fromDepth = DepthOf(From);
+    // Depths and tree order read the parent links directly: on a deep chain these
+    // walks are the step's main cost.
+    auto depthOf = [](const TzqOcNode* Node) {
+        int depth = 0;
+        for (const TzqOcNode* n = Node->m_parent; n; n = n->m_parent)
+            ++depth;
+        return depth;
+    };
+    // Where A lies against B in tree order (an ancestor first): negative before, 0 the
+    // same node, positive after. Both are brought up to the same depth and then up
+    // together to the children of one parent, whose places decide; only those two
+    // places are looked up, not one for every ancestor.
+    auto compareInTreeOrder = [](const TzqOcNode* A, int DepthA, const TzqOcNode* B, int DepthB) {
+        const TzqOcNode* a = A;
+        const TzqOcNode* b = B;
+        for (; DepthA > DepthB; --DepthA)
+            a = a->m_parent;
+        for (; DepthB > DepthA; --DepthB)
+            b = b->m_parent;
+        if (a == b)
+            return A == B ? 0 : (A == a ? -1 : 1);
+        while (a->m_parent != b->m_parent) {
+            a = a->m_parent;
+            b = b->m_parent;
+        }
+        return a->Index() < b->Index() ? -1 : 1;
+    };
+    const int fromDepth = depthOf(From);
     struct Candidate {
         TzqOcNode* node = nullptr;
         int depth = 0;
@@ -148,13 +146,13 @@ TzqOcNode* TzqCustomOrgChart::FindNode(const std::string& Text, TzqOcNode* From,
     Candidate ahead;
     Candidate round;
     // Forwards, a node earlier in tree order is the better one; backwards a later one.
-    auto better = [Forward](const Candidate& a, const Candidate& b) {
-        const int order = CompareInTreeOrder(a.node, a.depth, b.node, b.depth);
+    auto better = [Forward, &compareInTreeOrder](const Candidate& a, const Candidate& b) {
+        const int order = compareInTreeOrder(a.node, a.depth, b.node, b.depth);
         return Forward ? order < 0 : order > 0;
     };
     for (TzqOcNode* c : candidates) {
-        const Candidate candidate{c, DepthOf(c)};
-        const int order = CompareInTreeOrder(c, candidate.depth, From, fromDepth);
+        const Candidate candidate{c, depthOf(c)};
+        const int order = compareInTreeOrder(c, candidate.depth, From, fromDepth);
         const bool after = Forward ? (IncludeFrom ? order >= 0 : order > 0) : (IncludeFrom ? order <= 0 : order < 0);
         Candidate& best = after ? ahead : round;
         if (!best.node || better(candidate, best))
