@@ -56,6 +56,7 @@ class TDataSource;
 class TField;
 class TProgressIndicator;
 class TzqOcDataLink;
+class TzqOcUndoReplay;
 class TzqOcWriteAction;
 
 class TzqDbOrgChart : public TzqCustomOrgChart {
@@ -241,6 +242,8 @@ private:
     bool PlaceLoadedNode(TzqDbOcNode* Node, TzqDbOcNode* ParentNode, const Variant& ParentValue, bool OrderChanged);
     void ApplyAttributes(TzqDbOcNode* Node);
     TzqOcSiblingOrder& ChildOrderOf(TzqOcNode* Parent);
+    // The same, checked first by a look at the children when it is not known.
+    TzqOcSiblingOrder& LearnChildOrder(TzqOcNode* List);
     void MarkChildOrderUnknown(TzqOcNode* Parent);
     void NoteOrderedInsert(TzqOcNode* Parent, const Variant& Order);
     int GenuineChildCount(const TzqOcNode* Parent) const;
@@ -306,7 +309,28 @@ private:
     // The keys of the records an entry only rewrote in place (key, parent, order and the
     // record's place in the order unchanged); empty when it did more.
     std::vector<Variant> RewrittenInPlace(const TzqOcUndoEntry& Entry) const;
-    void ShowReplayed(const std::vector<Variant>& ExpandedKeys, const Variant& SelectKey);
+    // What an undo or redo wrote, when it only added records back or only deleted
+    // records: enough to follow it without reading every record.
+    struct TReplayedRecords {
+        bool Known = false;
+        // Key and position after the write of every record added back.
+        std::vector<std::pair<Variant, int>> Added;
+        // Key and position before the write of every record deleted.
+        std::vector<std::pair<Variant, int>> Deleted;
+    };
+    TReplayedRecords ReplayedRecords(TzqOcUndoReplay& Replay) const;
+    void ShowReplayed(const TReplayedRecords& Records, const std::vector<Variant>& ExpandedKeys,
+                      const Variant& SelectKey);
+    // The chart follows an undo or redo that only added or only deleted records, node by
+    // node (DbOrgChartUndoFollow.cpp). False when it cannot be sure of showing what a
+    // fresh load shows: the chart is then built from every record again.
+    bool FollowReplayed(const TReplayedRecords& Records);
+    bool RemoveReplayedNodes(const std::vector<std::pair<Variant, int>>& Deleted);
+    bool AddReplayedNodes(const std::vector<std::pair<Variant, int>>& Added);
+    // Where among Parent's children (or the top level) a node of this order value whose
+    // record stands at Position goes, as a load places it; -1 when the list is not in
+    // an order a binary search can rely on.
+    int RestoredIndex(const Variant& Order, int Position, TzqDbOcNode* Parent);
     // For an entry that only rewrote records in place: their nodes take the records'
     // captions and attributes again, without reading every record.
     void ShowRewritten(const std::vector<Variant>& Keys, const Variant& SelectKey);

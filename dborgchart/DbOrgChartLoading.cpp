@@ -384,28 +384,7 @@ int TzqDbOrgChart::PositionFor(const Variant& Order, int32_t Seq, TzqDbOcNode* P
             return true;
         return Seq != INT32_MAX && PlacedSeq(sibling) > Seq && VarEquals(Order, sibling->m_orderValue);
     };
-    TzqOcSiblingOrder& state = ChildOrderOf(list);
-
-    if (state.State == TzqOcSiblingOrder::TState::Unknown) {
-        // One look at the whole list, after which it is placed into by binary search
-        // again as long as it stays sorted.
-        state.State = TzqOcSiblingOrder::TState::Sorted;
-        state.Kind = TzqOcSiblingOrder::TKind::None;
-        const TzqDbOcNode* previous = nullptr;
-        for (TzqOcNode* n = list->GetFirstChild(); n && state.State == TzqOcSiblingOrder::TState::Sorted;
-             n = n->GetNextSibling()) {
-            auto* sibling = static_cast<TzqDbOcNode*>(n);
-            if (sibling->m_staged)
-                break;
-            const auto kind = TzqOcSiblingOrder::KindOf(sibling->m_orderValue);
-            if (kind == TzqOcSiblingOrder::TKind::Other || (previous && kind != state.Kind) ||
-                (previous && VarGreater(previous->m_orderValue, sibling->m_orderValue)))
-                state.State = TzqOcSiblingOrder::TState::Unsorted;
-            state.Kind = kind;
-            previous = sibling;
-        }
-    }
-
+    TzqOcSiblingOrder& state = LearnChildOrder(list);
     const auto kind = TzqOcSiblingOrder::KindOf(Order);
     const bool searchable = state.State == TzqOcSiblingOrder::TState::Sorted && kind != TzqOcSiblingOrder::TKind::Other &&
                             (count == 0 || state.Kind == kind);
@@ -429,6 +408,31 @@ int TzqDbOrgChart::PositionFor(const Variant& Order, int32_t Seq, TzqDbOcNode* P
          n = n->GetNextSibling())
         ++position;
     return position;
+}
+
+TzqOcSiblingOrder& TzqDbOrgChart::LearnChildOrder(TzqOcNode* List)
+{
+    TzqOcSiblingOrder& state = ChildOrderOf(List);
+    if (state.State != TzqOcSiblingOrder::TState::Unknown)
+        return state;
+    // One look at the whole list, after which it is placed into by binary search again
+    // as long as it stays sorted.
+    state.State = TzqOcSiblingOrder::TState::Sorted;
+    state.Kind = TzqOcSiblingOrder::TKind::None;
+    const TzqDbOcNode* previous = nullptr;
+    for (TzqOcNode* n = List->GetFirstChild(); n && state.State == TzqOcSiblingOrder::TState::Sorted;
+         n = n->GetNextSibling()) {
+        auto* sibling = static_cast<TzqDbOcNode*>(n);
+        if (sibling->m_staged)
+            break;
+        const auto kind = TzqOcSiblingOrder::KindOf(sibling->m_orderValue);
+        if (kind == TzqOcSiblingOrder::TKind::Other || (previous && kind != state.Kind) ||
+            (previous && VarGreater(previous->m_orderValue, sibling->m_orderValue)))
+            state.State = TzqOcSiblingOrder::TState::Unsorted;
+        state.Kind = kind;
+        previous = sibling;
+    }
+    return state;
 }
 
 bool TzqDbOrgChart::MoveUnder(TzqDbOcNode* Node, TzqDbOcNode* NewParent)

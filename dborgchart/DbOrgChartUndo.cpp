@@ -1,8 +1,9 @@
 // TzqDbOrgChart: the undo history. Every write-back that is a user action records the
 // images of the records it wrote (TzqOcUndoEntry); Undo and Redo check them against the
 // dataset and write the other side back in one transaction (TzqOcUndoReplay), then the
-// chart reads the records again in place and shows the branches that came back as they
-// were, with the node the user had selected.
+// chart follows: node by node when the step only added records back or only deleted
+// records, otherwise built from every record again; the branches that came back show as
+// they were, with the node the user had selected.
 #include "dborgchart/DbOrgChart.h"
 
 #include "dborgchart/DbOrgChartError.h"
@@ -183,6 +184,7 @@ void TzqDbOrgChart::Replay(bool Undoing)
     const Variant selectKey = Undoing ? entry.SelectedBefore() : entry.SelectedAfter();
     const std::vector<Variant> rewritten = RewrittenInPlace(entry);
     std::vector<Variant> expandedKeys;
+    TReplayedRecords replayed;
     std::exception_ptr failure;
     bool refused = false;
     bool reloadAfterFailure = false;
@@ -216,6 +218,8 @@ void TzqDbOrgChart::Replay(bool Undoing)
                     replay.Apply();
                 }
                 expandedKeys = replay.ExpandedKeys();
+                if (rewritten.empty())
+                    replayed = ReplayedRecords(replay);
                 // The chart follows the cursor when it reads the records again: it is
                 // put on the record to select (or back on its own), not left on the
                 // last one written.
@@ -262,7 +266,29 @@ void TzqDbOrgChart::Replay(bool Undoing)
     if (!rewritten.empty())
         ShowRewritten(rewritten, selectKey);
     else
-        ShowReplayed(expandedKeys, selectKey);
+        ShowReplayed(replayed, expandedKeys, selectKey);
+}
+
+TzqDbOrgChart::TReplayedRecords TzqDbOrgChart::ReplayedRecords(TzqOcUndoReplay& Replay) const
+{
+    TReplayedRecords out;
+    const std::vector<Variant> added = Replay.AddedKeys();
+    std::vector<std::pair<Variant, int>> deleted = Replay.DeletedRecords();
+    if (Replay.Rewrote() || added.empty() == deleted.empty())
+        return out;
+    // Records added back in one go usually stand at the end of a table kept in the
+    // order of its inserts: each is looked for there first.
+    const int oldCount = m_lastIndex + 1;
+    out.Added.reserve(added.size());
+    for (size_t i = 0; i < added.size(); ++i) {
+        const int position = Replay.PositionOf(added[i], oldCount + int(i));
+        if (position < 0)
+            return {};
+        out.Added.emplace_back(added[i], position);
+    }
+    out.Deleted = std::move(deleted);
+    out.Known = true;
+    return out;
 }
 
 std::vector<Variant> TzqDbOrgChart::RewrittenInPlace(const TzqOcUndoEntry& Entry) const
@@ -312,11 +338,15 @@ void TzqDbOrgChart::ShowRewritten(const std::vector<Variant>& Keys, const Varian
     EndUpdate();
 }
 
-void TzqDbOrgChart::ShowReplayed(const std::vector<Variant>& ExpandedKeys, const Variant& SelectKey)
+void TzqDbOrgChart::ShowReplayed(const TReplayedRecords& Records, const std::vector<Variant>& ExpandedKeys,
+                                 const Variant& SelectKey)
 {
-    // The chart reads the records in place: unchanged nodes keep their state, deleted
-    // ones leave, restored ones come back where their records put them.
-    ReloadNodes();
+    // Records only added back or only deleted: their nodes come or go one by one.
+    // Otherwise the chart is built from the records again, as a fresh load builds it
+    // (a reading in place can order siblings of equal order values, or records of one
+    // key, otherwise), with the same branches expanded and the same node selected.
+    if (!FollowReplayed(Records))
+        RebuildKeepingView();
     BeginUpdate();
     try {
         for (const Variant& key : ExpandedKeys) {

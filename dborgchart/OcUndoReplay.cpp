@@ -257,3 +257,28 @@ std::vector<Variant> TzqOcUndoReplay::ExpandedKeys() const
     }
     return keys;
 }
+
+bool TzqOcUndoReplay::Rewrote() const
+{
+    return std::any_of(m_plan.begin(), m_plan.end(), [](const TPlanned& step) { return step.Step == TStep::Rewrite; });
+}
+
+std::vector<Variant> TzqOcUndoReplay::AddedKeys() const
+{
+    std::vector<Variant> keys;
+    for (const TPlanned& step : m_plan) {
+        if (step.Step == TStep::Add)
+            keys.push_back(TargetKey(m_entry.Changes()[step.Change]));
+    }
+    return keys;
+}
+
+std::vector<std::pair<Variant, int>> TzqOcUndoReplay::DeletedRecords() const
+{
+    std::vector<std::pair<Variant, int>> records;
+    for (const TPlanned& step : m_plan) {
+        if (step.Step == TStep::Delete)
+            records.emplace_back(ExpectedKey(m_entry.Changes()[step.Change]), step.Position);
+    }
+    return records;
+}

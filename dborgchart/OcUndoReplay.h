@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class TDataSet;
@@ -42,6 +43,16 @@ public:
 
     // The keys of the records Apply added back whose nodes had their branch expanded.
     std::vector<Variant> ExpandedKeys() const;
+
+    // What Apply wrote, for a chart that follows it without reading every record:
+    // whether it rewrote any record in place; the keys of the records it added back (in
+    // the entry's order); the key of each record it deleted with the position Check
+    // found it at.
+    bool Rewrote() const;
+    std::vector<Variant> AddedKeys() const;
+    std::vector<std::pair<Variant, int>> DeletedRecords() const;
+    // The position of the record with this key, tried at Hint first; -1 for none.
+    int PositionOf(const Variant& Key, int Hint) { return Find(Key, Hint); }
 
 private:
     enum class TStep { Delete, Rewrite, Add };

@@ -1,10 +1,11 @@
 // The rule every write-back keeps: after any action, successful or failed, the tree the
 // chart shows is the tree a fresh load of the table shows. Random sequences of actions
-// (add, add child, rename, delete a branch, move, change the picture) run on small random
-// tables with parent cycles, missing parents and duplicate keys, some of them while the
-// table refuses: a trigger raising, the file locked by another program, the file
-// read-only. After every action a second chart loads the same file and the two trees
-// are compared, captions and pictures included.
+// (add, add child, rename, delete a branch, move, change the picture, undo, redo) run
+// on small random tables with parent cycles, missing parents and duplicate keys, some of
+// them while the table refuses: a trigger raising, the file locked by another program,
+// the file read-only. After every action a second chart loads the same file and the two
+// trees are compared, captions and pictures included, and every node's record index
+// must lead to its record.
 //
 // VELMORA_PROPERTY_SEQUENCES sets how many sequences run (default 1,000, seeds 1 on);
 // VELMORA_PROPERTY_SEED the first seed (alone, it replays that one sequence).
@@ -122,6 +123,20 @@ protected:
         return shown;
     }
 
+    // The nodes whose record index does not lead to their record, for the message (the
+    // next action would write the wrong record, or search for it).
+    std::string StrayPositions() const
+    {
+        std::string out;
+        for (TzqOcNode* n = chart->GetFirstNode(); n; n = n->GetNext()) {
+            auto* node = static_cast<TzqDbOcNode*>(n);
+            const int index = node->RecordIndex();
+            if (index < 0 || index >= table->RecordCount() || !VarEquals(table->ValueAt(index, chart->KeyField()), node->Key()))
+                out += " [" + node->Key().AsString() + " at " + std::to_string(index) + "]";
+        }
+        return out;
+    }
+
     void OpenChart()
     {
         Open([](TestDbOrgChart& c) { c.SetImageFieldName("IMAGE"); });
@@ -144,7 +159,7 @@ protected:
     {
         TzqDbOcNode* node = AnyNode(s);
         const std::string on = node ? node->Key().AsString() : "-";
-        switch (s.Below(6)) {
+        switch (s.Below(8)) {
         case 0:
             if (node && s.Chance(60)) {
                 s.log.push_back("insert before " + on);
@@ -177,6 +192,14 @@ protected:
                 s.log.push_back("move " + on + " to " + target->Key().AsString() + " mode " + std::to_string(int(mode)));
                 node->MoveTo(target, mode);
             }
+            break;
+        case 6:
+            s.log.push_back("undo " + chart->UndoCaption());
+            chart->Undo();
+            break;
+        case 7:
+            s.log.push_back("redo " + chart->RedoCaption());
+            chart->Redo();
             break;
         default:
             if (node) {
@@ -242,7 +265,7 @@ protected:
         OpenChart();
         for (int i = 0; i < actions; ++i) {
             const std::string expected = Fresh();
-            const std::string shown = Shown(*chart);
+            const std::string shown = Shown(*chart) + StrayPositions();
             if (shown != expected) {
                 std::ostringstream out;
                 out << "seed " << seed << ": after";

@@ -59,7 +59,42 @@ protected:
         return {};
     }
 
+    // The tree with captions and widths as a second chart shows it after loading the
+    // file afresh.
+    std::string FreshTree()
+    {
+        TTable fresh;
+        fresh.SetDatabaseName(folder);
+        fresh.SetTableName("ARBOLO.DB");
+        TDataSource freshSource(&fresh);
+        TestDbOrgChart reader(nullptr);
+        reader.SetKeyFieldName("ID");
+        reader.SetParentFieldName("PARENT");
+        reader.SetTextFieldName("NAME");
+        reader.SetOrderFieldName("ORDER");
+        reader.SetWidthFieldName("WIDTH");
+        reader.SetDataSource(&freshSource);
+        fresh.Open();
+        const std::string shown = Shown(reader.RootNode());
+        reader.SetDataSource(nullptr);
+        return shown;
+    }
+    static std::string Shown(TzqOcNode* Root)
+    {
+        return Describe(Root, [](TzqDbOcNode* n) {
+            return n->Key().AsString() + ":" + n->Text() + ":" + std::to_string(n->Width());
+        });
+    }
+
+    // Counts the records the chart reads (each load of a record fires OnLoadNode).
+    void CountReads()
+    {
+        reads = 0;
+        chart->OnLoadNode = [this](TObject*, TzqOcNode*) { ++reads; };
+    }
+
     int historyChanges = 0;
+    int reads = 0;
 };
 
 TEST_F(UndoTest, EachActionIsUndoneAndRedoneRecordForRecord)
@@ -387,6 +422,110 @@ TEST_F(UndoTest, NewKeysGivenBySiblingOrderAreTakenBackAndGivenAgain)
     EXPECT_EQ(Rows(), rowsAfter);
     EXPECT_EQ(Tree(), treeAfter);
     ExpectConsistent("after the redo");
+}
+
+// An undo that only adds records back, or a redo that only deletes them, is followed
+// node by node: only the records written are read, and the chart is what a fresh load
+// shows, record positions included.
+TEST_F(UndoTest, DeletionUndoneOrRedoneNodeByNodeShowsWhatAFreshLoadShows)
+{
+    struct Case {
+        const char* what;
+        const char* extra; // records added to the family first
+        std::vector<int> deleted; // deleted in this order, then undone last first
+        bool redo;              // the last deletion made again after the undos
+        const char* tree;       // by keys after the undos (or the redo)
+    };
+    const Case cases[] = {
+        {"a leaf", "", {13}, false, "1(10,11,12(20(30),21),13),2"},
+        {"the only child of its parent", "", {30}, false, "1(10,11,12(20(30),21),13),2"},
+        {"a branch of three levels", "", {12}, false, "1(10,11,12(20(30),21),13),2"},
+        {"a top-level branch", "", {1}, false, "1(10,11,12(20(30),21),13),2"},
+        {"a branch whose parent was restored before it", "", {20, 12}, false, "1(10,11,12(20(30),21),13),2"},
+        // 14 shares 12's order value and was read later: it stands before 12.
+        {"a branch among siblings of equal order", "(14, 1, 'e', 90, 2), (40, 14, 'e1', 80, 0);", {12}, false,
+         "1(10,11,14(40),12(20(30),21),13),2"},
+        {"the later of two siblings of equal order", "(14, 1, 'e', 90, 2), (40, 14, 'e1', 80, 0);", {14}, false,
+         "1(10,11,14(40),12(20(30),21),13),2"},
+        {"two siblings of equal order, both restored", "(14, 1, 'e', 90, 2);", {12, 14}, false,
+         "1(10,11,14,12(20(30),21),13),2"},
+        {"redo of a branch deletion", "", {12}, true, "1(10,11,13),2"},
+        {"redo of a leaf deletion", "", {30}, true, "1(10,11,12(20,21),13),2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(file);
+        std::string records = kFamily;
+        if (*c.extra)
+            records += std::string("INSERT INTO ARBOLO (ID, PARENT, NAME, WIDTH, \"ORDER\") VALUES ") + c.extra;
+        Sql(std::string(kArboloSchema) + records);
+        Open([](TestDbOrgChart& chart) { chart.SetWidthFieldName("WIDTH"); });
+        const std::string rowsBefore = Rows();
+        const std::string shownBefore = Shown(chart->RootNode());
+        std::vector<int> sizes;
+        for (int key : c.deleted) {
+            const int before = table->RecordCount();
+            chart->DeleteNode(Node(key));
+            sizes.push_back(before - table->RecordCount());
+        }
+        CountReads();
+        for (size_t i = c.deleted.size(); i-- > 0;) {
+            const int readsBefore = reads;
+            chart->Undo();
+            EXPECT_EQ(reads - readsBefore, sizes[i]) << "undo of the deletion of " << c.deleted[i];
+            EXPECT_EQ(Shown(chart->RootNode()), FreshTree());
+            ExpectConsistent("after an undo");
+        }
+        EXPECT_EQ(Rows(), rowsBefore);
+        if (!c.redo) {
+            EXPECT_EQ(Shown(chart->RootNode()), shownBefore);
+        } else {
+            const int readsBefore = reads;
+            chart->Redo();
+            EXPECT_EQ(reads, readsBefore);
+            EXPECT_EQ(Shown(chart->RootNode()), FreshTree());
+            ExpectConsistent("after the redo");
+        }
+        EXPECT_EQ(Tree(), c.tree);
+    }
+}
+
+// Where the chart cannot be sure a node-by-node update shows what a fresh load shows, it
+// builds itself from every record again.
+TEST_F(UndoTest, OtherUndosReadEveryRecordAgain)
+{
+    struct Case {
+        const char* what;
+        const char* extra;
+        std::function<void()> act;
+        const char* tree; // after the undo
+    };
+    const Case cases[] = {
+        {"a move (records rewritten)", "", [this] { chart->MoveNode(Node(2), Node(12), 0); },
+         "1(10,11,12(20(30),21),13),2"},
+        // 50 names a parent that is not there: the chart leaves it out.
+        {"a deletion in a table with a record left out", "(50, 99, 'lost', 10, 0);",
+         [this] { chart->DeleteNode(Node(12)); }, "1(10,11,12(20(30),21),13),2"},
+        // 60 names 61, 61 names 60: the cycle's head stands at the top level.
+        {"a deletion in a table with a parent cycle", "(60, 61, 'x', 10, 5), (61, 60, 'y', 10, 0);",
+         [this] { chart->DeleteNode(Node(13)); }, "1(10,11,12(20(30),21),13),2,60(61)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(file);
+        std::string records = kFamily;
+        if (*c.extra)
+            records += std::string("INSERT INTO ARBOLO (ID, PARENT, NAME, WIDTH, \"ORDER\") VALUES ") + c.extra;
+        Sql(std::string(kArboloSchema) + records);
+        Open([](TestDbOrgChart& chart) { chart.SetWidthFieldName("WIDTH"); });
+        c.act();
+        CountReads();
+        chart->Undo();
+        EXPECT_EQ(reads, table->RecordCount());
+        EXPECT_EQ(Tree(), c.tree);
+        EXPECT_EQ(Shown(chart->RootNode()), FreshTree());
+        ExpectConsistent();
+    }
 }
 
 } // namespace
