@@ -195,6 +195,9 @@ protected:
     bool MoveUnder(TzqDbOcNode* Node, TzqDbOcNode* NewParent);
     void ResolveParents();
     void RemoveUnloaded();
+    // Deletes the nodes with their branches, last first; a node an event handler freed
+    // meanwhile is not touched.
+    void DeleteNodesSweeping(const std::vector<TzqDbOcNode*>& Nodes);
     void AddToKeyIndex(TzqDbOcNode* Node);
     void RemoveFromKeyIndex(TzqDbOcNode* Node);
 

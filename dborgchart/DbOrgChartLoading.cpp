@@ -691,13 +691,18 @@ void TzqDbOrgChart::RemoveUnloaded()
         }
     }
     m_orphans.clear();
-    if (doomed.empty())
+    DeleteNodesSweeping(doomed);
+}
+
+void TzqDbOrgChart::DeleteNodesSweeping(const std::vector<TzqDbOcNode*>& Nodes)
+{
+    if (Nodes.empty())
         return;
     // An event handler may delete nodes too: a node freed meanwhile is not touched.
     std::unordered_set<TzqDbOcNode*> freed;
     m_sweepFreed = &freed;
     try {
-        for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
+        for (auto it = Nodes.rbegin(); it != Nodes.rend(); ++it) {
             if (!freed.count(*it))
                 DeleteNode(*it);
         }

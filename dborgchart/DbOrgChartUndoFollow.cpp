@@ -83,19 +83,7 @@ bool TzqDbOrgChart::RemoveReplayedNodes(const std::vector<std::pair<Variant, int
         }
         m_lastIndex -= int(records.size());
         m_currentIndex = std::max(dataSet->RecNo() - 1, 0);
-        // An event handler may delete nodes too: a node freed meanwhile is not touched.
-        std::unordered_set<TzqDbOcNode*> freed;
-        m_sweepFreed = &freed;
-        try {
-            for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-                if (!freed.count(*it))
-                    DeleteNode(*it);
-            }
-        } catch (...) {
-            m_sweepFreed = nullptr;
-            throw;
-        }
-        m_sweepFreed = nullptr;
+        DeleteNodesSweeping(tops);
     }
     CursorMoved(0);
     return true;

@@ -288,7 +288,8 @@ uint8_t TzqInplaceSpinEdit::HalfAtScreen(TPoint Screen)
     TzqEditViewInfo info;
     CurrentViewInfo(holder, info);
     const auto* data = dynamic_cast<const TzqSpinEditViewData*>(holder.get());
-    return data ? TzqInplaceSpinEditClass::HalfAt(info, *data, Screen - WindowRect(Handle()).TopLeft()) : zqSpinNone;
+    return data ? TzqInplaceSpinEditClass::HalfAt(info, *data, Screen - WindowRect(Handle()).TopLeft())
+                : uint8_t(zqSpinNone);
 }
 
 void TzqInplaceSpinEdit::RepaintButtons()

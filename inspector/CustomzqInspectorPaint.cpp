@@ -96,7 +96,7 @@ void TCustomzqInspector::Paint()
     const bool hadClip = canvas->HasClipRegion();
     const TRegion savedClip = canvas->ClipRegion();
     const bool editorFocused = m_editor && m_editor->HandleAllocated() && m_editor->Focused();
-    TPaintContext context{canvas, m_gridColor, clBtnShadow, Color(), clBtnFace, Focused() || editorFocused};
+    TPaintContext context{canvas, m_gridColor, clBtnShadow, Color(), clBtnFace, Focused() || editorFocused, false, {}};
     canvas->Font()->Assign(*Font());
     PaintFocusFrame(context);
     context.HasClip = canvas->HasClipRegion();

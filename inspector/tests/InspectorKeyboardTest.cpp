@@ -98,8 +98,9 @@ TEST_F(InspectorKeyboardTest, TabWalksTheItemsOfAComplexLineBeforeLeavingIt)
         driver.PressKey(VK_TAB, s.modifiers);
         const std::string at = TCustomzqInspectorControl::RowOfNode(host->FocusedNode())->Name();
         EXPECT_EQ(at, s.line) << s.line << " " << s.item;
-        if (s.item >= 0)
+        if (s.item >= 0) {
             EXPECT_EQ(host->FocusedItemIndex(), s.item) << s.line << " " << s.item;
+        }
         ASSERT_NE(TextEditor(), nullptr);
         EXPECT_EQ(TextEditor()->Text(), s.editorText) << s.line << " " << s.item;
     }

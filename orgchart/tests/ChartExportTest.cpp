@@ -41,25 +41,10 @@ protected:
         ChartTest::TearDown();
     }
 
-    // Board over Sales, Engineering (over Platform and Chart) and Finance (over a
-    // collapsed Audit), each level in its own colour.
+    // The shared sample chart, nothing selected.
     void BuildSample(TzqOrgChart* chart)
     {
-        chart->SetColor(clWhite);
-        TzqOcNode* board = chart->AddChild(nullptr, 0);
-        board->AssignText("Board");
-        board->SetColor(RGB(255, 240, 200));
-        for (const char* name : {"Sales", "Engineering", "Finance"}) {
-            TzqOcNode* n = chart->AddChild(board, 0);
-            n->AssignText(name);
-            n->SetColor(RGB(210, 230, 255));
-        }
-        TzqOcNode* eng = board->Items(1);
-        for (const char* name : {"Platform", "Chart"})
-            chart->AddChild(eng, 0)->AssignText(name);
-        chart->AddChild(board->Items(2), 0)->AssignText("Audit");
-        board->Expand(false);
-        eng->Expand(false);
+        BuildSampleChart(chart);
         chart->SetSelected(nullptr);
     }
 

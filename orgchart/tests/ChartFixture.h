@@ -12,6 +12,29 @@
 #include <string>
 #include <vector>
 
+// Root "Board" with three children, the middle one with two children of its own, and
+// Finance over a collapsed Audit; each level in its own colour, captions centred.
+inline void BuildSampleChart(TzqOrgChart* chart)
+{
+    chart->SetEditMode({TzqOcEditModeFlag::emCenter, TzqOcEditModeFlag::emVCenter, TzqOcEditModeFlag::emWrap});
+    chart->SetColor(clWhite);
+    TzqOcNode* board = chart->AddChild(nullptr, 0);
+    board->AssignText("Board");
+    board->SetColor(RGB(255, 240, 200));
+    const char* names[] = {"Sales", "Engineering", "Finance"};
+    for (const char* name : names) {
+        TzqOcNode* n = chart->AddChild(board, 0);
+        n->AssignText(name);
+        n->SetColor(RGB(210, 230, 255));
+    }
+    TzqOcNode* eng = board->Items(1);
+    for (const char* name : {"Platform", "Chart"})
+        chart->AddChild(eng, 0)->AssignText(name);
+    chart->AddChild(board->Items(2), 0)->AssignText("Audit");
+    board->Expand(false);
+    eng->Expand(false);
+}
+
 class ChartTest : public ::testing::Test {
 protected:
     void SetUp() override

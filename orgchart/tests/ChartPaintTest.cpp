@@ -47,28 +47,6 @@ TColor At(const std::unique_ptr<TBitmap>& b, int x, int y)
     return b->Pixel(x, y) & 0xFFFFFF;
 }
 
-// Root "Board" with three children, the middle one with two children of its own.
-void BuildSample(TzqOrgChart* chart)
-{
-    chart->SetEditMode({TzqOcEditModeFlag::emCenter, TzqOcEditModeFlag::emVCenter, TzqOcEditModeFlag::emWrap});
-    chart->SetColor(clWhite);
-    TzqOcNode* board = chart->AddChild(nullptr, 0);
-    board->AssignText("Board");
-    board->SetColor(RGB(255, 240, 200));
-    const char* names[] = {"Sales", "Engineering", "Finance"};
-    for (const char* name : names) {
-        TzqOcNode* n = chart->AddChild(board, 0);
-        n->AssignText(name);
-        n->SetColor(RGB(210, 230, 255));
-    }
-    TzqOcNode* eng = board->Items(1);
-    for (const char* name : {"Platform", "Chart"})
-        chart->AddChild(eng, 0)->AssignText(name);
-    chart->AddChild(board->Items(2), 0)->AssignText("Audit");
-    board->Expand(false);
-    eng->Expand(false);
-}
-
 } // namespace
 
 TEST_F(PaintTest, SingleTopLevelNodeHasNoLineAboveAndTwoAreJoinedAtHalfTheGap)
@@ -155,7 +133,7 @@ TEST_F(PaintTest, ButtonsShowPlusWhenCollapsedAndMinusWhenExpanded)
 TEST_F(PaintTest, SampleChartPicturesInEveryLook)
 {
     TzqOrgChart* chart = NewShownChart(480, 300);
-    BuildSample(chart);
+    BuildSampleChart(chart);
     Save("plain");
 
     chart->SetRotated(true);
